@@ -1,0 +1,470 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/QIRAAdap.h"
+
+#include "engine/EngineGlobals.h"
+#include "engine/QIRAstat0.h"
+#include "engine/QIRAstat1.h"
+#include "engine/QIRAstat2.h"
+#include "engine/QIRAstat3.h"
+#include "engine/QIRAstat4.h"
+#include "engine/QIRAstat9.h"
+#include "platform/Desktop.h"
+#include "platform/Diagnostics.h"
+#include "platform/ModulePath.h"
+#include "platform/WindowMessenger.h"
+#include "telemetry/UdatLocator.h"
+
+#include <QLibrary>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+constexpr char kGetTimeLength[] = "get_time_length";
+constexpr auto kPlayerEndWait = std::chrono::seconds(2);
+
+// Truncation toward zero that stays defined for any float.
+int32_t truncateToInt(float value) {
+  if (!std::isfinite(value))
+    return 0;
+  if (value >= float(std::numeric_limits<int32_t>::max()))
+    return std::numeric_limits<int32_t>::max();
+  if (value <= float(std::numeric_limits<int32_t>::min()))
+    return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+template <typename T> void answer(intptr_t data, T value) {
+  if (data)
+    *reinterpret_cast<T*>(data) = value;
+}
+
+} // namespace
+
+void PlayerCallback(void* context, intptr_t data, uint32_t code) {
+  static_cast<QIRAAdap*>(context)->HandleEvent(data, code);
+}
+
+QIRAAdap::QIRAAdap(QObject* notifyWindow) : m_hNotifyWnd(notifyWindow) {
+  ResetPlayerFields();
+  m_VideoPosition = {};
+  m_pStat0 = std::make_unique<QIRAstat0>(this);
+  m_pStat1 = std::make_unique<QIRAstat1>(this);
+  m_pStat2 = std::make_unique<QIRAstat2>(this);
+  m_pStat3 = std::make_unique<QIRAstat3>(this);
+  m_pStat4 = std::make_unique<QIRAstat4>(this);
+  m_pStat9 = std::make_unique<QIRAstat9>(this);
+  m_pCurState = m_pStat0.get();
+}
+
+QIRAAdap::~QIRAAdap() {
+  platform::diagnostic("qiraadap destructor invoked\n");
+  m_bClosing = true;
+  StopMessageThread();
+  if (m_PlayerThread.joinable())
+    m_PlayerThread.join();
+}
+
+void QIRAAdap::StopMessageThread() {
+  if (!m_MessageThread.joinable())
+    return;
+  while (m_Queue.Push(nullptr, nullptr, QIRAQ::kCodeStopThread, nullptr) != 0)
+    m_Queue.Pop(nullptr);
+  m_hWakeEvent.set();
+  m_MessageThread.join();
+}
+
+void QIRAAdap::SetState(QIRAState* state) {
+  QIRAState* previous = m_pCurState;
+  if (state == previous)
+    return;
+  m_pPrevState = previous;
+  m_pCurState = state;
+  state->m_pPrev = previous;
+  platform::diagnostic("State transition : from %d to %d\n", previous->StateNumber(), state->StateNumber());
+  m_hWakeEvent.set();
+}
+
+void QIRAAdap::HandleEvent(intptr_t data, uint32_t code) {
+  switch (code) {
+  case player::kEventReady:
+    SetState(m_pStat4.get());
+    break;
+  case player::kEventVideoWindow1:
+    m_hVideoWnd1 = reinterpret_cast<QObject*>(data);
+    break;
+  case player::kEventVideoWindow2:
+    m_hVideoWnd2 = reinterpret_cast<QObject*>(data);
+    break;
+  case player::kEventModule:
+    platform::diagnostic("current module : %s\n", data ? reinterpret_cast<const char*>(data) : "");
+    break;
+  case player::kEventFrame:
+    if (data)
+      OnFrameReport(reinterpret_cast<const player::FrameReport*>(data));
+    break;
+  case player::kEventDiagnostic:
+    platform::diagnostic("%s\n", data ? reinterpret_cast<const char*>(data) : "");
+    break;
+  case player::kEventDuration:
+    if (data)
+      OnDuration(*reinterpret_cast<const float*>(data));
+    break;
+  case player::kEventPlayerEnded:
+    SetState(m_pStat2.get());
+    break;
+  case player::kEventPlaying:
+    OnPlaying();
+    break;
+  case player::kEventRecordingEnded:
+    OnRecordingEnded();
+    break;
+  case player::kEventStopFlag:
+    m_pSoftKillFlag = reinterpret_cast<player::StopFlag*>(data);
+    break;
+  case player::kEventClosed:
+    SetState(m_pStat0.get());
+    break;
+  case player::kEventLength:
+    if (data)
+      OnLength(reinterpret_cast<const player::StreamRecord*>(data));
+    break;
+  case player::kEventPosition:
+    m_nPosition = static_cast<uint32_t>(data);
+    break;
+  default:
+    AnswerQuery(data, code);
+    break;
+  }
+}
+
+void QIRAAdap::AnswerQuery(intptr_t data, uint32_t code) {
+  switch (code) {
+  case player::kEventQueryMainWindow:
+    answer<player::WindowHandle>(data, m_hNotifyWnd);
+    break;
+  case player::kEventQueryPlacementA:
+    answer<const player::VideoPlacement*>(data, &m_VideoPosition);
+    break;
+  case player::kEventQueryPlacementB:
+    answer<const player::VideoPlacement*>(data, &m_VideoFrame);
+    break;
+  case player::kEventQueryReply1:
+    answer<int32_t>(data, m_nReply1);
+    break;
+  case player::kEventQueryReply2:
+    answer<int32_t>(data, m_nReply2);
+    break;
+  case player::kEventQueryDesktopWidth:
+    answer<int32_t>(data, m_nDesktopWidth);
+    break;
+  case player::kEventQueryDesktopHeight:
+    answer<int32_t>(data, m_nDesktopHeight);
+    break;
+  case player::kEventQueryVolume:
+    answer<int32_t>(data, m_nVolume);
+    break;
+  default:
+    break;
+  }
+}
+
+void QIRAAdap::OnPlaying() {
+  SetState(m_pStat1.get());
+  platform::WindowMessenger::notify(m_hVideoWnd1, player::kMsgCommandText, reinterpret_cast<uintptr_t>(kGetTimeLength));
+}
+
+void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
+  m_fPlayTime = report->secondsPlayed;
+  m_nPlayTime = truncateToInt(report->secondsPlayed);
+  const uint32_t position = m_nPosition;
+  if (g_bGpsSyncWait == 1 && position < g_nGpsSyncIndex)
+    g_bGpsSyncWait = 0;
+  const bool opening = m_pCurState.load() == m_pStat9.get();
+  const bool lookUp = g_nPosUnitsPerSecond != kPosUnitsNotSet && g_bGpsSyncWait == 0 && !opening;
+  if (opening) {
+    m_fPlayTime = 0.0f;
+    m_nPlayTime = 0;
+  }
+  m_nFrameBytes = report->frameBytes;
+  m_pFrame1 = report->frame1;
+  m_pFrame2 = report->frame2;
+
+  const uint32_t tick = g_nTickCount;
+  if (m_bClosing || tick % 3 != 0) {
+    g_nTickCount = tick + 1;
+    return;
+  }
+  m_bUserDataFailed = m_UserData.m_nError.load();
+  if (g_nPosUnitsPerSecond != kPosUnitsNotSet && g_bGpsSyncWait == 0 && m_bUserDataFailed == 0)
+    RefreshTelemetry(position, lookUp);
+  platform::WindowMessenger::notify(m_hNotifyWnd, platform::kMsgPlayerNotify, m_nLength, intptr_t(position));
+  g_nTickCount = tick + 1;
+}
+
+void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
+  std::lock_guard lock(m_TelemetryLock);
+  if (!m_pGpsSentence)
+    m_pGpsSentence = std::make_unique<GpsSentence>();
+  if (!m_pGSensor)
+    m_pGSensor = std::make_unique<GSensor>();
+  uint8_t* gps = lookUp ? m_UserData.GetGpsRecord(position) : nullptr;
+  const uint8_t* sensor = lookUp ? m_UserData.GetSensorRecord(position) : nullptr;
+  if (lookUp)
+    m_UserData.GetTimeRecord(position);
+
+  if (!gps || (gps[0] != '$' && gps[0] != 0)) {
+    g_nGpsSyncIndex = position;
+    g_bGpsSyncWait = 1;
+    return;
+  }
+  if (gps[0] == '$') {
+    std::memcpy(m_pGpsSentence->data(), gps, kGpsSentenceBytes);
+    std::memset(gps, 0, 4); // consumed: later refreshes here keep the sentence
+    g_bGpsSyncWait = 0;
+  }
+  if (sensor)
+    std::memcpy(m_pGSensor->data(), sensor, sizeof(GSensor));
+  else
+    m_pGSensor->fill(0.0f);
+}
+
+bool QIRAAdap::ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const {
+  std::lock_guard lock(m_TelemetryLock);
+  if (!m_pGpsSentence || !m_pGSensor)
+    return false;
+  sentence = *m_pGpsSentence;
+  sensor = *m_pGSensor;
+  return true;
+}
+
+void QIRAAdap::OnDuration(float seconds) {
+  m_fDuration = seconds;
+  const int32_t whole = truncateToInt(seconds);
+  m_nDuration = whole;
+  if (whole == 0)
+    return;
+  const uint32_t quotient = m_nLength / static_cast<uint32_t>(whole);
+  const float rounded = static_cast<float>(quotient + 0.5) + 0.5f;
+  g_nPosUnitsPerSecond = static_cast<uint16_t>(static_cast<uint32_t>(rounded));
+}
+
+void QIRAAdap::OnRecordingEnded() {
+  m_hWakeEvent.set();
+  if (m_pCurState.load() != m_pStat1.get())
+    return;
+  SetState(m_pStat3.get());
+  if (m_nPosition >= m_nLength) {
+    g_nTickCount = 0;
+    platform::WindowMessenger::notify(m_hNotifyWnd, platform::kMsgPlayerEnd, 0, 1);
+  }
+}
+
+void QIRAAdap::OnLength(const player::StreamRecord* record) {
+  if (!record->info)
+    return;
+  const uint32_t length = record->info->length;
+  m_nLength = length;
+  m_UserData.SetRecordCount(length);
+  if (QObject* slider = m_pPositionSlider) {
+    platform::WindowMessenger::send(slider, platform::kMsgTbmSetRangeMin, 0, 0);
+    platform::WindowMessenger::send(slider, platform::kMsgTbmSetRangeMax, 0, intptr_t(length));
+    platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 0);
+  }
+}
+
+int QIRAAdap::RefreshVideoWindow() {
+  QObject* window = m_hVideoWnd1;
+  if (!window)
+    return 1;
+  platform::WindowMessenger::send(window, player::kMsgMove);
+  platform::WindowMessenger::send(window, player::kMsgParentMoved);
+  return 0;
+}
+
+void QIRAAdap::SetPositionSlider(QObject* slider) { m_pPositionSlider = slider; }
+
+void QIRAAdap::ResetPlayerFields() {
+  m_fDuration = 0.0f;
+  m_pfnEntry = nullptr;
+  StorePaths(nullptr, nullptr);
+  m_nPosition = 0;
+  m_nLength = 0xFFFFFFFFu;
+  m_nReply1 = 0;
+  m_nReply2 = 0;
+  MeasureDesktop();
+  m_nVolume = 100;
+  m_nBrightness = 1;
+  m_nChannels = 0;
+  std::lock_guard lock(m_TelemetryLock);
+  m_UserData.Attach(nullptr, 0);
+  m_pUserDataBuf.reset();
+  m_nUserDataSize = 0;
+}
+
+void QIRAAdap::MeasureDesktop() {
+  const platform::DesktopSize size = platform::measureDesktop();
+  m_nDesktopWidth = size.width;
+  m_nDesktopHeight = size.height;
+}
+
+int QIRAAdap::LoadPlayerLibrary(const char* name) {
+  {
+    std::lock_guard lock(m_LibraryLock);
+    if (m_hPlayerLib)
+      return 1;
+    if (!name)
+      return 2;
+    auto library = std::make_unique<QLibrary>(QString::fromStdString(platform::resolveModulePath(name)));
+    if (!library->load())
+      return 4;
+    m_pfnEntry = reinterpret_cast<player::EntryFn>(library->resolve(player::kExportEntry));
+    m_pfnSetInst = reinterpret_cast<player::SetInstFn>(library->resolve(player::kExportSetInst));
+    m_pfnSetW = reinterpret_cast<player::SetWFn>(library->resolve(player::kExportSetW));
+    m_pfnCmdDirect = reinterpret_cast<player::CmdDirectFn>(library->resolve(player::kExportCmdDirect));
+    m_hPlayerLib = std::move(library);
+    if (!m_pfnEntry || !m_pfnSetInst || !m_pfnSetW || !m_pfnCmdDirect)
+      return 3;
+  }
+  // Outside the lock: the library may report "ready" from inside "setW".
+  m_pfnSetInst.load()(this);
+  m_pfnSetW.load()(PlayerCallback);
+  return 0;
+}
+
+bool QIRAAdap::UnloadPlayerLibrary() {
+  std::lock_guard lock(m_LibraryLock);
+  if (!m_hPlayerLib || !WaitForPlayerThreadEnd())
+    return false;
+  if (!m_hPlayerLib->unload())
+    return false;
+  m_hPlayerLib.reset();
+  // None of the library's code may be called once it is released.
+  m_pfnSetInst = nullptr;
+  m_pfnSetW = nullptr;
+  m_pfnCmdDirect = nullptr;
+  m_pSoftKillFlag = nullptr;
+  return true;
+}
+
+bool QIRAAdap::IsPlayerLibraryLoaded() const {
+  std::lock_guard lock(m_LibraryLock);
+  return m_hPlayerLib != nullptr;
+}
+
+bool QIRAAdap::WaitForPlayerThreadEnd() {
+  const auto deadline = std::chrono::steady_clock::now() + kPlayerEndWait;
+  while (m_pPlayerThread) {
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  if (m_PlayerThread.joinable() && m_PlayerThread.get_id() != std::this_thread::get_id())
+    m_PlayerThread.join();
+  return true;
+}
+
+bool QIRAAdap::BeginPlayerThread() {
+  if (m_PlayerThread.joinable())
+    m_PlayerThread.join(); // an ended run: the flag clears as its last step
+  m_pPlayerThread = true;
+  try {
+    Paths paths = CurrentPaths();
+    m_PlayerThread = std::thread(&QIRAAdap::PlayerThreadProc, this, std::move(paths.path1), std::move(paths.path2));
+  } catch (const std::system_error&) {
+    m_pPlayerThread = false;
+    return false;
+  }
+  return true;
+}
+
+void QIRAAdap::PlayerThreadProc(std::string path1, std::string path2) {
+  if (!path1.empty() || !path2.empty()) {
+    char program[] = "mplayer", vo[] = "-vo", driver[] = "directx:noaccel", autosync[] = "-autosync", frames[] = "30";
+    char* argv[player::kArgumentCount + 1] = {program, vo, driver, autosync, frames, path1.data(), path2.data(), nullptr};
+    if (auto entry = m_pfnEntry.load())
+      entry(player::kArgumentCount, argv);
+  }
+  m_pPlayerThread = false;
+}
+
+void QIRAAdap::EnsureMessageThread() {
+  if (m_pMessageThread)
+    return;
+  try {
+    m_MessageThread = std::thread(&QIRAAdap::MessageThreadProc, this);
+    m_pMessageThread = true;
+  } catch (const std::system_error&) {
+  }
+}
+
+void QIRAAdap::MessageThreadProc() {
+  m_hWakeEvent.wait();
+  while (!m_Queue.HasStopCommand()) {
+    RunHeadCommand();
+    m_hWakeEvent.reset();
+    m_hWakeEvent.wait();
+  }
+}
+
+void QIRAAdap::RunHeadCommand() {
+  QueuedCommand command;
+  if (m_Queue.Peek(&command) != 0 || command.from != m_pPrevState.load() || command.to != m_pCurState.load())
+    return;
+  m_Queue.Pop(&command);
+  if (command.code != QIRAQ::kCodeUnload) {
+    platform::diagnostic("cmd on the list is invalid\n");
+    return;
+  }
+  platform::diagnostic("Chained command : Unload invoked by stat%d\n", command.issuer->StateNumber());
+  std::this_thread::yield();
+  if (m_pCurState.load()->ClosePlayer() == 0 && !IsPlayerLibraryLoaded())
+    SetState(m_pStat0.get());
+}
+
+void QIRAAdap::StorePaths(const char* path1, const char* path2) {
+  std::lock_guard lock(m_PathLock);
+  m_pszPath1 = path1 ? path1 : "";
+  m_pszPath2 = path2 ? path2 : "";
+}
+
+QIRAAdap::Paths QIRAAdap::CurrentPaths() const {
+  std::lock_guard lock(m_PathLock);
+  return Paths{m_pszPath1, m_pszPath2};
+}
+
+int QIRAAdap::LocateUserData() {
+  const std::string path = CurrentPaths().path1;
+  if (path.empty())
+    return 1;
+  UdatLocator::Area area;
+  const UdatLocator::Code code = UdatLocator::Locate(path, area);
+  if (code == UdatLocator::kFound) {
+    platform::diagnostic("###Parsing udat area : sized %zx\n", area.length);
+    std::lock_guard lock(m_TelemetryLock);
+    m_pUserDataBuf = std::move(area.bytes);
+    m_nUserDataSize = area.length;
+    m_UserData.Attach(m_pUserDataBuf.get(), m_nUserDataSize);
+  }
+  std::this_thread::yield();
+  return code;
+}
+
+int QIRAAdap::LoadUserData() {
+  if (const int code = LocateUserData()) {
+    m_UserData.m_nError = 1;
+    m_bUserDataFailed = 1;
+    return code;
+  }
+  int parse;
+  {
+    std::lock_guard lock(m_TelemetryLock);
+    m_UserData.Attach(m_pUserDataBuf.get(), m_nUserDataSize);
+    parse = m_UserData.Parse();
+  }
+  m_UserData.m_nError = 0;
+  m_bUserDataFailed = 0;
+  return parse == 0 ? 0 : 16 + parse;
+}
