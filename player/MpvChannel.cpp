@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/MpvChannel.h"
+
+#include "player/FrameStore.h"
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Options for an embedded, headless-capable decoder: no configuration files,
+// terminal, scripts or input bindings; software decoding; the picture fills
+// the fixed image; without a sound device playback goes on silently.
+constexpr std::pair<const char*, const char*> kOptions[] = {
+    {"config", "no"},
+    {"terminal", "no"},
+    {"load-scripts", "no"},
+    {"ytdl", "no"},
+    {"input-default-bindings", "no"},
+    {"input-vo-keyboard", "no"},
+    {"osc", "no"},
+    {"sub-auto", "no"},
+    {"audio-display", "no"},
+    {"vo", "libmpv"},
+    {"hwdec", "no"},
+    {"keepaspect", "no"},
+    {"idle", "yes"},
+    {"keep-open", "no"},
+    {"audio-fallback-to-null", "yes"},
+    {"sws-scaler", "bicubic"},
+    {"zimg-scaler", "bicubic"},
+};
+
+} // namespace
+
+MpvChannel::MpvChannel(FrameStore& frames, int channel, Wakeup wakeup, FrameShown shown)
+    : m_frames(frames), m_channel(channel), m_wakeup(std::move(wakeup)), m_shown(std::move(shown)) {}
+
+MpvChannel::~MpvChannel() {
+  stopRendering();
+  if (m_render)
+    mpv_render_context_free(m_render);
+  if (m_mpv)
+    mpv_terminate_destroy(m_mpv);
+}
+
+bool MpvChannel::open(Audio audio) {
+  m_mpv = mpv_create();
+  if (!m_mpv)
+    return fail("cannot create the decoder", MPV_ERROR_NOMEM);
+  if (!configure(audio))
+    return false;
+  if (const int code = mpv_initialize(m_mpv); code < 0)
+    return fail("cannot start the decoder", code);
+  mpv_set_wakeup_callback(m_mpv, &MpvChannel::onWakeup, this);
+  if (!createRenderContext())
+    return false;
+  m_renderThread = std::thread(&MpvChannel::renderLoop, this);
+  return true;
+}
+
+bool MpvChannel::configure(Audio audio) {
+  for (const auto& [name, value] : kOptions) {
+    if (const int code = mpv_set_option_string(m_mpv, name, value); code < 0)
+      return fail(std::string("option ") + name, code);
+  }
+  if (audio == Audio::Off) {
+    if (const int code = mpv_set_option_string(m_mpv, "aid", "no"); code < 0)
+      return fail("option aid", code);
+  }
+  return true;
+}
+
+bool MpvChannel::createRenderContext() {
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+      {MPV_RENDER_PARAM_INVALID, nullptr},
+  };
+  if (const int code = mpv_render_context_create(&m_render, m_mpv, params); code < 0) {
+    m_render = nullptr;
+    return fail("cannot create the software renderer", code);
+  }
+  mpv_render_context_set_update_callback(m_render, &MpvChannel::onRenderUpdate, this);
+  return true;
+}
+
+bool MpvChannel::fail(const std::string& what, int code) {
+  m_error = what + ": " + mpv_error_string(code);
+  return false;
+}
+
+int MpvChannel::command(std::initializer_list<const char*> words) {
+  std::vector<const char*> args(words);
+  args.push_back(nullptr);
+  return mpv_command(m_mpv, args.data());
+}
+
+int MpvChannel::setDouble(const char* name, double value) {
+  return mpv_set_property(m_mpv, name, MPV_FORMAT_DOUBLE, &value);
+}
+
+double MpvChannel::getDouble(const char* name, double fallback) const {
+  double value = fallback;
+  return mpv_get_property(m_mpv, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : fallback;
+}
+
+int64_t MpvChannel::getInt(const char* name, int64_t fallback) const {
+  int64_t value = fallback;
+  return mpv_get_property(m_mpv, name, MPV_FORMAT_INT64, &value) >= 0 ? value : fallback;
+}
+
+bool MpvChannel::hasProperty(const char* name) const {
+  char* value = mpv_get_property_string(m_mpv, name);
+  mpv_free(value);
+  return value != nullptr;
+}
+
+void MpvChannel::observeDouble(uint64_t id, const char* name) {
+  mpv_observe_property(m_mpv, id, name, MPV_FORMAT_DOUBLE);
+}
+
+mpv_event* MpvChannel::nextEvent() {
+  mpv_event* event = mpv_wait_event(m_mpv, 0);
+  return event->event_id == MPV_EVENT_NONE ? nullptr : event;
+}
+
+void MpvChannel::onWakeup(void* self) { static_cast<MpvChannel*>(self)->m_wakeup(); }
+
+void MpvChannel::onRenderUpdate(void* self) {
+  auto* channel = static_cast<MpvChannel*>(self);
+  {
+    std::lock_guard lock(channel->m_renderLock);
+    channel->m_updatePending = true;
+  }
+  channel->m_renderWanted.notify_one();
+}
+
+void MpvChannel::renderLoop() {
+  for (;;) {
+    {
+      std::unique_lock lock(m_renderLock);
+      m_renderWanted.wait(lock, [this] { return m_updatePending || m_stopping; });
+      if (m_stopping)
+        return;
+      m_updatePending = false;
+    }
+    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)
+      renderFrame();
+  }
+}
+
+void MpvChannel::renderFrame() {
+  int size[2] = {FrameStore::kWidth, FrameStore::kHeight};
+  size_t stride = FrameStore::kStride;
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_SW_SIZE, size},      {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
+      {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, m_frames.back(m_channel)},
+      {MPV_RENDER_PARAM_INVALID, nullptr},
+  };
+  if (mpv_render_context_render(m_render, params) >= 0)
+    m_shown(m_frames.publish(m_channel));
+}
+
+void MpvChannel::stopRendering() {
+  if (!m_renderThread.joinable())
+    return;
+  {
+    std::lock_guard lock(m_renderLock);
+    m_stopping = true;
+  }
+  m_renderWanted.notify_one();
+  m_renderThread.join();
+}

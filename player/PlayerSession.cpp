@@ -1,0 +1,381 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "player/PlayerSession.h"
+
+#include "player/FrameStore.h"
+#include "player/MpvChannel.h"
+#include "player/PlaybackLevels.h"
+#include "player/PlayerHost.h"
+#include "player/VideoWindow.h"
+
+#include <QMetaObject>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <dlfcn.h>
+#include <mpv/client.h>
+
+namespace {
+
+constexpr uint64_t kTimePosReply = 1;
+constexpr auto kCommandPoll = std::chrono::milliseconds(10);
+// A recording whose playback stops this many frames before its stated
+// duration was cut short.
+constexpr double kCutShortFrames = 3.0;
+constexpr double kFallbackFps = 30.0;
+constexpr int kChannel1 = 0;
+constexpr int kChannel2 = 1;
+
+std::string moduleFileName() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<const void*>(&moduleFileName), &info) && info.dli_fname)
+    return info.dli_fname;
+  return "mplayer";
+}
+
+std::string formatSeconds(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", seconds);
+  return text;
+}
+
+// Places a new window where the engine wants it, without waiting for the GUI
+// thread; a window of no size stays hidden until the engine places it.
+void placeWindow(VideoWindow* window, const player::VideoRect& rect) {
+  if (!window || rect.width == 0 || rect.height == 0)
+    return;
+  QMetaObject::invokeMethod(
+      window,
+      [window, rect] {
+        window->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        window->show();
+      },
+      Qt::QueuedConnection);
+}
+
+} // namespace
+
+PlayerSession::PlayerSession(PlayerHost& host, std::string path1, std::string path2)
+    : m_host(host), m_frames(host.frames()), m_path1(std::move(path1)), m_path2(std::move(path2)),
+      m_speedLevel(PlaybackLevels::kNormalSpeedLevel) {
+  m_streamRecord.info = &m_streamInfo;
+}
+
+PlayerSession::~PlayerSession() = default;
+
+int PlayerSession::run() {
+  announce();
+  prepareWindows();
+  if (openDecoders()) {
+    setVolume(m_host.query<int32_t>(player::kEventQueryVolume, PlaybackLevels::kNormalVolume));
+    load(m_path1, m_path2);
+    commandLoop();
+  }
+  // Only the decoders' own threads are waited for here: the GUI thread may be
+  // waiting for the end of the player.
+  m_secondary.reset();
+  m_primary.reset();
+  m_host.windows().retire();
+  m_host.report(player::kEventPlayerEnded);
+  return 0;
+}
+
+void PlayerSession::announce() {
+  m_host.report(player::kEventStopFlag, reinterpret_cast<intptr_t>(&m_host.stopFlag()));
+  static const std::string module = moduleFileName();
+  m_host.report(player::kEventModule, reinterpret_cast<intptr_t>(module.c_str()));
+}
+
+void PlayerSession::prepareWindows() {
+  auto* mainWindow = m_host.query<player::WindowHandle>(player::kEventQueryMainWindow, nullptr);
+  const auto* placementA = m_host.query<const player::VideoPlacement*>(player::kEventQueryPlacementA, nullptr);
+  // Placement B and the desktop size are asked for as the engine expects;
+  // windows are children of the main window, so neither changes their placing.
+  m_host.query<const player::VideoPlacement*>(player::kEventQueryPlacementB, nullptr);
+  m_host.query<int32_t>(player::kEventQueryDesktopWidth, 0);
+  m_host.query<int32_t>(player::kEventQueryDesktopHeight, 0);
+
+  m_windows = m_host.windows().acquire(static_cast<QObject*>(mainWindow));
+  if (placementA) {
+    placeWindow(m_windows[0], placementA->channel[0]);
+    placeWindow(m_windows[1], placementA->channel[1]);
+  }
+  m_host.report(player::kEventVideoWindow1, reinterpret_cast<intptr_t>(static_cast<QObject*>(m_windows[0])));
+  m_host.report(player::kEventVideoWindow2, reinterpret_cast<intptr_t>(static_cast<QObject*>(m_windows[1])));
+}
+
+std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
+  MpvChannel::FrameShown shown;
+  if (channel == kChannel1) {
+    shown = [this](const uint8_t* image) { onFrameShown(image); };
+  } else {
+    shown = [this](const uint8_t* image) {
+      if (m_windows[1])
+        m_windows[1]->present(image, FrameStore::kWidth, FrameStore::kHeight);
+    };
+  }
+  auto decoder = std::make_unique<MpvChannel>(
+      m_frames, channel, [this] { m_host.inbox().wake(); }, std::move(shown));
+  if (!decoder->open(channel == kChannel1 ? MpvChannel::Audio::Play : MpvChannel::Audio::Off)) {
+    m_host.diagnostic("player: " + decoder->errorText());
+    return nullptr;
+  }
+  return decoder;
+}
+
+bool PlayerSession::openDecoders() {
+  m_frames.clear();
+  m_primary = makeChannel(kChannel1);
+  if (!m_primary)
+    return false;
+  m_primary->observeDouble(kTimePosReply, "time-pos");
+  return true;
+}
+
+bool PlayerSession::stopFlagSet() const { return m_host.stopFlag().load() == 1; }
+
+void PlayerSession::commandLoop() {
+  while (!stopFlagSet()) {
+    for (const PlayerCommand& command : m_host.inbox().wait(kCommandPoll)) {
+      if (!execute(command) || stopFlagSet())
+        return;
+    }
+    drainEvents();
+  }
+}
+
+bool PlayerSession::execute(const PlayerCommand& command) {
+  using Kind = PlayerCommand::Kind;
+  switch (command.kind) {
+  case Kind::LoadFile:
+    load(command.path1, command.path2);
+    break;
+  case Kind::Pause:
+    forEachChannel([](MpvChannel& c) { c.command({"cycle", "pause"}); });
+    break;
+  case Kind::Stop:
+    stop();
+    break;
+  case Kind::Seek:
+    seek(command.value, command.absolute);
+    break;
+  case Kind::SpeedSet:
+    setSpeedLevel(command.value);
+    break;
+  case Kind::SpeedIncrement:
+    setSpeedLevel(m_speedLevel + command.value);
+    break;
+  case Kind::Brightness:
+    setBrightness(command.value);
+    break;
+  case Kind::Volume:
+    setVolume(command.value);
+    break;
+  case Kind::GetTimeLength:
+    reportDuration();
+    break;
+  case Kind::FrameStep:
+    forEachChannel([](MpvChannel& c) { c.command({"frame-step"}); });
+    break;
+  case Kind::Quit:
+    return false;
+  }
+  return true;
+}
+
+template <typename Action> void PlayerSession::forEachChannel(Action action) {
+  action(*m_primary);
+  if (m_secondaryInUse)
+    action(*m_secondary);
+}
+
+void PlayerSession::load(const std::string& path1, const std::string& path2) {
+  m_path1 = path1;
+  m_path2 = path2;
+  m_staleEntry = m_currentEntry;
+  m_stopRequested = false;
+  m_phase = Phase::Loading;
+  setSpeedLevel(PlaybackLevels::kNormalSpeedLevel);
+  m_primary->command({"loadfile", path1.c_str(), "replace"});
+
+  // One decoder serves both channels when they show the same recording.
+  const bool secondNeeded = path2 != path1;
+  if (secondNeeded && !m_secondary)
+    m_secondary = makeChannel(kChannel2);
+  if (m_secondary && m_secondaryInUse && !secondNeeded)
+    m_secondary->command({"stop"});
+  m_secondaryInUse = secondNeeded && m_secondary;
+  if (m_secondaryInUse) {
+    m_secondary->setDouble("speed", PlaybackLevels::speedRate(m_speedLevel));
+    m_secondary->command({"loadfile", path2.c_str(), "replace"});
+  }
+}
+
+void PlayerSession::stop() {
+  if (m_phase == Phase::Idle)
+    return;
+  m_stopRequested = true;
+  forEachChannel([](MpvChannel& c) { c.command({"stop"}); });
+}
+
+void PlayerSession::seek(double seconds, bool absolute) {
+  const std::string target = formatSeconds(seconds);
+  const char* mode = absolute ? "absolute+exact" : "relative";
+  forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
+}
+
+void PlayerSession::setSpeedLevel(double level) {
+  m_speedLevel = PlaybackLevels::clampSpeedLevel(level);
+  const double rate = PlaybackLevels::speedRate(m_speedLevel);
+  forEachChannel([rate](MpvChannel& c) { c.setDouble("speed", rate); });
+}
+
+void PlayerSession::setBrightness(double level) {
+  const double brightness = PlaybackLevels::eqBrightness(level);
+  // The neutral level takes the filter away instead of running it for nothing.
+  const std::string chain = brightness == 0.0 ? std::string() : "@eq:lavfi-eq=brightness=" + formatSeconds(brightness);
+  forEachChannel([&](MpvChannel& c) { c.command({"vf", "set", chain.c_str()}); });
+}
+
+void PlayerSession::setVolume(double level) { m_primary->setDouble("volume", PlaybackLevels::mpvVolume(level)); }
+
+void PlayerSession::reportDuration() {
+  m_reportedDuration = static_cast<float>(m_duration);
+  m_host.report(player::kEventDuration, reinterpret_cast<intptr_t>(&m_reportedDuration));
+}
+
+void PlayerSession::drainEvents() {
+  while (const mpv_event* event = m_primary->nextEvent())
+    onEvent(*event);
+  if (m_secondary) {
+    while (m_secondary->nextEvent()) {
+      // The second channel follows the first; its own events change nothing.
+    }
+  }
+}
+
+void PlayerSession::onEvent(const mpv_event& event) {
+  switch (event.event_id) {
+  case MPV_EVENT_START_FILE:
+    m_currentEntry = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+    break;
+  case MPV_EVENT_FILE_LOADED:
+    onFileLoaded();
+    break;
+  case MPV_EVENT_END_FILE:
+    onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
+    break;
+  case MPV_EVENT_PROPERTY_CHANGE: {
+    const auto* property = static_cast<const mpv_event_property*>(event.data);
+    if (event.reply_userdata == kTimePosReply && property->format == MPV_FORMAT_DOUBLE)
+      m_timePos = *static_cast<const double*>(property->data);
+    break;
+  }
+  default:
+    break;
+  }
+}
+
+void PlayerSession::onFileLoaded() {
+  if (m_phase != Phase::Loading)
+    return;
+  if (!m_primary->hasProperty("current-tracks/video/id")) {
+    failRecording("player: no video track in " + m_path1);
+    m_primary->command({"stop"});
+    return;
+  }
+  double fps = m_primary->getDouble("container-fps", 0.0);
+  if (!(fps > 0.0))
+    fps = kFallbackFps;
+  m_duration = m_primary->getDouble("duration", 0.0);
+  int64_t frames = m_primary->getInt("estimated-frame-count", 0);
+  if (frames <= 0)
+    frames = std::llround(m_duration * fps);
+  m_fps = fps;
+  m_length = static_cast<uint32_t>(std::clamp<int64_t>(frames, 0, UINT32_MAX));
+  m_timePos = 0.0;
+  m_phase = Phase::Playing;
+  // A pending quit means the GUI thread may be waiting for the player's end,
+  // and the length event makes the engine wait for the GUI thread.
+  if (m_host.quitPending() || stopFlagSet())
+    return;
+  m_streamInfo.length = m_length;
+  m_host.report(player::kEventLength, reinterpret_cast<intptr_t>(&m_streamRecord));
+  m_host.report(player::kEventPlaying);
+}
+
+void PlayerSession::onEndFile(const mpv_event_end_file& end) {
+  if (end.playlist_entry_id <= m_staleEntry || m_phase == Phase::Idle)
+    return;
+  switch (end.reason) {
+  case MPV_END_FILE_REASON_STOP:
+    if (m_stopRequested) {
+      m_phase = Phase::Idle;
+      m_stopRequested = false;
+      m_host.report(player::kEventRecordingEnded);
+    }
+    break;
+  case MPV_END_FILE_REASON_ERROR:
+    failRecording("player: cannot play " + m_path1 + ": " + mpv_error_string(end.error));
+    break;
+  case MPV_END_FILE_REASON_EOF:
+    if (m_phase == Phase::Loading)
+      failRecording("player: cannot play " + m_path1);
+    else
+      finishRecording();
+    break;
+  default:
+    break;
+  }
+}
+
+// The engine leaves its playing state only from the playing state, so a
+// recording that never played is still announced as begun before its end.
+void PlayerSession::failRecording(const std::string& why) {
+  m_phase = Phase::Idle;
+  m_host.diagnostic(why);
+  m_host.report(player::kEventPlaying);
+  m_host.report(player::kEventRecordingEnded);
+}
+
+void PlayerSession::finishRecording() {
+  m_phase = Phase::Idle;
+  const double fps = m_fps;
+  const double playedTo = m_timePos;
+  uint32_t position = m_length;
+  if (m_duration > 0.0 && playedTo + kCutShortFrames / fps < m_duration) {
+    m_host.diagnostic("player: " + m_path1 + " ends at " + formatSeconds(playedTo) + " s of " +
+                      formatSeconds(m_duration) + " s; the recording is cut short");
+    position = frameIndexAt(playedTo);
+  }
+  reportFrame(position, m_frames.front(kChannel1));
+  m_host.report(player::kEventRecordingEnded);
+}
+
+uint32_t PlayerSession::frameIndexAt(double seconds) const {
+  const uint32_t length = m_length;
+  const long long index = std::llround(std::max(0.0, seconds) * m_fps.load());
+  return static_cast<uint32_t>(std::min<long long>(index, length > 0 ? length - 1 : 0));
+}
+
+void PlayerSession::onFrameShown(const uint8_t* image) {
+  if (m_windows[0])
+    m_windows[0]->present(image, FrameStore::kWidth, FrameStore::kHeight);
+  if (!m_secondaryInUse && m_windows[1])
+    m_windows[1]->present(image, FrameStore::kWidth, FrameStore::kHeight);
+  reportFrame(frameIndexAt(m_timePos), image);
+}
+
+void PlayerSession::reportFrame(uint32_t index, const uint8_t* image1) {
+  player::FrameReport report{};
+  report.width = FrameStore::kWidth;
+  report.height = FrameStore::kHeight;
+  report.bitsPerPixel = 32;
+  report.frameIndex = index;
+  report.secondsPlayed = static_cast<float>(m_timePos.load());
+  report.frameBytes = FrameStore::kBytes;
+  report.frame1 = image1;
+  report.frame2 = m_secondaryInUse ? m_frames.front(kChannel2) : image1;
+  m_host.report(player::kEventPosition, intptr_t(index));
+  m_host.report(player::kEventFrame, reinterpret_cast<intptr_t>(&report));
+}

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/player/EngineHarness.h"
+
+#include "engine/QIRAState.h"
+#include "engine/QIRAstat0.h"
+#include "engine/QIRAstat9.h"
+#include "platform/WindowMessage.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <thread>
+
+std::atomic<EngineHarness*> EngineHarness::s_active{nullptr};
+
+bool EngineHarness::MainWindow::event(QEvent* event) {
+  if (event->type() != platform::WindowMessageEvent::kType)
+    return QWidget::event(event);
+  const auto& message = static_cast<platform::WindowMessageEvent&>(*event);
+  if (message.message() == platform::kMsgPlayerNotify)
+    ++notifications;
+  else if (message.message() == platform::kMsgPlayerEnd)
+    ++ends;
+  return true;
+}
+
+EngineHarness::EngineHarness() {
+  s_active = this;
+  noteState();
+}
+
+EngineHarness::~EngineHarness() {
+  shutDown();
+  s_active = nullptr;
+}
+
+// Ends a player the test left running, so that the adapter can be destroyed.
+void EngineHarness::shutDown() {
+  if (!adap.IsPlayerLibraryLoaded())
+    return;
+  if (stateNumber() == 1) {
+    state().ClosePlayer();
+    waitForState(0, std::chrono::seconds(10));
+    return;
+  }
+  if (adap.m_pPlayerThread) {
+    if (player::StopFlag* flag = adap.m_pSoftKillFlag)
+      flag->store(1);
+    waitFor([this] { return !adap.m_pPlayerThread; }, std::chrono::seconds(10));
+  }
+  adap.m_pStat0->ClosePlayer();
+}
+
+int EngineHarness::openPlayer() {
+  const int result = state().OpenPlayer("mplayer.dll");
+  if (result == 0) {
+    adap.m_pfnSetW.load()(&EngineHarness::tap);
+    noteState();
+  }
+  return result;
+}
+
+QIRAState& EngineHarness::state() { return *adap.m_pCurState.load(); }
+
+int EngineHarness::stateNumber() const { return adap.m_pCurState.load()->StateNumber(); }
+
+int EngineHarness::open(const std::string& path) {
+  adap.SetState(adap.m_pStat9.get());
+  noteState();
+  return state().LoadFile(path.c_str(), path.c_str());
+}
+
+bool EngineHarness::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+bool EngineHarness::waitForState(int number, std::chrono::milliseconds timeout) {
+  return waitFor([&] { return stateNumber() == number; }, timeout);
+}
+
+bool EngineHarness::waitForEvent(uint32_t code, size_t count, std::chrono::milliseconds timeout) {
+  return waitFor([&] { return eventCount(code) >= count; }, timeout);
+}
+
+void EngineHarness::tap(void* context, intptr_t data, uint32_t code) {
+  if (EngineHarness* harness = s_active)
+    harness->record(data, code);
+  PlayerCallback(context, data, code);
+  if (EngineHarness* harness = s_active)
+    harness->noteState();
+}
+
+void EngineHarness::record(intptr_t data, uint32_t code) {
+  std::lock_guard lock(m_lock);
+  m_events.push_back(code);
+  if (code != player::kEventFrame || !data)
+    return;
+  const auto* report = reinterpret_cast<const player::FrameReport*>(data);
+  Frame frame{report->frameIndex, report->secondsPlayed, {}, report->frame1 == report->frame2};
+  const size_t centre = (size_t(report->height / 2) * report->width + report->width / 2) * 4;
+  std::copy_n(report->frame1 + centre, 4, frame.centre1.begin());
+  m_frames.push_back(frame);
+}
+
+void EngineHarness::noteState() {
+  const int number = stateNumber();
+  std::lock_guard lock(m_lock);
+  if (m_trail.empty() || m_trail.back() != number)
+    m_trail.push_back(number);
+}
+
+size_t EngineHarness::eventCount(uint32_t code) const {
+  std::lock_guard lock(m_lock);
+  return size_t(std::count(m_events.begin(), m_events.end(), code));
+}
+
+std::vector<uint32_t> EngineHarness::events() const {
+  std::lock_guard lock(m_lock);
+  return m_events;
+}
+
+std::vector<EngineHarness::Frame> EngineHarness::frames() const {
+  std::lock_guard lock(m_lock);
+  return m_frames;
+}
+
+std::vector<int> EngineHarness::trail() const {
+  std::lock_guard lock(m_lock);
+  return m_trail;
+}
+
+void EngineHarness::clearLog() {
+  std::lock_guard lock(m_lock);
+  m_events.clear();
+  m_frames.clear();
+}

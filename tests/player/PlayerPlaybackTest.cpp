@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real player module driven through the engine, on generated recordings.
+#include "engine/EngineGlobals.h"
+#include "engine/QIRAState.h"
+#include "tests/player/EngineHarness.h"
+#include "tests/player/TestRecording.h"
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kStartTimeout = 10s;
+constexpr int kFps = 30;
+
+class PlayerPlaybackTest : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    s_dir = new QTemporaryDir();
+    TestRecording::Spec pattern;
+    ASSERT_TRUE(TestRecording::make(pattern, path("pattern.mp4")));
+    TestRecording::Spec longer;
+    longer.seconds = 6.0;
+    longer.audio = true;
+    ASSERT_TRUE(TestRecording::make(longer, path("long.mp4")));
+    TestRecording::Spec colours;
+    colours.seconds = 3.0;
+    colours.colours = {0xFF0000, 0x00FF00, 0x0000FF};
+    ASSERT_TRUE(TestRecording::make(colours, path("colours.mp4")));
+  }
+  static void TearDownTestSuite() {
+    delete s_dir;
+    s_dir = nullptr;
+  }
+  static std::string path(const char* name) { return s_dir->filePath(name).toStdString(); }
+
+  void startPlaying(const char* name) {
+    ASSERT_EQ(harness.openPlayer(), 0);
+    ASSERT_EQ(harness.open(path(name)), 0);
+    ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  }
+  uint32_t position() const { return harness.adap.m_nPosition; }
+  // Position after the picture has had time to settle.
+  uint32_t settledPosition() {
+    EngineHarness::waitFor([] { return false; }, 300ms);
+    return position();
+  }
+
+  static QTemporaryDir* s_dir;
+  EngineHarness harness;
+};
+
+QTemporaryDir* PlayerPlaybackTest::s_dir = nullptr;
+
+bool near(uint8_t value, int expected) { return std::abs(int(value) - expected) <= 12; }
+
+} // namespace
+
+// Guards the whole road of a recording: states, length, duration rule,
+// notifications, the end report, replay and the unload after the end.
+TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
+  ASSERT_EQ(harness.openPlayer(), 0);
+  EXPECT_EQ(harness.stateNumber(), 4);
+  harness.state().SetVideoPosition(0, 10, 20, 160, 120);
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  ASSERT_TRUE(harness.waitForState(3, kStartTimeout));
+
+  EXPECT_EQ(harness.trail(), (std::vector<int>{0, 4, 9, 1, 3}));
+  EXPECT_EQ(harness.adap.m_nLength, 60u);
+  EXPECT_EQ(position(), 60u);
+  EXPECT_NEAR(harness.adap.m_fDuration, 2.0f, 0.05f);
+  EXPECT_EQ(g_nPosUnitsPerSecond, 31);
+  EXPECT_GE(harness.mainWindow.notifications, 10);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 1; }, 1s));
+
+  const std::vector<EngineHarness::Frame> frames = harness.frames();
+  ASSERT_GE(frames.size(), 50u);
+  EXPECT_TRUE(std::is_sorted(frames.begin(), frames.end(), [](auto& a, auto& b) { return a.index < b.index; }));
+  EXPECT_EQ(frames.back().index, 60u);
+  const std::vector<uint32_t> events = harness.events();
+  const auto first = [&](uint32_t code) { return std::find(events.begin(), events.end(), code) - events.begin(); };
+  EXPECT_LT(first(player::kEventLength), first(player::kEventPlaying));
+  EXPECT_LT(first(player::kEventVideoWindow1), first(player::kEventPlaying));
+  EXPECT_LT(first(player::kEventStopFlag), first(player::kEventPlaying));
+
+  auto* window = static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->parentWidget(), &harness.mainWindow);
+  EXPECT_EQ(window->geometry(), QRect(10, 20, 160, 120));
+
+  ASSERT_EQ(harness.state().Play(), 0);
+  ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  ASSERT_TRUE(harness.waitForState(3, kStartTimeout));
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 2; }, 1s));
+
+  EXPECT_EQ(harness.state().ClosePlayer(), 0);
+  EXPECT_EQ(harness.events().back(), player::kEventPlayerEnded);
+  harness.adap.HandleEvent(0, player::kEventClosed);
+  EXPECT_EQ(harness.stateNumber(), 0);
+  EXPECT_FALSE(harness.adap.IsPlayerLibraryLoaded());
+}
+
+// Guards pause, frame step, both seeks, the speed levels, stop and the
+// handling of a command the module does not know.
+TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
+  startPlaying("long.mp4");
+  EXPECT_EQ(harness.adap.m_nLength, 180u);
+
+  harness.state().Pause();
+  const uint32_t paused = settledPosition();
+  EXPECT_EQ(settledPosition(), paused);
+  harness.state().FrameStep();
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == paused + 1; }, 2s)) << position();
+
+  harness.state().Seek(4.0f, false);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 120; }, 2s)) << position();
+  harness.state().Seek(-2.0f, true);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 60; }, 2s)) << position();
+
+  const size_t diagnostics = harness.eventCount(player::kEventDiagnostic);
+  harness.adap.m_pfnCmdDirect.load()("seek fast 9");
+  harness.adap.m_pfnCmdDirect.load()("qira_loadfile \"only-one\"");
+  EXPECT_TRUE(harness.waitForEvent(player::kEventDiagnostic, diagnostics + 2, 1s));
+
+  harness.state().SetSpeed(-1.0f, false);
+  harness.state().Pause(); // resume at a quarter of the rate
+  uint32_t from = settledPosition();
+  const uint32_t slowGain = settledPosition() - from;
+  harness.state().SetSpeed(3.0f, false);
+  from = settledPosition();
+  const uint32_t fastGain = settledPosition() - from;
+  EXPECT_LE(slowGain, 5u);
+  EXPECT_GE(fastGain, 20u);
+  EXPECT_GT(fastGain, 6 * slowGain);
+
+  harness.state().Stop();
+  ASSERT_TRUE(harness.waitForState(3, 2s));
+  EXPECT_LT(position(), harness.adap.m_nLength.load());
+  EXPECT_EQ(harness.mainWindow.ends, 0);
+}
+
+// Guards the image format of the frame report (blue, green, red, unused; one
+// decoder for equal paths) and that brightness changes the picture.
+TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
+  startPlaying("colours.mp4");
+  harness.state().Pause();
+  const uint32_t paused = settledPosition();
+  ASSERT_LT(paused, 25u);
+  harness.state().SetBrightness(20.0f, true);
+  EXPECT_TRUE(EngineHarness::waitFor(
+      [&] {
+        const auto frames = harness.frames();
+        return !frames.empty() && frames.back().centre1[0] > 80 && frames.back().centre1[2] > 200;
+      },
+      2s));
+  harness.state().SetBrightness(-20.0f, true);
+  harness.clearLog();
+  harness.state().Pause();
+  ASSERT_TRUE(harness.waitForState(3, kStartTimeout));
+
+  const std::array<std::array<int, 3>, 3> expectedBgr = {{{0, 0, 255}, {0, 255, 0}, {255, 0, 0}}};
+  int checked = 0;
+  for (const EngineHarness::Frame& frame : harness.frames()) {
+    const uint32_t within = frame.index % kFps;
+    if (frame.index >= 3 * kFps || within < 2 || within > kFps - 2)
+      continue;
+    const auto& bgr = expectedBgr[frame.index / kFps];
+    EXPECT_TRUE(near(frame.centre1[0], bgr[0]) && near(frame.centre1[1], bgr[1]) && near(frame.centre1[2], bgr[2]))
+        << "frame " << frame.index << ": " << int(frame.centre1[0]) << ',' << int(frame.centre1[1]) << ','
+        << int(frame.centre1[2]);
+    EXPECT_EQ(frame.centre1[3], 0);
+    EXPECT_TRUE(frame.sameImageBoth);
+    ++checked;
+  }
+  EXPECT_GE(checked, 40);
+}
+
+// Guards the unload of a playing player (stop flag, event 16, chained unload)
+// and that the module starts cleanly when loaded again.
+TEST_F(PlayerPlaybackTest, UnloadsWhilePlayingAndLoadsAgain) {
+  startPlaying("long.mp4");
+  EXPECT_EQ(harness.state().ClosePlayer(), 1);
+  ASSERT_TRUE(harness.waitForState(0, 5s));
+  EXPECT_FALSE(harness.adap.IsPlayerLibraryLoaded());
+  EXPECT_EQ(harness.eventCount(player::kEventRecordingEnded), 0u);
+
+  ASSERT_EQ(harness.openPlayer(), 0);
+  EXPECT_EQ(harness.stateNumber(), 4);
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  EXPECT_TRUE(harness.waitForState(1, kStartTimeout));
+  EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, 5, 2s));
+}
+
+// Guards against hangs and crashes on recordings the decoder cannot play: each
+// ends with a diagnostic and event 20, and the player still plays a good one.
+TEST_F(PlayerPlaybackTest, BadRecordingsEndWithADiagnostic) {
+  ASSERT_TRUE(TestRecording::makeUserDataOnly(path("no-media.mp4")));
+  TestRecording::Spec audioOnly;
+  audioOnly.video = false;
+  audioOnly.audio = true;
+  ASSERT_TRUE(TestRecording::make(audioOnly, path("audio-only.mp4")));
+  TestRecording::Spec cut;
+  cut.seconds = 4.0;
+  ASSERT_TRUE(TestRecording::make(cut, path("cut.mp4")));
+  ASSERT_TRUE(TestRecording::cutShort(path("cut.mp4"), 0.4));
+
+  ASSERT_EQ(harness.openPlayer(), 0);
+  size_t ended = 0;
+  for (const char* name : {"no-media.mp4", "audio-only.mp4", "cut.mp4"}) {
+    const size_t diagnostics = harness.eventCount(player::kEventDiagnostic);
+    ASSERT_EQ(harness.open(path(name)), 0) << name;
+    ASSERT_TRUE(harness.waitForEvent(player::kEventRecordingEnded, ++ended, kStartTimeout)) << name;
+    EXPECT_GT(harness.eventCount(player::kEventDiagnostic), diagnostics) << name;
+    EXPECT_TRUE(harness.waitForState(3, 1s)) << name;
+  }
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  EXPECT_TRUE(harness.waitForState(1, kStartTimeout));
+}
