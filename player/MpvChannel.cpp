@@ -23,11 +23,20 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"osc", "no"},
     {"sub-auto", "no"},
     {"audio-display", "no"},
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
     {"vo", "libmpv"},
     {"hwdec", "no"},
+    // Two decoding threads: one frame of start-up delay instead of one per
+    // core, and still room for four times the normal rate.
+    {"vd-lavc-threads", "2"},
     {"keepaspect", "no"},
     {"idle", "yes"},
     {"keep-open", "no"},
+    // The desktop's sound servers, then the plain device; probing further
+    // drivers only delays the start where there is no sound at all.
+    {"ao", "pipewire,pulse,alsa"},
     {"audio-fallback-to-null", "yes"},
     {"sws-scaler", "bicubic"},
     {"zimg-scaler", "bicubic"},

@@ -195,6 +195,7 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   m_staleEntry = m_currentEntry;
   m_stopRequested = false;
   m_phase = Phase::Loading;
+  m_awaitingRestart = true;
   setSpeedLevel(PlaybackLevels::kNormalSpeedLevel);
   m_primary->command({"loadfile", path1.c_str(), "replace"});
 
@@ -221,6 +222,7 @@ void PlayerSession::stop() {
 void PlayerSession::seek(double seconds, bool absolute) {
   const std::string target = formatSeconds(seconds);
   const char* mode = absolute ? "absolute+exact" : "relative";
+  m_awaitingRestart = true;
   forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
 }
 
@@ -262,6 +264,9 @@ void PlayerSession::onEvent(const mpv_event& event) {
   case MPV_EVENT_FILE_LOADED:
     onFileLoaded();
     break;
+  case MPV_EVENT_PLAYBACK_RESTART:
+    onPlaybackRestart();
+    break;
   case MPV_EVENT_END_FILE:
     onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
     break;
@@ -302,6 +307,13 @@ void PlayerSession::onFileLoaded() {
   m_streamInfo.length = m_length;
   m_host.report(player::kEventLength, reinterpret_cast<intptr_t>(&m_streamRecord));
   m_host.report(player::kEventPlaying);
+}
+
+void PlayerSession::onPlaybackRestart() {
+  m_timePos = m_primary->getDouble("time-pos", m_timePos);
+  m_awaitingRestart = false;
+  std::lock_guard lock(m_reportLock);
+  reportFrame(frameIndexAt(m_timePos), m_frames.front(kChannel1));
 }
 
 void PlayerSession::onEndFile(const mpv_event_end_file& end) {
@@ -348,7 +360,10 @@ void PlayerSession::finishRecording() {
                       formatSeconds(m_duration) + " s; the recording is cut short");
     position = frameIndexAt(playedTo);
   }
-  reportFrame(position, m_frames.front(kChannel1));
+  {
+    std::lock_guard lock(m_reportLock);
+    reportFrame(position, m_frames.front(kChannel1));
+  }
   m_host.report(player::kEventRecordingEnded);
 }
 
@@ -363,6 +378,9 @@ void PlayerSession::onFrameShown(const uint8_t* image) {
     m_windows[0]->present(image, FrameStore::kWidth, FrameStore::kHeight);
   if (!m_secondaryInUse && m_windows[1])
     m_windows[1]->present(image, FrameStore::kWidth, FrameStore::kHeight);
+  if (m_awaitingRestart)
+    return;
+  std::lock_guard lock(m_reportLock);
   reportFrame(frameIndexAt(m_timePos), image);
 }
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 class FrameStore;
@@ -54,6 +55,7 @@ private:
   void drainEvents();
   void onEvent(const mpv_event& event);
   void onFileLoaded();
+  void onPlaybackRestart();
   void onEndFile(const mpv_event_end_file& end);
   void failRecording(const std::string& why);
   void finishRecording();
@@ -82,6 +84,12 @@ private:
   std::atomic<double> m_timePos{0.0};
   std::atomic<double> m_fps{0.0};
   std::atomic<uint32_t> m_length{0};
+  // Set from a seek or load until libmpv shows the first frame at the new
+  // place: until then the position already tells the target while the image
+  // is still the old one.
+  std::atomic<bool> m_awaitingRestart{false};
+  // Keeps frame reports from the render and player threads in order.
+  std::mutex m_reportLock;
   player::StreamInfo m_streamInfo{};
   player::StreamRecord m_streamRecord{};
 };

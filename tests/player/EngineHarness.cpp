@@ -99,10 +99,15 @@ void EngineHarness::tap(void* context, intptr_t data, uint32_t code) {
 void EngineHarness::record(intptr_t data, uint32_t code) {
   std::lock_guard lock(m_lock);
   m_events.push_back(code);
+  m_timed.emplace_back(code, std::chrono::steady_clock::now());
   if (code != player::kEventFrame || !data)
     return;
   const auto* report = reinterpret_cast<const player::FrameReport*>(data);
-  Frame frame{report->frameIndex, report->secondsPlayed, {}, report->frame1 == report->frame2};
+  Frame frame{report->frameIndex,
+              report->secondsPlayed,
+              {},
+              report->frame1 == report->frame2,
+              std::chrono::steady_clock::now()};
   const size_t centre = (size_t(report->height / 2) * report->width + report->width / 2) * 4;
   std::copy_n(report->frame1 + centre, 4, frame.centre1.begin());
   m_frames.push_back(frame);
@@ -139,4 +144,14 @@ void EngineHarness::clearLog() {
   std::lock_guard lock(m_lock);
   m_events.clear();
   m_frames.clear();
+  m_timed.clear();
+}
+
+std::chrono::steady_clock::time_point EngineHarness::firstEventAt(uint32_t code) const {
+  std::lock_guard lock(m_lock);
+  for (const auto& [event, at] : m_timed) {
+    if (event == code)
+      return at;
+  }
+  return {};
 }

@@ -25,6 +25,7 @@ public:
     float seconds;
     std::array<uint8_t, 4> centre1; // blue, green, red, unused
     bool sameImageBoth;
+    std::chrono::steady_clock::time_point reportedAt;
   };
 
   class MainWindow : public QWidget {
@@ -57,6 +58,8 @@ public:
   // States entered so far, the first being the one at construction.
   std::vector<int> trail() const;
   void clearLog();
+  // When the first event of that code came; the clock's epoch when none came.
+  std::chrono::steady_clock::time_point firstEventAt(uint32_t code) const;
 
   MainWindow mainWindow;
   QIRAAdap adap{&mainWindow};
@@ -70,6 +73,7 @@ private:
   static std::atomic<EngineHarness*> s_active;
   mutable std::mutex m_lock;
   std::vector<uint32_t> m_events;
+  std::vector<std::pair<uint32_t, std::chrono::steady_clock::time_point>> m_timed;
   std::vector<Frame> m_frames;
   std::vector<int> m_trail;
 };
