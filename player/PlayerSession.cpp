@@ -205,7 +205,7 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
     m_secondary = makeChannel(kChannel2);
   if (m_secondary && m_secondaryInUse && !secondNeeded)
     m_secondary->command({"stop"});
-  m_secondaryInUse = secondNeeded && m_secondary;
+  m_secondaryInUse = secondNeeded && m_secondary != nullptr;
   if (m_secondaryInUse) {
     m_secondary->setDouble("speed", PlaybackLevels::speedRate(m_speedLevel));
     m_secondary->command({"loadfile", path2.c_str(), "replace"});

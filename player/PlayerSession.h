@@ -72,7 +72,7 @@ private:
   VideoWindowPair::Windows m_windows{};
   std::unique_ptr<MpvChannel> m_primary;
   std::unique_ptr<MpvChannel> m_secondary;
-  bool m_secondaryInUse = false;
+  std::atomic<bool> m_secondaryInUse{false};
 
   Phase m_phase = Phase::Idle;
   bool m_stopRequested = false;

@@ -63,10 +63,12 @@ QIRAState& EngineHarness::state() { return *adap.m_pCurState.load(); }
 
 int EngineHarness::stateNumber() const { return adap.m_pCurState.load()->StateNumber(); }
 
-int EngineHarness::open(const std::string& path) {
+int EngineHarness::open(const std::string& path) { return open(path, path); }
+
+int EngineHarness::open(const std::string& path1, const std::string& path2) {
   adap.SetState(adap.m_pStat9.get());
   noteState();
-  return state().LoadFile(path.c_str(), path.c_str());
+  return state().LoadFile(path1.c_str(), path2.c_str());
 }
 
 bool EngineHarness::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -106,10 +108,12 @@ void EngineHarness::record(intptr_t data, uint32_t code) {
   Frame frame{report->frameIndex,
               report->secondsPlayed,
               {},
+              {},
               report->frame1 == report->frame2,
               std::chrono::steady_clock::now()};
   const size_t centre = (size_t(report->height / 2) * report->width + report->width / 2) * 4;
   std::copy_n(report->frame1 + centre, 4, frame.centre1.begin());
+  std::copy_n(report->frame2 + centre, 4, frame.centre2.begin());
   m_frames.push_back(frame);
 }
 

@@ -24,6 +24,7 @@ public:
     uint32_t index;
     float seconds;
     std::array<uint8_t, 4> centre1; // blue, green, red, unused
+    std::array<uint8_t, 4> centre2;
     bool sameImageBoth;
     std::chrono::steady_clock::time_point reportedAt;
   };
@@ -46,6 +47,7 @@ public:
   int stateNumber() const;
   // Opens a recording as the main window does: temporary state, then LoadFile.
   int open(const std::string& path);
+  int open(const std::string& path1, const std::string& path2);
 
   // Runs the GUI thread's events until the condition holds or time is up.
   static bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);

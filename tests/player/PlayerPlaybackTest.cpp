@@ -144,12 +144,20 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
 }
 
 // Guards the image format of the frame report (blue, green, red, unused; one
-// decoder for equal paths) and that brightness changes the picture.
+// decoder for equal paths), the picture in the video window, and that
+// brightness changes the picture.
 TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
+  harness.mainWindow.resize(400, 300);
+  harness.mainWindow.show();
+  harness.state().SetVideoPosition(0, 0, 0, 160, 120);
   startPlaying("colours.mp4");
   harness.state().Pause();
   const uint32_t paused = settledPosition();
   ASSERT_LT(paused, 25u);
+  auto* window1 = static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
+  ASSERT_NE(window1, nullptr);
+  const QColor shown = window1->grab().toImage().pixelColor(80, 60);
+  EXPECT_TRUE(near(shown.red(), 255) && near(shown.green(), 0) && near(shown.blue(), 0)) << shown.name().toStdString();
   harness.state().SetBrightness(20.0f, true);
   EXPECT_TRUE(EngineHarness::waitFor(
       [&] {
@@ -177,6 +185,34 @@ TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
     ++checked;
   }
   EXPECT_GE(checked, 40);
+}
+
+// Guards two channels of different recordings (two decoders, two images) and
+// the return to one decoder, and the engine's window messages to both windows.
+TEST_F(PlayerPlaybackTest, ShowsTwoRecordingsInTwoWindows) {
+  ASSERT_EQ(harness.openPlayer(), 0);
+  ASSERT_EQ(harness.open(path("colours.mp4"), path("long.mp4")), 0);
+  ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  ASSERT_TRUE(harness.waitForEvent(player::kEventFrame, 10, 2s));
+  const EngineHarness::Frame twoImages = harness.frames().back();
+  EXPECT_FALSE(twoImages.sameImageBoth);
+  EXPECT_TRUE(near(twoImages.centre1[2], 255)) << int(twoImages.centre1[2]);
+  EXPECT_NE(twoImages.centre1, twoImages.centre2);
+
+  EXPECT_EQ(harness.state().SetVideoPosition(1, 5, 6, 100, 80), 0);
+  auto* window2 = static_cast<QWidget*>(harness.adap.m_hVideoWnd2.load());
+  ASSERT_NE(window2, nullptr);
+  EXPECT_EQ(window2->geometry(), QRect(5, 6, 100, 80));
+  EXPECT_FALSE(window2->isHidden());
+  EXPECT_EQ(harness.state().FlyAway(2), 0);
+  EXPECT_TRUE(window2->isHidden());
+  EXPECT_EQ(harness.adap.RefreshVideoWindow(), 0);
+
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  harness.clearLog();
+  ASSERT_TRUE(harness.waitForEvent(player::kEventFrame, 5, 2s));
+  EXPECT_TRUE(harness.frames().back().sameImageBoth);
 }
 
 // Guards the unload of a playing player (stop flag, event 16, chained unload)
