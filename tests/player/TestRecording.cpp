@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/player/TestRecording.h"
 
+#include "tests/support/BoxWriter.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,16 +23,10 @@ uint32_t readBigEndian32(const std::string& bytes, size_t at) {
   return value;
 }
 
-// "udat" holding empty "TIME", "GPSI" and "SENS" boxes.
-std::string userDataBox() {
-  std::string box;
-  putBigEndian32(box, 32);
-  box += "udat";
-  for (const char* type : {"TIME", "GPSI", "SENS"}) {
-    putBigEndian32(box, 8);
-    box += type;
-  }
-  return box;
+// A user-data box with one zero record per frame.
+std::string userDataBox(uint32_t records) {
+  const std::vector<uint8_t> box = testing_support::BoxWriter::udat(records, {});
+  return std::string(box.begin(), box.end());
 }
 
 std::string readAll(const std::string& path) {
@@ -54,7 +50,7 @@ bool TestRecording::make(const Spec& spec, const std::string& path) {
   if (spec.audio)
     command << " -c:a aac";
   command << " -movflags +faststart -t " << spec.seconds << " '" << path << "'";
-  return run(command.str()) && appendUserData(path);
+  return run(command.str()) && appendUserData(path, uint32_t(spec.fps * spec.seconds));
 }
 
 std::string TestRecording::sourceArguments(const Spec& spec) {
@@ -85,7 +81,7 @@ std::string TestRecording::sourceArguments(const Spec& spec) {
   return args.str();
 }
 
-bool TestRecording::makeUserDataOnly(const std::string& path) { return writeAll(path, userDataBox()); }
+bool TestRecording::makeUserDataOnly(const std::string& path) { return writeAll(path, userDataBox(0)); }
 
 bool TestRecording::cutShort(const std::string& path, double fraction) {
   std::string bytes = readAll(path);
@@ -109,9 +105,9 @@ bool TestRecording::cutShort(const std::string& path, double fraction) {
   return false;
 }
 
-bool TestRecording::appendUserData(const std::string& path) {
+bool TestRecording::appendUserData(const std::string& path, uint32_t records) {
   std::ofstream out(path, std::ios::binary | std::ios::app);
-  out << userDataBox();
+  out << userDataBox(records);
   return bool(out);
 }
 

@@ -6,8 +6,7 @@
 #include <vector>
 
 // Recordings for the player's tests and benchmark, made with the ffmpeg
-// command and closed with a minimal user-data box so that the engine accepts
-// them.
+// command and closed with a user-data box so that the engine accepts them.
 class TestRecording {
 public:
   struct Spec {
@@ -31,6 +30,6 @@ public:
 
 private:
   static std::string sourceArguments(const Spec& spec);
-  static bool appendUserData(const std::string& path);
+  static bool appendUserData(const std::string& path, uint32_t records);
   static bool run(const std::string& command);
 };
