@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerSession.h"
 
+#include "player/FrameMailbox.h"
 #include "player/FrameStore.h"
 #include "player/MpvChannel.h"
 #include "player/PlaybackLevels.h"
 #include "player/PlayerHost.h"
-#include "player/VideoWindow.h"
 
-#include <QMetaObject>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -39,20 +38,6 @@ std::string formatSeconds(double seconds) {
   return text;
 }
 
-// Places a new window where the engine wants it, without waiting for the GUI
-// thread; a window of no size stays hidden until the engine places it.
-void placeWindow(VideoWindow* window, const player::VideoRect& rect) {
-  if (!window || rect.width == 0 || rect.height == 0)
-    return;
-  QMetaObject::invokeMethod(
-      window,
-      [window, rect] {
-        window->setGeometry(rect.x, rect.y, rect.width, rect.height);
-        window->show();
-      },
-      Qt::QueuedConnection);
-}
-
 } // namespace
 
 PlayerSession::PlayerSession(PlayerHost& host, std::string path1, std::string path2)
@@ -75,7 +60,10 @@ int PlayerSession::run() {
   // waiting for the end of the player.
   m_secondary.reset();
   m_primary.reset();
-  m_host.windows().retire();
+  for (const VideoWindowPair::Window& window : m_windows) {
+    if (window.mailbox)
+      window.mailbox->retire();
+  }
   m_host.report(player::kEventPlayerEnded);
   return 0;
 }
@@ -95,13 +83,9 @@ void PlayerSession::prepareWindows() {
   m_host.query<int32_t>(player::kEventQueryDesktopWidth, 0);
   m_host.query<int32_t>(player::kEventQueryDesktopHeight, 0);
 
-  m_windows = m_host.windows().acquire(static_cast<QObject*>(mainWindow));
-  if (placementA) {
-    placeWindow(m_windows[0], placementA->channel[0]);
-    placeWindow(m_windows[1], placementA->channel[1]);
-  }
-  m_host.report(player::kEventVideoWindow1, reinterpret_cast<intptr_t>(static_cast<QObject*>(m_windows[0])));
-  m_host.report(player::kEventVideoWindow2, reinterpret_cast<intptr_t>(static_cast<QObject*>(m_windows[1])));
+  m_windows = m_host.windows().acquire(static_cast<QObject*>(mainWindow), placementA);
+  m_host.report(player::kEventVideoWindow1, reinterpret_cast<intptr_t>(m_windows[0].handle));
+  m_host.report(player::kEventVideoWindow2, reinterpret_cast<intptr_t>(m_windows[1].handle));
 }
 
 std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
@@ -109,10 +93,7 @@ std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
   if (channel == kChannel1) {
     shown = [this](const uint8_t* image) { onFrameShown(image); };
   } else {
-    shown = [this](const uint8_t* image) {
-      if (m_windows[1])
-        m_windows[1]->present(image, FrameStore::kWidth, FrameStore::kHeight);
-    };
+    shown = [this](const uint8_t* image) { show(kChannel2, image); };
   }
   auto decoder = std::make_unique<MpvChannel>(
       m_frames, channel, [this] { m_host.inbox().wake(); }, std::move(shown));
@@ -373,11 +354,15 @@ uint32_t PlayerSession::frameIndexAt(double seconds) const {
   return static_cast<uint32_t>(std::min<long long>(index, length > 0 ? length - 1 : 0));
 }
 
+void PlayerSession::show(int channel, const uint8_t* image) {
+  if (const std::shared_ptr<FrameMailbox>& mailbox = m_windows[channel].mailbox)
+    mailbox->post(image, FrameStore::kWidth, FrameStore::kHeight);
+}
+
 void PlayerSession::onFrameShown(const uint8_t* image) {
-  if (m_windows[0])
-    m_windows[0]->present(image, FrameStore::kWidth, FrameStore::kHeight);
-  if (!m_secondaryInUse && m_windows[1])
-    m_windows[1]->present(image, FrameStore::kWidth, FrameStore::kHeight);
+  show(kChannel1, image);
+  if (!m_secondaryInUse)
+    show(kChannel2, image);
   if (m_awaitingRestart)
     return;
   std::lock_guard lock(m_reportLock);

@@ -62,6 +62,8 @@ private:
 
   // Render thread of channel 1.
   void onFrameShown(const uint8_t* image);
+  // Render threads: hands the image to that channel's window.
+  void show(int channel, const uint8_t* image);
   void reportFrame(uint32_t index, const uint8_t* image1);
   uint32_t frameIndexAt(double seconds) const;
 
@@ -69,7 +71,7 @@ private:
   FrameStore& m_frames;
   std::string m_path1;
   std::string m_path2;
-  VideoWindowPair::Windows m_windows{};
+  VideoWindowPair::Windows m_windows;
   std::unique_ptr<MpvChannel> m_primary;
   std::unique_ptr<MpvChannel> m_secondary;
   std::atomic<bool> m_secondaryInUse{false};

@@ -3,42 +3,23 @@
 
 #include "engine/PlayerContract.h"
 #include "platform/WindowMessage.h"
+#include "player/FrameMailbox.h"
 #include "player/PlayerHost.h"
 
 #include <QMetaObject>
 #include <QPainter>
-#include <cstring>
 
-VideoWindow::VideoWindow(QWidget* parent) : QWidget(parent) {
+VideoWindow::VideoWindow(QWidget* parent) : QWidget(parent), m_mailbox(std::make_shared<FrameMailbox>(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void VideoWindow::present(const uint8_t* image, int width, int height) {
-  if (!m_visible)
-    return;
-  {
-    std::lock_guard lock(m_pendingLock);
-    if (m_pending.width() != width || m_pending.height() != height)
-      m_pending = QImage(width, height, QImage::Format_RGB32);
-    std::memcpy(m_pending.bits(), image, size_t(width) * height * 4);
-    m_hasPending = true;
-  }
-  // One queued repaint at a time: a slow GUI thread sees only the newest image.
-  if (!m_updateQueued.exchange(true))
-    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
-}
+VideoWindow::~VideoWindow() { m_mailbox->detach(); }
 
 void VideoWindow::retire() {
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        hide();
-        m_shown = QImage();
-      },
-      Qt::QueuedConnection);
+  hide();
+  m_shown = QImage();
 }
-
 bool VideoWindow::event(QEvent* event) {
   if (event->type() == platform::WindowMessageEvent::kType) {
     onWindowMessage(static_cast<platform::WindowMessageEvent&>(*event));
@@ -78,26 +59,17 @@ void VideoWindow::onWindowMessage(platform::WindowMessageEvent& message) {
 }
 
 void VideoWindow::showEvent(QShowEvent* event) {
-  m_visible = true;
+  m_mailbox->setVisible(true);
   QWidget::showEvent(event);
 }
 
 void VideoWindow::hideEvent(QHideEvent* event) {
-  m_visible = false;
+  m_mailbox->setVisible(false);
   QWidget::hideEvent(event);
 }
 
-void VideoWindow::takePendingImage() {
-  m_updateQueued = false;
-  std::lock_guard lock(m_pendingLock);
-  if (!m_hasPending)
-    return;
-  std::swap(m_shown, m_pending);
-  m_hasPending = false;
-}
-
 void VideoWindow::paintEvent(QPaintEvent*) {
-  takePendingImage();
+  m_mailbox->take(m_shown);
   QPainter painter(this);
   if (m_shown.isNull())
     painter.fillRect(rect(), Qt::black);

@@ -3,26 +3,29 @@
 
 #include <QImage>
 #include <QWidget>
-#include <atomic>
-#include <mutex>
+#include <memory>
+
+class FrameMailbox;
 
 namespace platform {
 class WindowMessageEvent;
 }
 
-// One channel's video window. Lives on the GUI thread and takes the engine's
-// window messages (commands go to the running player); the render thread hands it images without waiting for a
-// paint, and a paint shows the newest complete image scaled to the window.
+// One channel's video window, on the GUI thread. It takes the engine's window
+// messages (commands go to the running player) and paints the newest image
+// from its mailbox, scaled to the window.
 class VideoWindow : public QWidget {
   Q_OBJECT
 
 public:
   explicit VideoWindow(QWidget* parent);
+  ~VideoWindow() override;
 
-  // Any thread: copies the image (32-bit blue, green, red, unused) for the
-  // next paint; skipped while the window is hidden.
-  void present(const uint8_t* image, int width, int height);
-  // Any thread: drops the shown image and hides the window.
+  // Shared with the threads that feed the window.
+  std::shared_ptr<FrameMailbox> mailbox() const { return m_mailbox; }
+
+public slots:
+  // Hides the window and drops its image until the next run shows it.
   void retire();
 
 protected:
@@ -33,12 +36,7 @@ protected:
 
 private:
   void onWindowMessage(platform::WindowMessageEvent& message);
-  void takePendingImage();
 
-  std::atomic<bool> m_visible{false};
-  std::atomic<bool> m_updateQueued{false};
-  std::mutex m_pendingLock;
-  QImage m_pending;
-  bool m_hasPending = false;
+  std::shared_ptr<FrameMailbox> m_mailbox;
   QImage m_shown;
 };

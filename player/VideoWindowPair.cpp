@@ -1,25 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/VideoWindowPair.h"
 
+#include "player/FrameMailbox.h"
 #include "player/VideoWindow.h"
 
 #include <QApplication>
 #include <QMetaObject>
 #include <QThread>
 
-VideoWindowPair::Windows VideoWindowPair::acquire(QObject* mainWindow) {
+namespace {
+
+// A window of no size stays hidden until the engine places it.
+void place(VideoWindow& window, const player::VideoRect& rect) {
+  if (rect.width == 0 || rect.height == 0)
+    return;
+  window.setGeometry(rect.x, rect.y, rect.width, rect.height);
+  window.show();
+}
+
+} // namespace
+
+VideoWindowPair::Windows VideoWindowPair::acquire(QObject* mainWindow, const player::VideoPlacement* placement) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     return {};
   QCoreApplication* app = QCoreApplication::instance();
   if (app->thread() == QThread::currentThread())
-    return makeOnGuiThread(mainWindow);
+    return makeOnGuiThread(mainWindow, placement);
   Windows windows{};
   QMetaObject::invokeMethod(
-      app, [&] { windows = makeOnGuiThread(mainWindow); }, Qt::BlockingQueuedConnection);
+      app, [&] { windows = makeOnGuiThread(mainWindow, placement); }, Qt::BlockingQueuedConnection);
   return windows;
 }
 
-VideoWindowPair::Windows VideoWindowPair::makeOnGuiThread(QObject* mainWindow) {
+VideoWindowPair::Windows VideoWindowPair::makeOnGuiThread(QObject* mainWindow,
+                                                          const player::VideoPlacement* placement) {
   auto* parent = qobject_cast<QWidget*>(mainWindow);
   Windows windows{};
   for (size_t i = 0; i < m_windows.size(); ++i) {
@@ -30,14 +44,9 @@ VideoWindowPair::Windows VideoWindowPair::makeOnGuiThread(QObject* mainWindow) {
     }
     if (!window)
       window = new VideoWindow(parent);
-    windows[i] = window.data();
+    if (placement)
+      place(*window, placement->channel[i]);
+    windows[i] = Window{window.data(), window->mailbox()};
   }
   return windows;
-}
-
-void VideoWindowPair::retire() {
-  for (QPointer<VideoWindow>& window : m_windows) {
-    if (VideoWindow* w = window.data())
-      w->retire();
-  }
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/PlayerContract.h"
+
 #include <QPointer>
 #include <array>
+#include <memory>
 
+class FrameMailbox;
 class QObject;
 class VideoWindow;
 
@@ -12,17 +16,19 @@ class VideoWindow;
 // the player ended stays a live window.
 class VideoWindowPair {
 public:
-  using Windows = std::array<VideoWindow*, 2>;
+  struct Window {
+    QObject* handle = nullptr; // as reported to the engine
+    std::shared_ptr<FrameMailbox> mailbox;
+  };
+  using Windows = std::array<Window, 2>;
 
   // Blocks until the GUI thread has made (or found) both windows as children
-  // of the main window, or top-level without one. Null windows when the
-  // process has no widget application.
-  Windows acquire(QObject* mainWindow);
-  // Hides both windows without waiting for the GUI thread.
-  void retire();
+  // of the main window, or top-level without one, and placed them at the
+  // given placement. No windows when the process has no widget application.
+  Windows acquire(QObject* mainWindow, const player::VideoPlacement* placement);
 
 private:
-  Windows makeOnGuiThread(QObject* mainWindow);
+  Windows makeOnGuiThread(QObject* mainWindow, const player::VideoPlacement* placement);
 
   std::array<QPointer<VideoWindow>, 2> m_windows;
 };

@@ -215,6 +215,18 @@ TEST_F(PlayerPlaybackTest, ShowsTwoRecordingsInTwoWindows) {
   EXPECT_TRUE(harness.frames().back().sameImageBoth);
 }
 
+// Guards against using a video window after the GUI thread destroyed it (as
+// it does with the main window at exit) while frames keep coming.
+TEST_F(PlayerPlaybackTest, KeepsPlayingWhenItsWindowsAreDestroyed) {
+  harness.mainWindow.show();
+  harness.state().SetVideoPosition(0, 0, 0, 160, 120);
+  startPlaying("long.mp4");
+  delete static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
+  delete static_cast<QWidget*>(harness.adap.m_hVideoWnd2.load());
+  harness.clearLog();
+  EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, 15, 2s));
+}
+
 // Guards the unload of a playing player (stop flag, event 16, chained unload)
 // and that the module starts cleanly when loaded again.
 TEST_F(PlayerPlaybackTest, UnloadsWhilePlayingAndLoadsAgain) {
