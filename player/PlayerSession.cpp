@@ -176,7 +176,7 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   m_staleEntry = m_currentEntry;
   m_stopRequested = false;
   m_phase = Phase::Loading;
-  m_awaitingRestart = true;
+  m_holdFrameReports = true;
   setSpeedLevel(PlaybackLevels::kNormalSpeedLevel);
   m_primary->command({"loadfile", path1.c_str(), "replace"});
 
@@ -203,7 +203,7 @@ void PlayerSession::stop() {
 void PlayerSession::seek(double seconds, bool absolute) {
   const std::string target = formatSeconds(seconds);
   const char* mode = absolute ? "absolute+exact" : "relative";
-  m_awaitingRestart = true;
+  m_holdFrameReports = true;
   forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
 }
 
@@ -292,8 +292,8 @@ void PlayerSession::onFileLoaded() {
 
 void PlayerSession::onPlaybackRestart() {
   m_timePos = m_primary->getDouble("time-pos", m_timePos);
-  m_awaitingRestart = false;
   std::lock_guard lock(m_reportLock);
+  m_holdFrameReports = false;
   reportFrame(frameIndexAt(m_timePos), m_frames.front(kChannel1));
 }
 
@@ -305,7 +305,7 @@ void PlayerSession::onEndFile(const mpv_event_end_file& end) {
     if (m_stopRequested) {
       m_phase = Phase::Idle;
       m_stopRequested = false;
-      m_host.report(player::kEventRecordingEnded);
+      endRecording(nullptr);
     }
     break;
   case MPV_END_FILE_REASON_ERROR:
@@ -328,7 +328,7 @@ void PlayerSession::failRecording(const std::string& why) {
   m_phase = Phase::Idle;
   m_host.diagnostic(why);
   m_host.report(player::kEventPlaying);
-  m_host.report(player::kEventRecordingEnded);
+  endRecording(nullptr);
 }
 
 void PlayerSession::finishRecording() {
@@ -341,9 +341,15 @@ void PlayerSession::finishRecording() {
                       formatSeconds(m_duration) + " s; the recording is cut short");
     position = frameIndexAt(playedTo);
   }
+  endRecording(&position);
+}
+
+void PlayerSession::endRecording(const uint32_t* position) {
   {
     std::lock_guard lock(m_reportLock);
-    reportFrame(position, m_frames.front(kChannel1));
+    m_holdFrameReports = true;
+    if (position)
+      reportFrame(*position, m_frames.front(kChannel1));
   }
   m_host.report(player::kEventRecordingEnded);
 }
@@ -363,9 +369,9 @@ void PlayerSession::onFrameShown(const uint8_t* image) {
   show(kChannel1, image);
   if (!m_secondaryInUse)
     show(kChannel2, image);
-  if (m_awaitingRestart)
-    return;
   std::lock_guard lock(m_reportLock);
+  if (m_holdFrameReports)
+    return;
   reportFrame(frameIndexAt(m_timePos), image);
 }
 

@@ -59,6 +59,9 @@ private:
   void onEndFile(const mpv_event_end_file& end);
   void failRecording(const std::string& why);
   void finishRecording();
+  // Holds later frame reports and reports the end of the recording, after a
+  // last frame report at `position` when one is given.
+  void endRecording(const uint32_t* position);
 
   // Render thread of channel 1.
   void onFrameShown(const uint8_t* image);
@@ -86,10 +89,10 @@ private:
   std::atomic<double> m_timePos{0.0};
   std::atomic<double> m_fps{0.0};
   std::atomic<uint32_t> m_length{0};
-  // Set from a seek or load until libmpv shows the first frame at the new
-  // place: until then the position already tells the target while the image
-  // is still the old one.
-  std::atomic<bool> m_awaitingRestart{false};
+  // Frame reports are held from a seek or load until libmpv shows the first
+  // frame at the new place (until then the position already tells the target
+  // while the image is still the old one), and after a recording ended.
+  std::atomic<bool> m_holdFrameReports{false};
   // Keeps frame reports from the render and player threads in order.
   std::mutex m_reportLock;
   player::StreamInfo m_streamInfo{};
