@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/lumenark-telemetry/CsvFormat.h"
+
+#include "telemetry/RmcFields.h"
+#include "telemetry/SensorTriple.h"
+#include "tools/lumenark-telemetry/FixedDecimal.h"
+#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
+constexpr size_t kRowBytesGuess = 72;
+
+std::string gpsColumns(const RmcFields& fields) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%f,%f,%d,%d", fields.Latitude(), fields.Longitude(), fields.SpeedKmh(),
+                fields.Course());
+  return text;
+}
+
+void appendSensorColumns(std::string& out, const uint8_t* record) {
+  if (!record) {
+    out += ",,";
+    return;
+  }
+  const SensorTriple triple = SensorTriple::FromRecord(record);
+  FixedDecimal::AppendSixDecimals(out, triple.y);
+  out += ',';
+  FixedDecimal::AppendSixDecimals(out, triple.x);
+  out += ',';
+  FixedDecimal::AppendSixDecimals(out, triple.z);
+}
+
+} // namespace
+
+void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, std::string& out) const {
+  out.reserve(out.size() + sizeof kHeader + size_t(telemetry.PositionCount()) * kRowBytesGuess);
+  out += kHeader;
+  RmcFields fields;
+  // Decoded once per sentence: positions between sentences repeat it.
+  std::string gps = ",,,";
+  for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
+    const uint8_t* record = telemetry.GpsRecord(position);
+    if (record && record[0] == '$' &&
+        fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
+      gps = gpsColumns(fields);
+    FixedDecimal::AppendUnsigned(out, position);
+    out += ',';
+    out += gps;
+    out += ',';
+    appendSensorColumns(out, telemetry.SensorRecord(position));
+    out += '\n';
+  }
+}
