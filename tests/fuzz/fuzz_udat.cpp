@@ -42,7 +42,6 @@ const std::string& scratchFile() {
     const int fd = mkstemp(pattern);
     if (fd >= 0)
       close(fd);
-    std::atexit([] { unlink(scratchFile().c_str()); });
     return std::string(pattern);
   }();
   return path;
@@ -55,7 +54,9 @@ void locateInFile(const uint8_t* data, size_t size) {
   std::fwrite(data, 1, size, file);
   std::fclose(file);
   UdatLocator::Area area;
-  if (UdatLocator::Locate(scratchFile(), area) == UdatLocator::kFound)
+  const bool found = UdatLocator::Locate(scratchFile(), area) == UdatLocator::kFound;
+  unlink(scratchFile().c_str());
+  if (found)
     indexArea(area.bytes.get(), area.length, 64);
 }
 
