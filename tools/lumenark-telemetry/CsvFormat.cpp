@@ -20,17 +20,18 @@ std::string gpsColumns(const RmcFields& fields) {
   return text;
 }
 
-void appendSensorColumns(std::string& out, const uint8_t* record) {
+char* writeSensorColumns(char* out, const uint8_t* record) {
   if (!record) {
-    out += ",,";
-    return;
+    *out++ = ',';
+    *out++ = ',';
+    return out;
   }
   const SensorTriple triple = SensorTriple::FromRecord(record);
-  FixedDecimal::AppendSixDecimals(out, triple.y);
-  out += ',';
-  FixedDecimal::AppendSixDecimals(out, triple.x);
-  out += ',';
-  FixedDecimal::AppendSixDecimals(out, triple.z);
+  out = FixedDecimal::WriteSixDecimals(out, triple.y);
+  *out++ = ',';
+  out = FixedDecimal::WriteSixDecimals(out, triple.x);
+  *out++ = ',';
+  return FixedDecimal::WriteSixDecimals(out, triple.z);
 }
 
 } // namespace
@@ -46,11 +47,16 @@ void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, s
     if (record && record[0] == '$' &&
         fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
       gps = gpsColumns(fields);
-    FixedDecimal::AppendUnsigned(out, position);
-    out += ',';
+    char head[FixedDecimal::kMaxChars + 1];
+    char* end = FixedDecimal::WriteUnsigned(head, position);
+    *end++ = ',';
+    out.append(head, end);
     out += gps;
-    out += ',';
-    appendSensorColumns(out, telemetry.SensorRecord(position));
-    out += '\n';
+    char sensor[3 * FixedDecimal::kMaxChars + 4];
+    end = sensor;
+    *end++ = ',';
+    end = writeSensorColumns(end, telemetry.SensorRecord(position));
+    *end++ = '\n';
+    out.append(sensor, end);
   }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/lumenark-telemetry/FixedDecimal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,28 +14,27 @@ constexpr double kExactLimit = 9.0e15;
 
 } // namespace
 
-void FixedDecimal::AppendUnsigned(std::string& out, uint64_t value) {
-  char text[24];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  out.append(text, end);
-}
+char* FixedDecimal::WriteUnsigned(char* out, uint64_t value) { return std::to_chars(out, out + kMaxChars, value).ptr; }
 
-void FixedDecimal::AppendSixDecimals(std::string& out, float value) {
+char* FixedDecimal::WriteSixDecimals(char* out, float value) {
   // A float has 24 significant bits and 10^6 needs 14 more, so the product is
   // exact; rounding it half to even is what printf does with the exact value.
   const double scaled = double(value) * double(kMillionths);
   if (!(std::fabs(scaled) < kExactLimit)) {
-    char text[64];
-    const int length = std::snprintf(text, sizeof text, "%.6f", double(value));
-    out.append(text, size_t(std::max(length, 0)));
-    return;
+    const int length = std::snprintf(out, kMaxChars, "%.6f", double(value));
+    return out + std::clamp(length, 0, int(kMaxChars) - 1);
   }
-  const auto millionths = static_cast<int64_t>(std::fabs(std::nearbyint(scaled)));
+  const double magnitude = std::fabs(scaled);
+  auto millionths = static_cast<int64_t>(magnitude);
+  const double fraction = magnitude - double(millionths); // exact
+  if (fraction > 0.5 || (fraction == 0.5 && (millionths & 1) != 0))
+    ++millionths;
   if (std::signbit(value))
-    out += '-';
-  AppendUnsigned(out, uint64_t(millionths / kMillionths));
-  char fraction[8] = {'.', '0', '0', '0', '0', '0', '0', '\0'};
-  for (int64_t rest = millionths % kMillionths, digit = 6; rest > 0; rest /= 10, --digit)
-    fraction[digit] = char('0' + rest % 10);
-  out.append(fraction, 7);
+    *out++ = '-';
+  out = WriteUnsigned(out, uint64_t(millionths / kMillionths));
+  *out = '.';
+  int64_t rest = millionths % kMillionths;
+  for (int digit = 6; digit > 0; --digit, rest /= 10)
+    out[digit] = char('0' + rest % 10);
+  return out + 7;
 }
