@@ -12,6 +12,10 @@ constexpr int64_t kMillionths = 1000000;
 // Below this the scaled value and its rounding are exact in a double.
 constexpr double kExactLimit = 9.0e15;
 
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
 } // namespace
 
 char* FixedDecimal::WriteUnsigned(char* out, uint64_t value) { return std::to_chars(out, out + kMaxChars, value).ptr; }
@@ -33,8 +37,10 @@ char* FixedDecimal::WriteSixDecimals(char* out, float value) {
     *out++ = '-';
   out = WriteUnsigned(out, uint64_t(millionths / kMillionths));
   *out = '.';
-  int64_t rest = millionths % kMillionths;
-  for (int digit = 6; digit > 0; --digit, rest /= 10)
-    out[digit] = char('0' + rest % 10);
+  auto rest = static_cast<uint32_t>(millionths % kMillionths);
+  for (int pair = 5; pair > 0; pair -= 2, rest /= 100) {
+    out[pair] = kDigitPairs[2 * (rest % 100)];
+    out[pair + 1] = kDigitPairs[2 * (rest % 100) + 1];
+  }
   return out + 7;
 }
