@@ -18,9 +18,8 @@ std::string printed(float value) {
 }
 
 std::string fast(float value) {
-  std::string out;
-  FixedDecimal::AppendSixDecimals(out, value);
-  return out;
+  char text[FixedDecimal::kMaxChars];
+  return std::string(text, FixedDecimal::WriteSixDecimals(text, value));
 }
 
 // The CSV promises printf's "%.6f"; the fast path must agree to the last
@@ -54,6 +53,7 @@ TEST(TrackTime, MalformedFieldsGiveNoTime) {
   EXPECT_EQ(Track::IsoTime("093200.", "140626"), "");
   EXPECT_EQ(Track::IsoTime("0932x0", "140626"), "");
   EXPECT_EQ(Track::IsoTime("093200.0<", "140626"), "");
+  EXPECT_EQ(Track::IsoTime("093200.0123456789", "140626"), "");
 }
 
 } // namespace

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kTimeField = 0;
 constexpr int kDateField = 8;
+constexpr size_t kMaxFractionChars = 10; // the point and nine digits
 
 bool allDigits(const std::string& text, size_t from, size_t count) {
   for (size_t i = from; i < from + count; ++i)
@@ -36,13 +37,14 @@ std::string Track::IsoTime(const std::string& time, const std::string& date) {
   if (!allDigits(time, 0, 6) || date.size() != 6 || !allDigits(date, 0, 6))
     return {};
   const std::string fraction = time.substr(6);
-  if (!fraction.empty() && (fraction[0] != '.' || fraction.size() < 2 || !allDigits(fraction, 1, fraction.size() - 1)))
+  if (!fraction.empty() && (fraction[0] != '.' || fraction.size() < 2 || fraction.size() > kMaxFractionChars ||
+                            !allDigits(fraction, 1, fraction.size() - 1)))
     return {};
   const int hours = twoDigits(time, 0), minutes = twoDigits(time, 2), seconds = twoDigits(time, 4);
   const int day = twoDigits(date, 0), month = twoDigits(date, 2), year = twoDigits(date, 4);
   if (hours > 23 || minutes > 59 || seconds > 60 || day < 1 || day > 31 || month < 1 || month > 12)
     return {};
-  char text[48];
+  char text[64];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%sZ", year < 80 ? 2000 + year : 1900 + year, month,
                 day, hours, minutes, seconds, fraction.c_str());
   return text;
