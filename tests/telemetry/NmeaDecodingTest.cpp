@@ -6,6 +6,8 @@
 #include <climits>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -59,16 +61,24 @@ TEST(CourseFieldToInt, TakesTheLeadingInteger) {
   EXPECT_EQ(CourseFieldToInt("99999999999999"), INT_MAX);
 }
 
-// A viewer started in a locale with a decimal comma must still read "4807.0380".
+// Qt applications take the locale from the environment; in one with a decimal
+// comma, a locale-bound reader would make 4807.0380 into 4807.
 TEST(ReadDecimal, IgnoresTheProcessLocale) {
-  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-  bool switched = false;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-    switched = switched || std::setlocale(LC_NUMERIC, name) != nullptr;
-  EXPECT_DOUBLE_EQ(ReadDecimal(" 4807.0380"), 4807.038);
-  std::setlocale(LC_NUMERIC, previous.c_str());
+  char folder[] = "/tmp/lumenark-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string build = std::string("localedef -i de_DE -f ISO-8859-1 ") + folder + "/de_DE >/dev/null 2>&1";
+  const bool made = std::system(build.c_str()) == 0;
+  setenv("LOCPATH", folder, 1);
+  const bool switched = made && std::setlocale(LC_NUMERIC, "de_DE") != nullptr;
+  const double value = ReadDecimal("4807.0380");
+  const float degrees = NmeaToDegrees("4807.0380", 'N');
+  std::setlocale(LC_NUMERIC, "C");
+  unsetenv("LOCPATH");
+  std::filesystem::remove_all(folder);
   if (!switched)
-    GTEST_SKIP() << "no locale with a decimal comma installed";
+    GTEST_SKIP() << "cannot make a locale with a decimal comma";
+  EXPECT_DOUBLE_EQ(value, 4807.038);
+  EXPECT_FLOAT_EQ(degrees, 48.1173f);
 }
 
 } // namespace

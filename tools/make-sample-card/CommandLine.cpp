@@ -85,7 +85,7 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
   } else if (name == "--fps") {
     spec.fps = toInt(name, value, 1, 240);
   } else if (name == "--seconds") {
-    spec.seconds = toInt(name, value, 1, 24 * 3600);
+    spec.seconds = toInt(name, value, 1, 3600);
   } else if (name == "--audio") {
     spec.audio = true;
   } else if (name == "--solid-colors") {
