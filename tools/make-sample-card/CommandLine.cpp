@@ -44,7 +44,7 @@ const char* CommandLine::Usage() {
 Options:
   --width W, --height H   picture size (default 640x480, even numbers)
   --fps F                 whole frames per second (default 30)
-  --seconds S             length of each recording (default 60)
+  --seconds S             length of each recording, 1 to 3600 (default 60)
   --audio                 add an AAC track (a tone, beeping each second)
   --solid-colors          full-frame solid colours instead of the road scene:
                           red, green, blue, white, black, yellow, cyan, magenta

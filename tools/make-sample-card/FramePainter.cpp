@@ -2,23 +2,33 @@
 #include "tools/make-sample-card/FramePainter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-constexpr uint32_t argb(int r, int g, int b) {
-  return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-}
+using Rgb = FramePainter::Rgb;
 
-constexpr uint32_t kRoad = argb(70, 70, 76);
-constexpr uint32_t kLane = argb(235, 235, 225);
-constexpr uint32_t kBlack = argb(0, 0, 0);
-constexpr uint32_t kText = argb(255, 220, 40);
-constexpr uint32_t kSweep = argb(220, 60, 40);
+constexpr Rgb kRoad{70, 70, 76};
+constexpr Rgb kLane{235, 235, 225};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kText{255, 220, 40};
+constexpr Rgb kSweep{220, 60, 40};
 
 // Segments a to g of each digit, as bits 0 to 6.
 constexpr uint8_t kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+
+uint8_t toByte(double value) { return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L)); }
+
+Rgb rowColor(int y, int height) {
+  const int horizon = height * 2 / 5;
+  if (y < horizon)
+    return Rgb{uint8_t(90 + 100 * y / horizon), uint8_t(150 + 70 * y / horizon), 235};
+  const auto shade = uint8_t(y * 16 / height);
+  return Rgb{uint8_t(kRoad.r + shade), uint8_t(kRoad.g + shade), uint8_t(kRoad.b + shade)};
+}
 
 } // namespace
 
@@ -28,25 +38,42 @@ const std::array<FramePainter::Rgb, 8>& FramePainter::SolidColors() {
   return colors;
 }
 
-FramePainter::FramePainter(int width, int height)
-    : m_width(width), m_height(height), m_background(size_t(width) * size_t(height)), m_pixels(m_background.size()) {
-  const int horizon = height * 2 / 5;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t color =
-        y < horizon ? argb(90 + 100 * y / horizon, 150 + 70 * y / horizon, 235) : kRoad + uint32_t(y * 16 / height);
-    std::fill_n(m_background.begin() + std::ptrdiff_t(y) * width, width, color);
+FramePainter::Yuv FramePainter::ToYuv(Rgb color) {
+  const double r = color.r, g = color.g, b = color.b;
+  return Yuv{toByte(16.0 + (65.481 * r + 128.553 * g + 24.966 * b) / 255.0),
+             toByte(128.0 + (-37.797 * r - 74.203 * g + 112.0 * b) / 255.0),
+             toByte(128.0 + (112.0 * r - 93.786 * g - 18.214 * b) / 255.0)};
+}
+
+FramePainter::FramePainter(int width, int height) : m_width(width), m_height(height) {
+  m_planes[0].resize(size_t(width) * size_t(height));
+  m_planes[1].resize(size_t(width / 2) * size_t(height / 2));
+  m_planes[2].resize(m_planes[1].size());
+  // Two rows at a time, as the chroma planes have half the rows.
+  for (int y = 0; y < height; y += 2)
+    FillRect(0, y, width, 2, rowColor(y, height));
+  m_background = m_planes;
+}
+
+void FramePainter::FillRect(int left, int top, int width, int height, Rgb color) {
+  const int x0 = std::clamp(left, 0, m_width), x1 = std::clamp(left + width, 0, m_width);
+  const int y0 = std::clamp(top, 0, m_height), y1 = std::clamp(top + height, 0, m_height);
+  if (x0 >= x1 || y0 >= y1)
+    return;
+  const Yuv yuv = ToYuv(color);
+  for (int y = y0; y < y1; ++y)
+    std::memset(m_planes[0].data() + size_t(y) * size_t(m_width) + size_t(x0), yuv.y, size_t(x1 - x0));
+  const int chromaWidth = m_width / 2;
+  const int cx0 = x0 / 2, cx1 = std::min((x1 + 1) / 2, chromaWidth);
+  const int cy0 = y0 / 2, cy1 = std::min((y1 + 1) / 2, m_height / 2);
+  for (int y = cy0; y < cy1; ++y) {
+    const size_t row = size_t(y) * size_t(chromaWidth) + size_t(cx0);
+    std::memset(m_planes[1].data() + row, yuv.cb, size_t(std::max(cx1 - cx0, 0)));
+    std::memset(m_planes[2].data() + row, yuv.cr, size_t(std::max(cx1 - cx0, 0)));
   }
 }
 
-void FramePainter::FillRect(int left, int top, int width, int height, uint32_t color) {
-  const int x0 = std::clamp(left, 0, m_width), x1 = std::clamp(left + width, 0, m_width);
-  const int y0 = std::clamp(top, 0, m_height), y1 = std::clamp(top + height, 0, m_height);
-  for (int y = y0; y < y1; ++y)
-    std::fill(m_pixels.begin() + std::ptrdiff_t(y) * m_width + x0, m_pixels.begin() + std::ptrdiff_t(y) * m_width + x1,
-              color);
-}
-
-void FramePainter::DrawDigit(int left, int top, int height, int digit, uint32_t color) {
+void FramePainter::DrawDigit(int left, int top, int height, int digit, Rgb color) {
   const int w = height / 2, t = std::max(height / 9, 1), half = height / 2;
   const uint8_t on = kSegments[digit];
   const int rects[7][4] = {{left, top, w, t},
@@ -61,7 +88,7 @@ void FramePainter::DrawDigit(int left, int top, int height, int digit, uint32_t 
       FillRect(rects[segment][0], rects[segment][1], rects[segment][2], rects[segment][3], color);
 }
 
-int FramePainter::DrawText(int left, int top, int height, const char* text, uint32_t color) {
+void FramePainter::DrawText(int left, int top, int height, const char* text, Rgb color) {
   const int advance = height / 2 + height / 5, dot = std::max(height / 8, 1);
   for (; *text; ++text) {
     if (*text >= '0' && *text <= '9') {
@@ -73,11 +100,11 @@ int FramePainter::DrawText(int left, int top, int height, const char* text, uint
       left += dot * 3;
     }
   }
-  return left;
 }
 
 void FramePainter::PaintScene(int frame, int fps, int secondOfDay) {
-  m_pixels = m_background;
+  for (size_t plane = 0; plane < m_planes.size(); ++plane)
+    std::memcpy(m_planes[plane].data(), m_background[plane].data(), m_planes[plane].size());
   const int horizon = m_height * 2 / 5;
   const int dash = std::max(m_width / 8, 8);
   const int shift = (frame * dash / 6) % (2 * dash);
@@ -102,5 +129,5 @@ void FramePainter::PaintScene(int frame, int fps, int secondOfDay) {
 
 void FramePainter::PaintSolid(int colorIndex) {
   const Rgb& color = SolidColors()[size_t(colorIndex) % SolidColors().size()];
-  std::fill(m_pixels.begin(), m_pixels.end(), argb(color.r, color.g, color.b));
+  FillRect(0, 0, m_width, m_height, color);
 }

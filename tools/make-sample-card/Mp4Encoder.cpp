@@ -4,8 +4,8 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include <cmath>
@@ -52,7 +52,7 @@ struct Mp4Encoder::Stream {
 };
 
 Mp4Encoder::Mp4Encoder(const std::string& path, int width, int height, int fps, bool audio)
-    : m_fps(fps), m_format(nullptr, closeFormat), m_scaler(nullptr, sws_freeContext) {
+    : m_fps(fps), m_format(nullptr, closeFormat) {
   av_log_set_level(AV_LOG_ERROR);
   AVFormatContext* format = nullptr;
   check(avformat_alloc_output_context2(&format, nullptr, "mp4", path.c_str()), "output");
@@ -82,8 +82,8 @@ void Mp4Encoder::OpenVideo(int width, int height, int fps) {
   context->time_base = AVRational{1, fps};
   context->framerate = AVRational{fps, 1};
   context->pix_fmt = AV_PIX_FMT_YUV420P;
-  // Tagged as what the colour conversion writes, so players do not guess the
-  // matrix from the picture size.
+  // Tagged as what the painter writes, so players do not guess the matrix
+  // from the picture size.
   context->color_range = AVCOL_RANGE_MPEG;
   context->colorspace = AVCOL_SPC_SMPTE170M;
   context->color_primaries = AVCOL_PRI_SMPTE170M;
@@ -108,10 +108,6 @@ void Mp4Encoder::OpenVideo(int width, int height, int fps) {
   frame->width = width;
   frame->height = height;
   check(av_frame_get_buffer(frame, 0), "video frame");
-  m_scaler.reset(sws_getContext(width, height, AV_PIX_FMT_BGRA, width, height, AV_PIX_FMT_YUV420P, SWS_BILINEAR,
-                                nullptr, nullptr, nullptr));
-  if (!m_scaler)
-    throw Error("colour conversion");
 }
 
 void Mp4Encoder::OpenAudio() {
@@ -175,12 +171,11 @@ void Mp4Encoder::EncodeAudioUpTo(int64_t videoFrames) {
   }
 }
 
-void Mp4Encoder::AddFrame(const uint8_t* bgra, int stride) {
+void Mp4Encoder::AddFrame(const uint8_t* const planes[3], const int strides[3]) {
   AVFrame* frame = m_video->frame.get();
   check(av_frame_make_writable(frame), "video frame");
-  const uint8_t* const source[1] = {bgra};
-  const int sourceStride[1] = {stride};
-  sws_scale(m_scaler.get(), source, sourceStride, 0, frame->height, frame->data, frame->linesize);
+  av_image_copy(frame->data, frame->linesize, const_cast<const uint8_t**>(planes), strides, AV_PIX_FMT_YUV420P,
+                frame->width, frame->height);
   frame->pts = m_videoFrames++;
   Encode(*m_video, frame);
   EncodeAudioUpTo(m_videoFrames);

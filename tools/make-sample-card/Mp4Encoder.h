@@ -11,7 +11,6 @@ struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
-struct SwsContext;
 
 // Writes an MP4 file with H.264 video (MPEG-4 part 2 when the build of FFmpeg
 // has no H.264 encoder) and optional AAC audio: a one-second key-frame
@@ -28,8 +27,8 @@ public:
   Mp4Encoder(const Mp4Encoder&) = delete;
   Mp4Encoder& operator=(const Mp4Encoder&) = delete;
 
-  // One picture, 32-bit BGRA rows.
-  void AddFrame(const uint8_t* bgra, int stride);
+  // One picture: 8-bit YUV 4:2:0 planes (Y, Cb, Cr) with their strides.
+  void AddFrame(const uint8_t* const planes[3], const int strides[3]);
   // Flushes the encoders and writes the index; the file is complete after it.
   void Finish();
 
@@ -47,5 +46,4 @@ private:
   std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> m_format;
   std::unique_ptr<Stream> m_video;
   std::unique_ptr<Stream> m_audio;
-  std::unique_ptr<SwsContext, void (*)(SwsContext*)> m_scaler;
 };

@@ -48,7 +48,9 @@ void RecordingWriter::EncodeVideo(const std::string& path) const {
       painter.PaintSolid(frame / period);
     else
       painter.PaintScene(frame, m_spec.fps, m_spec.start.Plus(frame / m_spec.fps).SecondOfDay());
-    encoder.AddFrame(painter.Pixels(), painter.Stride());
+    const uint8_t* const planes[3] = {painter.Plane(0), painter.Plane(1), painter.Plane(2)};
+    const int strides[3] = {painter.Stride(0), painter.Stride(1), painter.Stride(2)};
+    encoder.AddFrame(planes, strides);
   }
   encoder.Finish();
 }
