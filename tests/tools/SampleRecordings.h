@@ -12,7 +12,6 @@
 class SampleRecordings : public ::testing::Test {
 protected:
   static constexpr int kFps = 10;
-  static constexpr char kStartStamp[] = "20260614_093200";
 
   void SetUp() override;
   void TearDown() override;

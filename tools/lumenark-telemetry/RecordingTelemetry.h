@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "telemetry/QIRAUDAT.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,7 +14,7 @@ class QIRAAdap;
 // frame (or per whole GPS record when the container gives no frame count).
 class RecordingTelemetry {
 public:
-  static constexpr size_t kGpsRecordBytes = 76;
+  static constexpr size_t kGpsRecordBytes = QIRAUDAT::kGpsRecordBytes;
 
   RecordingTelemetry();
   ~RecordingTelemetry();

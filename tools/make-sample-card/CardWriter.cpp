@@ -25,10 +25,9 @@ void CardWriter::WriteEventNote(const std::string& prefix, const Stamp& stamp, c
     throw std::runtime_error("cannot write " + path);
 }
 
-std::vector<std::string> CardWriter::Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const {
+void CardWriter::Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const {
   for (const char* folder : {"/NormalMovie", "/EventMovie", "/Event"})
     std::filesystem::create_directories(m_root + folder);
-  std::vector<std::string> paths;
   Stamp start = base.start;
   int events = 0;
   for (size_t i = 0; i < recordings.size(); ++i) {
@@ -41,18 +40,16 @@ std::vector<std::string> CardWriter::Write(const RecordingSpec& base, const std:
     const int brakeSecond = RecordingWriter(spec).Write(path);
     if (recordings[i].event)
       WriteEventNote(events++ % 2 == 0 ? "evt_" : "slt_", start, start.Plus(brakeSecond));
-    paths.push_back(path);
     start = start.Plus(spec.seconds + kGapSeconds);
   }
-  return paths;
 }
 
-std::vector<std::string> CardWriter::WriteDemo() const {
+void CardWriter::WriteDemo() const {
   RecordingSpec base;
   base.width = 640;
   base.height = 480;
   base.fps = 30;
   base.audio = true;
   base.start = Stamp(kDemoStart);
-  return Write(base, {{false, 60}, {true, 30}, {false, 45}, {true, 40}});
+  Write(base, {{false, 60}, {true, 30}, {false, 45}, {true, 40}});
 }

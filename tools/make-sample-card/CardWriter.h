@@ -19,10 +19,10 @@ public:
   explicit CardWriter(std::string root);
 
   // The recordings one after the other from base.start, each with its own
-  // seed derived from base.seed; returns the paths written.
-  std::vector<std::string> Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const;
+  // seed derived from base.seed.
+  void Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const;
   // The demo card of the viewer.
-  std::vector<std::string> WriteDemo() const;
+  void WriteDemo() const;
 
 private:
   void WriteEventNote(const std::string& prefix, const Stamp& stamp, const Stamp& eventTime) const;

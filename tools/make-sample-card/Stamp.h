@@ -12,7 +12,6 @@ public:
   // "yyyymmdd_hhmmss"; nothing when the text is not one.
   static std::optional<Stamp> FromText(const std::string& text);
 
-  int64_t Seconds() const { return m_seconds; }
   Stamp Plus(int64_t seconds) const { return Stamp(m_seconds + seconds); }
   int SecondOfDay() const;
 
