@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -142,6 +143,20 @@ TEST_F(LumenarkTelemetry, BadInputWritesNothingToTheOutputFile) {
   std::ofstream(out) << "kept";
   Telemetry("export '" + path + "' --format csv -o '" + out + "'");
   EXPECT_EQ(ProcessRunner::ReadFile(out), "kept");
+}
+
+// The file goes through a private temporary; the result must still be an
+// ordinary file that others may read.
+TEST_F(LumenarkTelemetry, OutputFileIsReplacedWithOrdinaryPermissions) {
+  umask(022); // inherited by the command
+  const std::string path = MakeRecording("drive.mp4", 2);
+  const std::string out = m_folder + "/out.csv";
+  std::ofstream(out) << "old";
+  ASSERT_EQ(Telemetry("export '" + path + "' --format csv -o '" + out + "'").exitCode, 0);
+  EXPECT_EQ(ProcessRunner::ReadFile(out).rfind("position,", 0), 0u);
+  const auto permissions = std::filesystem::status(out).permissions();
+  EXPECT_NE(permissions & std::filesystem::perms::others_read, std::filesystem::perms::none);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 2);
 }
 
 TEST_F(LumenarkTelemetry, UsageErrorsExitWith2) {
