@@ -86,6 +86,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.empty())
     return usage();
+  if (arguments[0] == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   // The engine prints diagnostic lines on standard output while it loads and
   // when it ends; they must not mix into the data.
   const StdoutDiversion diversion("/dev/null");

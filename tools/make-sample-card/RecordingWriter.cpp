@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/make-sample-card/RecordingWriter.h"
 
+#include "telemetry/BigEndian.h"
 #include "tools/make-sample-card/DrivePlan.h"
 #include "tools/make-sample-card/FramePainter.h"
 #include "tools/make-sample-card/Mp4Encoder.h"
@@ -14,10 +15,6 @@ namespace {
 
 constexpr size_t kHeaderBytes = 8;
 
-uint32_t bigEndian32(const uint8_t* bytes) {
-  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | uint32_t{bytes[3]};
-}
-
 // Offset of the last top-level box of a well-formed file with 32-bit sizes.
 uint64_t lastBoxOffset(std::fstream& file, uint64_t fileSize) {
   uint64_t offset = 0, last = 0;
@@ -26,7 +23,7 @@ uint64_t lastBoxOffset(std::fstream& file, uint64_t fileSize) {
     file.seekg(std::streamoff(offset));
     if (!file.read(reinterpret_cast<char*>(header), kHeaderBytes))
       break;
-    const uint32_t size = bigEndian32(header);
+    const uint32_t size = readBigEndian32(header);
     if (size < kHeaderBytes)
       break;
     last = offset;
