@@ -6,15 +6,17 @@
 #include "tools/lumenark-telemetry/FixedDecimal.h"
 #include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
 constexpr size_t kRowBytesGuess = 72;
+constexpr size_t kGpsColumnsMaxChars = 128; // two "%f" floats (48 each) and two ints
 
 std::string gpsColumns(const RmcFields& fields) {
-  char text[128];
+  char text[kGpsColumnsMaxChars];
   std::snprintf(text, sizeof text, "%f,%f,%d,%d", fields.Latitude(), fields.Longitude(), fields.SpeedKmh(),
                 fields.Course());
   return text;
@@ -47,16 +49,14 @@ void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, s
     if (record && record[0] == '$' &&
         fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
       gps = gpsColumns(fields);
-    char head[FixedDecimal::kMaxChars + 1];
-    char* end = FixedDecimal::WriteUnsigned(head, position);
+    // The row is built in place and appended once.
+    char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];
+    char* end = FixedDecimal::WriteUnsigned(row, position);
     *end++ = ',';
-    out.append(head, end);
-    out += gps;
-    char sensor[3 * FixedDecimal::kMaxChars + 4];
-    end = sensor;
+    end = std::copy(gps.begin(), gps.end(), end);
     *end++ = ',';
     end = writeSensorColumns(end, telemetry.SensorRecord(position));
     *end++ = '\n';
-    out.append(sensor, end);
+    out.append(row, end);
   }
 }
