@@ -85,13 +85,13 @@ TEST_F(LumenarkTelemetry, CsvRoundTripMatchesThePlannedDrive) {
   ASSERT_EQ(rows.size(), size_t(seconds * kFps + 1));
   EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "position,latitude,longitude,speed_kmh,course,y,x,z");
 
-  RecordingSpec spec;
-  spec.fps = kFps;
-  spec.seconds = seconds;
-  spec.seed = 7;
-  spec.originLatitude = -33.9;
-  spec.originLongitude = -70.6;
-  const DrivePlan plan(spec);
+  RecordingOptions options;
+  options.fps = kFps;
+  options.seconds = seconds;
+  options.seed = 7;
+  options.originLatitude = -33.9;
+  options.originLongitude = -70.6;
+  const DrivePlan plan(options);
   for (size_t position = 0; position < plan.Samples().size(); ++position) {
     const auto& row = rows[position + 1];
     ASSERT_EQ(row.size(), 8u) << position;

@@ -25,27 +25,27 @@ void CardWriter::WriteEventNote(const std::string& prefix, const Stamp& stamp, c
     throw std::runtime_error("cannot write " + path);
 }
 
-void CardWriter::Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const {
+void CardWriter::Write(const RecordingOptions& base, const std::vector<Recording>& recordings) const {
   for (const char* folder : {"/NormalMovie", "/EventMovie", "/Event"})
     std::filesystem::create_directories(m_root + folder);
   Stamp start = base.start;
   int events = 0;
   for (size_t i = 0; i < recordings.size(); ++i) {
-    RecordingSpec spec = base;
-    spec.seconds = recordings[i].seconds;
-    spec.seed = base.seed * 1000 + i;
-    spec.start = start;
+    RecordingOptions options = base;
+    options.seconds = recordings[i].seconds;
+    options.seed = base.seed * 1000 + i;
+    options.start = start;
     const std::string folder = recordings[i].event ? "/EventMovie/" : "/NormalMovie/";
     const std::string path = m_root + folder + "drf0_" + start.FileStamp() + ".mp4";
-    const int brakeSecond = RecordingWriter(spec).Write(path);
+    const int brakeSecond = RecordingWriter(options).Write(path);
     if (recordings[i].event)
       WriteEventNote(events++ % 2 == 0 ? "evt_" : "slt_", start, start.Plus(brakeSecond));
-    start = start.Plus(spec.seconds + kGapSeconds);
+    start = start.Plus(options.seconds + kGapSeconds);
   }
 }
 
 void CardWriter::WriteDemo() const {
-  RecordingSpec base;
+  RecordingOptions base;
   base.width = 640;
   base.height = 480;
   base.fps = 30;

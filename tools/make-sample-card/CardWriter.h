@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/make-sample-card/RecordingSpec.h"
+#include "tools/make-sample-card/RecordingOptions.h"
 
 #include <string>
 #include <vector>
@@ -20,7 +20,7 @@ public:
 
   // The recordings one after the other from base.start, each with its own
   // seed derived from base.seed.
-  void Write(const RecordingSpec& base, const std::vector<Recording>& recordings) const;
+  void Write(const RecordingOptions& base, const std::vector<Recording>& recordings) const;
   // The demo card of the viewer.
   void WriteDemo() const;
 

@@ -79,21 +79,21 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     mode = name == "--demo" ? Mode::Demo : name == "--card" ? Mode::Card : Mode::Recording;
     target = value;
   } else if (name == "--width") {
-    spec.width = toInt(name, value, 16, 7680);
+    options.width = toInt(name, value, 16, 7680);
   } else if (name == "--height") {
-    spec.height = toInt(name, value, 16, 4320);
+    options.height = toInt(name, value, 16, 4320);
   } else if (name == "--fps") {
-    spec.fps = toInt(name, value, 1, 240);
+    options.fps = toInt(name, value, 1, 240);
   } else if (name == "--seconds") {
-    spec.seconds = toInt(name, value, 1, 3600);
+    options.seconds = toInt(name, value, 1, 3600);
   } else if (name == "--audio") {
-    spec.audio = true;
+    options.audio = true;
   } else if (name == "--solid-colors") {
-    spec.solidColors = true;
+    options.solidColors = true;
   } else if (name == "--color-period") {
-    spec.colorPeriod = toInt(name, value, 1, 1 << 20);
+    options.colorPeriod = toInt(name, value, 1, 1 << 20);
   } else if (name == "--seed") {
-    spec.seed = static_cast<uint64_t>(toInt(name, value, 0, 1 << 30));
+    options.seed = static_cast<uint64_t>(toInt(name, value, 0, 1 << 30));
   } else if (name == "--normal") {
     normalCount = toInt(name, value, 0, 1000);
   } else if (name == "--event") {
@@ -102,20 +102,20 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     const auto stamp = Stamp::FromText(value);
     if (!stamp)
       throw std::invalid_argument("--start wants yyyymmdd_hhmmss");
-    spec.start = *stamp;
+    options.start = *stamp;
   } else if (name == "--origin") {
     double latitude = 0, longitude = 0;
     char tail = 0;
     if (std::sscanf(value.c_str(), "%lf,%lf%c", &latitude, &longitude, &tail) != 2 || latitude < -80 || latitude > 80 ||
         longitude < -180 || longitude > 180)
       throw std::invalid_argument("--origin wants LAT,LON within +-80 and +-180");
-    spec.originLatitude = latitude;
-    spec.originLongitude = longitude;
+    options.originLatitude = latitude;
+    options.originLongitude = longitude;
   } else if (name == "--fault") {
     const auto found = faultNames().find(value);
     if (found == faultNames().end())
       throw std::invalid_argument("unknown fault: " + value);
-    spec.faults.insert(found->second);
+    options.faults.insert(found->second);
   } else if (name == "--help") {
     mode = Mode::Help;
   } else {
@@ -125,7 +125,7 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   CommandLine line;
-  line.spec.start = Stamp(kDefaultStart);
+  line.options.start = Stamp(kDefaultStart);
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& name = arguments[i];
     const bool withValue = TakesValue(name);
@@ -135,7 +135,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
       throw std::invalid_argument(name + " wants a value (or is unknown)");
     line.ApplyOption(name, withValue ? arguments[++i] : std::string());
   }
-  if (line.spec.width % 2 != 0 || line.spec.height % 2 != 0)
+  if (line.options.width % 2 != 0 || line.options.height % 2 != 0)
     throw std::invalid_argument("--width and --height want even numbers");
   return line;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/make-sample-card/RecordingSpec.h"
+#include "tools/make-sample-card/RecordingOptions.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ public:
 
   Mode mode = Mode::None;
   std::string target;
-  RecordingSpec spec;
+  RecordingOptions options;
   int normalCount = 2;
   int eventCount = 1;
 

@@ -25,19 +25,19 @@ float clampSensor(double value) {
 
 } // namespace
 
-DrivePlan::DrivePlan(const RecordingSpec& spec) : m_seconds(std::max(spec.seconds, 1)) {
-  SplitMix random(spec.seed);
+DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(options.seconds, 1)) {
+  SplitMix random(options.seed);
   m_startMoving = std::max(1.0, 0.08 * m_seconds);
   m_reachTop = 0.45 * m_seconds;
   m_topSpeedKmh = random.Uniform(112.0, 128.0);
   m_startHeading = random.Uniform(0.0, 360.0);
   m_brakeSecond = static_cast<int>(0.7 * m_seconds);
 
-  const int frames = spec.FrameCount();
-  const double dt = 1.0 / spec.fps;
+  const int frames = options.FrameCount();
+  const double dt = 1.0 / options.fps;
   m_samples.resize(static_cast<size_t>(frames));
-  double latitude = spec.originLatitude;
-  double longitude = spec.originLongitude;
+  double latitude = options.originLatitude;
+  double longitude = options.originLongitude;
   for (int frame = 0; frame < frames; ++frame) {
     const double t = frame * dt;
     Sample& sample = m_samples[static_cast<size_t>(frame)];

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/make-sample-card/RecordingSpec.h"
+#include "tools/make-sample-card/RecordingOptions.h"
 
 #include <vector>
 
@@ -20,7 +20,7 @@ public:
     float z = 1; // vertical
   };
 
-  explicit DrivePlan(const RecordingSpec& spec);
+  explicit DrivePlan(const RecordingOptions& options);
 
   const std::vector<Sample>& Samples() const { return m_samples; }
   // Whole second of the recording where the hard brake begins.

@@ -34,17 +34,17 @@ uint64_t lastBoxOffset(std::fstream& file, uint64_t fileSize) {
 
 } // namespace
 
-RecordingWriter::RecordingWriter(const RecordingSpec& spec) : m_spec(spec) {}
+RecordingWriter::RecordingWriter(const RecordingOptions& options) : m_options(options) {}
 
 void RecordingWriter::EncodeVideo(const std::string& path) const {
-  Mp4Encoder encoder(path, m_spec.width, m_spec.height, m_spec.fps, m_spec.audio);
-  FramePainter painter(m_spec.width, m_spec.height);
-  const int period = m_spec.colorPeriod > 0 ? m_spec.colorPeriod : m_spec.fps;
-  for (int frame = 0; frame < m_spec.FrameCount(); ++frame) {
-    if (m_spec.solidColors)
+  Mp4Encoder encoder(path, m_options.width, m_options.height, m_options.fps, m_options.audio);
+  FramePainter painter(m_options.width, m_options.height);
+  const int period = m_options.colorPeriod > 0 ? m_options.colorPeriod : m_options.fps;
+  for (int frame = 0; frame < m_options.FrameCount(); ++frame) {
+    if (m_options.solidColors)
       painter.PaintSolid(frame / period);
     else
-      painter.PaintScene(frame, m_spec.fps, m_spec.start.Plus(frame / m_spec.fps).SecondOfDay());
+      painter.PaintScene(frame, m_options.fps, m_options.start.Plus(frame / m_options.fps).SecondOfDay());
     const uint8_t* const planes[3] = {painter.Plane(0), painter.Plane(1), painter.Plane(2)};
     const int strides[3] = {painter.Stride(0), painter.Stride(1), painter.Stride(2)};
     encoder.AddFrame(planes, strides);
@@ -69,26 +69,26 @@ void RecordingWriter::AppendUdat(const std::string& path, const std::vector<uint
 
 int RecordingWriter::Write(const std::string& path) const {
   EncodeVideo(path);
-  if (m_spec.Has(Fault::BoxSize0))
+  if (m_options.Has(Fault::BoxSize0))
     SpoilLastBoxSize(path, 0);
-  if (m_spec.Has(Fault::BoxSize1))
+  if (m_options.Has(Fault::BoxSize1))
     SpoilLastBoxSize(path, 1);
-  if (m_spec.Has(Fault::BoxSize7))
+  if (m_options.Has(Fault::BoxSize7))
     SpoilLastBoxSize(path, 7);
 
-  const DrivePlan plan(m_spec);
-  if (m_spec.Has(Fault::NoUdat))
+  const DrivePlan plan(m_options);
+  if (m_options.Has(Fault::NoUdat))
     return plan.BrakeSecond();
   const uint64_t udatOffset = std::filesystem::file_size(path);
-  const std::vector<uint8_t> udat = UdatBuilder(m_spec, plan).Build();
+  const std::vector<uint8_t> udat = UdatBuilder(m_options, plan).Build();
   AppendUdat(path, udat);
 
-  const uint64_t timeBytes = kHeaderBytes + uint64_t(m_spec.FrameCount()) * UdatBuilder::kTimeRecordBytes;
-  const uint64_t gpsBytes = kHeaderBytes + uint64_t(m_spec.FrameCount()) * UdatBuilder::kGpsRecordBytes;
-  if (m_spec.Has(Fault::Truncated))
+  const uint64_t timeBytes = kHeaderBytes + uint64_t(m_options.FrameCount()) * UdatBuilder::kTimeRecordBytes;
+  const uint64_t gpsBytes = kHeaderBytes + uint64_t(m_options.FrameCount()) * UdatBuilder::kGpsRecordBytes;
+  if (m_options.Has(Fault::Truncated))
     std::filesystem::resize_file(path, udatOffset + kHeaderBytes + timeBytes + gpsBytes / 2);
-  else if (m_spec.Has(Fault::ShortSens))
+  else if (m_options.Has(Fault::ShortSens))
     std::filesystem::resize_file(path, udatOffset + udat.size() -
-                                           uint64_t(m_spec.FrameCount() / 2) * UdatBuilder::kSensorRecordBytes);
+                                           uint64_t(m_options.FrameCount() / 2) * UdatBuilder::kSensorRecordBytes);
   return plan.BrakeSecond();
 }

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/make-sample-card/RecordingSpec.h"
+#include "tools/make-sample-card/RecordingOptions.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // Writes one sample recording: the MP4 file, then its top-level "udat" box,
-// then the faults the spec asks for. Errors throw std::runtime_error.
+// then the faults the options ask for. Errors throw std::runtime_error.
 class RecordingWriter {
 public:
-  explicit RecordingWriter(const RecordingSpec& spec);
+  explicit RecordingWriter(const RecordingOptions& options);
 
   // Returns the whole second of the recording where the hard brake begins.
   int Write(const std::string& path) const;
@@ -21,5 +21,5 @@ private:
   void AppendUdat(const std::string& path, const std::vector<uint8_t>& udat) const;
   void SpoilLastBoxSize(const std::string& path, uint32_t size) const;
 
-  const RecordingSpec& m_spec;
+  const RecordingOptions& m_options;
 };

@@ -39,34 +39,34 @@ void closeBox(std::vector<uint8_t>& box) {
 
 } // namespace
 
-UdatBuilder::UdatBuilder(const RecordingSpec& spec, const DrivePlan& plan) : m_spec(spec), m_plan(plan) {}
+UdatBuilder::UdatBuilder(const RecordingOptions& options, const DrivePlan& plan) : m_options(options), m_plan(plan) {}
 
 std::vector<uint8_t> UdatBuilder::TimeBox() const {
   std::vector<uint8_t> box = startBox("TIME");
-  for (int frame = 0; frame < m_spec.FrameCount(); ++frame)
-    appendBigEndian32(box, static_cast<uint32_t>(int64_t{frame} * 1000 / m_spec.fps));
+  for (int frame = 0; frame < m_options.FrameCount(); ++frame)
+    appendBigEndian32(box, static_cast<uint32_t>(int64_t{frame} * 1000 / m_options.fps));
   closeBox(box);
   return box;
 }
 
 std::string UdatBuilder::SentenceForSecond(int second) const {
-  const Stamp time = m_spec.start.Plus(second);
-  if (m_spec.Has(Fault::VoidFix) && second < kVoidSeconds)
+  const Stamp time = m_options.start.Plus(second);
+  if (m_options.Has(Fault::VoidFix) && second < kVoidSeconds)
     return NmeaSentence::VoidFix(time);
-  const DrivePlan::Sample& sample = m_plan.Samples()[size_t(second) * size_t(m_spec.fps)];
+  const DrivePlan::Sample& sample = m_plan.Samples()[size_t(second) * size_t(m_options.fps)];
   std::string sentence = NmeaSentence::Fix(time, sample);
-  if (m_spec.Has(Fault::BadRecord) && second == kBadRecordSecond)
+  if (m_options.Has(Fault::BadRecord) && second == kBadRecordSecond)
     sentence[0] = '#';
   return sentence;
 }
 
 std::vector<uint8_t> UdatBuilder::GpsBox() const {
   std::vector<uint8_t> box = startBox("GPSI");
-  for (int frame = 0; frame < m_spec.FrameCount(); ++frame) {
+  for (int frame = 0; frame < m_options.FrameCount(); ++frame) {
     const size_t record = box.size();
     box.resize(record + kGpsRecordBytes, 0);
-    if (frame % m_spec.fps == 0) {
-      const std::string sentence = SentenceForSecond(frame / m_spec.fps);
+    if (frame % m_options.fps == 0) {
+      const std::string sentence = SentenceForSecond(frame / m_options.fps);
       std::memcpy(box.data() + record, sentence.data(), std::min(sentence.size(), kGpsRecordBytes - 1));
     }
   }
@@ -87,14 +87,14 @@ std::vector<uint8_t> UdatBuilder::SensorBox() const {
 
 std::vector<uint8_t> UdatBuilder::Build() const {
   std::vector<std::vector<uint8_t>> parts;
-  if (!m_spec.Has(Fault::NoTime))
+  if (!m_options.Has(Fault::NoTime))
     parts.push_back(TimeBox());
-  const bool misordered = m_spec.Has(Fault::Misordered);
-  if (!m_spec.Has(Fault::NoGps) && !misordered)
+  const bool misordered = m_options.Has(Fault::Misordered);
+  if (!m_options.Has(Fault::NoGps) && !misordered)
     parts.push_back(GpsBox());
-  if (!m_spec.Has(Fault::NoSens))
+  if (!m_options.Has(Fault::NoSens))
     parts.push_back(SensorBox());
-  if (!m_spec.Has(Fault::NoGps) && misordered)
+  if (!m_options.Has(Fault::NoGps) && misordered)
     parts.push_back(GpsBox());
 
   std::vector<uint8_t> udat = startBox("udat");

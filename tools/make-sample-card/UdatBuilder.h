@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/make-sample-card/DrivePlan.h"
-#include "tools/make-sample-card/RecordingSpec.h"
+#include "tools/make-sample-card/RecordingOptions.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,9 +15,9 @@ public:
   static constexpr size_t kGpsRecordBytes = 76;
   static constexpr size_t kSensorRecordBytes = 12;
 
-  UdatBuilder(const RecordingSpec& spec, const DrivePlan& plan);
+  UdatBuilder(const RecordingOptions& options, const DrivePlan& plan);
 
-  // The whole box, with the sub-box faults of the spec applied.
+  // The whole box, with the sub-box faults of the options applied.
   std::vector<uint8_t> Build() const;
 
 private:
@@ -26,6 +26,6 @@ private:
   std::vector<uint8_t> SensorBox() const;
   std::string SentenceForSecond(int second) const;
 
-  const RecordingSpec& m_spec;
+  const RecordingOptions& m_options;
   const DrivePlan& m_plan;
 };

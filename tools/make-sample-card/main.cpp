@@ -14,9 +14,9 @@ namespace {
 std::vector<CardWriter::Recording> cardRecordings(const CommandLine& line) {
   std::vector<CardWriter::Recording> recordings;
   for (int i = 0; i < line.normalCount; ++i)
-    recordings.push_back({false, line.spec.seconds});
+    recordings.push_back({false, line.options.seconds});
   for (int i = 0; i < line.eventCount; ++i)
-    recordings.push_back({true, line.spec.seconds});
+    recordings.push_back({true, line.options.seconds});
   return recordings;
 }
 
@@ -36,10 +36,10 @@ int main(int argc, char** argv) {
       CardWriter(line.target).WriteDemo();
       break;
     case CommandLine::Mode::Card:
-      CardWriter(line.target).Write(line.spec, cardRecordings(line));
+      CardWriter(line.target).Write(line.options, cardRecordings(line));
       break;
     case CommandLine::Mode::Recording:
-      RecordingWriter(line.spec).Write(line.target);
+      RecordingWriter(line.options).Write(line.target);
       break;
     }
     return 0;

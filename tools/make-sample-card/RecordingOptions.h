@@ -23,7 +23,7 @@ enum class Fault {
   BadRecord,  // the GPS record of second 1 starts with '#'
 };
 
-struct RecordingSpec {
+struct RecordingOptions {
   int width = 640;
   int height = 480;
   int fps = 30;
