@@ -16,7 +16,7 @@ TEST_F(PlayerThreads, UnloadWhilePlayingIsChainedThroughTheMessageThread) {
   CaptureStdout();
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "the unload is deferred";
   ASSERT_TRUE(waitForState(adap->m_pStat0.get()));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the transition's line follows the switch
+  letMessageThreadFinishItsLine();
   const std::string out = GetCapturedStdout();
   EXPECT_EQ(fake_stop_flag_value(), 1);
   EXPECT_EQ(out, "State transition : from 1 to 2\n"
@@ -92,7 +92,7 @@ TEST_F(PlayerThreads, InvalidChainedCodeIsConsumedWithALine) {
     QueuedCommand head;
     return adap->m_Queue.Peek(&head) == 1;
   }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the line follows the pop
+  letMessageThreadFinishItsLine();
   EXPECT_EQ(GetCapturedStdout(), "State transition : from 1 to 3\ncmd on the list is invalid\n");
 }
 
