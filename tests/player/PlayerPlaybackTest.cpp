@@ -221,6 +221,8 @@ TEST_F(PlayerPlaybackTest, KeepsPlayingWhenItsWindowsAreDestroyed) {
   harness.mainWindow.show();
   harness.state().SetVideoPosition(0, 0, 0, 160, 120);
   startPlaying("long.mp4");
+  // The engine's own message to the window ("get_time_length") has been handled.
+  ASSERT_TRUE(harness.waitForEvent(player::kEventDuration, 1, 2s));
   delete static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
   delete static_cast<QWidget*>(harness.adap.m_hVideoWnd2.load());
   harness.clearLog();
