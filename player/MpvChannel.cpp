@@ -38,8 +38,10 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     // drivers only delays the start where there is no sound at all.
     {"ao", "pipewire,pulse,alsa"},
     {"audio-fallback-to-null", "yes"},
+    // libswscale keeps the recording's colour values (as other decoders show
+    // them); zimg would also convert the camera's primaries.
+    {"sws-allow-zimg", "no"},
     {"sws-scaler", "bicubic"},
-    {"zimg-scaler", "bicubic"},
 };
 
 } // namespace

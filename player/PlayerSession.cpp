@@ -3,6 +3,7 @@
 
 #include "player/FrameMailbox.h"
 #include "player/FrameStore.h"
+#include "player/Mp4VideoTrack.h"
 #include "player/MpvChannel.h"
 #include "player/PlaybackLevels.h"
 #include "player/PlayerHost.h"
@@ -251,15 +252,17 @@ void PlayerSession::onEvent(const mpv_event& event) {
   case MPV_EVENT_END_FILE:
     onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
     break;
-  case MPV_EVENT_PROPERTY_CHANGE: {
-    const auto* property = static_cast<const mpv_event_property*>(event.data);
-    if (event.reply_userdata == kTimePosReply && property->format == MPV_FORMAT_DOUBLE)
-      m_timePos = *static_cast<const double*>(property->data);
+  case MPV_EVENT_PROPERTY_CHANGE:
+    onPropertyChange(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data));
     break;
-  }
   default:
     break;
   }
+}
+
+void PlayerSession::onPropertyChange(uint64_t reply, const mpv_event_property& property) {
+  if (reply == kTimePosReply && property.format == MPV_FORMAT_DOUBLE)
+    m_timePos = *static_cast<const double*>(property.data);
 }
 
 void PlayerSession::onFileLoaded() {
@@ -270,15 +273,7 @@ void PlayerSession::onFileLoaded() {
     m_primary->command({"stop"});
     return;
   }
-  double fps = m_primary->getDouble("container-fps", 0.0);
-  if (!(fps > 0.0))
-    fps = kFallbackFps;
-  m_duration = m_primary->getDouble("duration", 0.0);
-  int64_t frames = m_primary->getInt("estimated-frame-count", 0);
-  if (frames <= 0)
-    frames = std::llround(m_duration * fps);
-  m_fps = fps;
-  m_length = static_cast<uint32_t>(std::clamp<int64_t>(frames, 0, UINT32_MAX));
+  measureRecording();
   m_timePos = 0.0;
   m_phase = Phase::Playing;
   // A pending quit means the GUI thread may be waiting for the player's end,
@@ -295,6 +290,26 @@ void PlayerSession::onPlaybackRestart() {
   std::lock_guard lock(m_reportLock);
   m_holdFrameReports = false;
   reportFrame(frameIndexAt(m_timePos), m_frames.front(kChannel1));
+}
+
+// The sample tables give the exact frame count and rate; libmpv's estimates
+// stand in for recordings that are not plain MP4.
+void PlayerSession::measureRecording() {
+  if (const std::optional<Mp4VideoTrack::Info> track = Mp4VideoTrack::read(m_path1)) {
+    m_fps = track->frameRate;
+    m_length = track->frames;
+    m_duration = track->frames / track->frameRate;
+    return;
+  }
+  double fps = m_primary->getDouble("container-fps", 0.0);
+  if (!(fps > 0.0))
+    fps = kFallbackFps;
+  m_duration = m_primary->getDouble("duration", 0.0);
+  int64_t frames = m_primary->getInt("estimated-frame-count", 0);
+  if (frames <= 0)
+    frames = std::llround(m_duration * fps);
+  m_fps = fps;
+  m_length = static_cast<uint32_t>(std::clamp<int64_t>(frames, 0, UINT32_MAX));
 }
 
 void PlayerSession::onEndFile(const mpv_event_end_file& end) {

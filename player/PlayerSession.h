@@ -16,6 +16,7 @@ class MpvChannel;
 class PlayerHost;
 struct mpv_event;
 struct mpv_event_end_file;
+struct mpv_event_property;
 
 // One run of the module's entry, on the engine's player thread: asks the
 // engine for its windows and settings, plays the recordings it is given and
@@ -54,7 +55,9 @@ private:
 
   void drainEvents();
   void onEvent(const mpv_event& event);
+  void onPropertyChange(uint64_t reply, const mpv_event_property& property);
   void onFileLoaded();
+  void measureRecording();
   void onPlaybackRestart();
   void onEndFile(const mpv_event_end_file& end);
   void failRecording(const std::string& why);

@@ -114,10 +114,10 @@ int main(int argc, char** argv) {
   spec.width = 1280;
   spec.height = 720;
   spec.fps = kFps;
-  spec.seconds = 60.0;
+  spec.seconds = 60;
   spec.audio = true;
   if (!TestRecording::make(spec, recording)) {
-    std::fprintf(stderr, "bench_player: ffmpeg could not make the recording\n");
+    std::fprintf(stderr, "bench_player: make-sample-card could not make the recording\n");
     return 1;
   }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/player/TestRecording.h"
 
+#include "platform/ModulePath.h"
 #include "tests/support/BoxWriter.h"
 
 #include <cstdio>
@@ -44,41 +45,20 @@ bool writeAll(const std::string& path, const std::string& bytes) {
 
 bool TestRecording::make(const Spec& spec, const std::string& path) {
   std::ostringstream command;
-  command << "ffmpeg -hide_banner -loglevel error -y " << sourceArguments(spec);
-  if (spec.video)
-    command << " -c:v libx264 -preset veryfast -pix_fmt yuv420p -g " << spec.fps;
+  command << '\'' << platform::executableDir() << "/make-sample-card' --recording '" << path << "' --width "
+          << spec.width << " --height " << spec.height << " --fps " << spec.fps << " --seconds " << spec.seconds;
+  if (spec.solidColours)
+    command << " --solid-colors";
   if (spec.audio)
-    command << " -c:a aac";
-  command << " -movflags +faststart -t " << spec.seconds << " '" << path << "'";
-  return run(command.str()) && appendUserData(path, uint32_t(spec.fps * spec.seconds));
+    command << " --audio";
+  return run(command.str());
 }
 
-std::string TestRecording::sourceArguments(const Spec& spec) {
-  std::ostringstream args;
-  const std::string size = std::to_string(spec.width) + "x" + std::to_string(spec.height);
-  int inputs = 0;
-  if (spec.video && spec.colours.empty()) {
-    args << "-f lavfi -i testsrc2=s=" << size << ":r=" << spec.fps;
-    ++inputs;
-  } else if (spec.video) {
-    const double part = spec.seconds / spec.colours.size();
-    for (uint32_t colour : spec.colours) {
-      char hex[16];
-      std::snprintf(hex, sizeof hex, "0x%06X", colour & 0xFFFFFF);
-      args << "-f lavfi -i color=c=" << hex << ":s=" << size << ":r=" << spec.fps << ":d=" << part << ' ';
-    }
-    args << "-filter_complex '";
-    for (size_t i = 0; i < spec.colours.size(); ++i)
-      args << '[' << i << ":v]";
-    args << "concat=n=" << spec.colours.size() << ":v=1:a=0[v]' -map '[v]'";
-    inputs = int(spec.colours.size());
-  }
-  if (spec.audio) {
-    args << " -f lavfi -i sine=frequency=440:sample_rate=48000";
-    if (inputs > 0 && !spec.colours.empty())
-      args << " -map " << inputs << ":a";
-  }
-  return args.str();
+bool TestRecording::makeAudioOnly(const std::string& path, int seconds) {
+  const std::string command = "ffmpeg -hide_banner -loglevel error -y -f lavfi -i sine=frequency=440:sample_rate=48000 "
+                              "-c:a aac -t " +
+                              std::to_string(seconds) + " '" + path + "'";
+  return run(command) && appendUserData(path, 0);
 }
 
 bool TestRecording::makeUserDataOnly(const std::string& path) { return writeAll(path, userDataBox(0)); }

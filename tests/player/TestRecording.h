@@ -3,33 +3,31 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// Recordings for the player's tests and benchmark, made with the ffmpeg
-// command and closed with a user-data box so that the engine accepts them.
+// Recordings for the player's tests and benchmark: dash-camera recordings
+// from the project's sample generator, and a few that no camera would write.
 class TestRecording {
 public:
   struct Spec {
     int width = 320;
     int height = 240;
     int fps = 30;
-    double seconds = 2.0;
-    // Solid colours (0xRRGGBB) shown one after the other for equal parts of
-    // the recording; empty for a moving test pattern.
-    std::vector<uint32_t> colours;
+    int seconds = 2;
+    // Red, green, blue, ... one second each, instead of the road scene.
+    bool solidColours = false;
     bool audio = false;
-    bool video = true;
   };
 
-  // False when ffmpeg failed.
+  // False when the generator failed.
   static bool make(const Spec& spec, const std::string& path);
-  // A file holding only the user-data box: not a video at all.
+  // Sound and a user-data box, no video track (made with the ffmpeg command).
+  static bool makeAudioOnly(const std::string& path, int seconds);
+  // A file holding only a user-data box: not a video at all.
   static bool makeUserDataOnly(const std::string& path);
-  // Keeps the first `fraction` of the media data and closes the file again.
+  // Keeps the first `fraction` of the media data; the boxes after it stay.
   static bool cutShort(const std::string& path, double fraction);
 
 private:
-  static std::string sourceArguments(const Spec& spec);
   static bool appendUserData(const std::string& path, uint32_t records);
   static bool run(const std::string& command);
 };
