@@ -5,6 +5,7 @@
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -102,6 +103,25 @@ TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
   harness.adap.HandleEvent(0, player::kEventClosed);
   EXPECT_EQ(harness.stateNumber(), 0);
   EXPECT_FALSE(harness.adap.IsPlayerLibraryLoaded());
+}
+
+// Guards the demo card's shortest recording, played through at four times
+// the normal rate, to its end.
+TEST_F(PlayerPlaybackTest, PlaysADemoCardRecordingToItsEnd) {
+  ASSERT_TRUE(TestRecording::makeDemoCard(path("demo")));
+  QDir events(QString::fromStdString(path("demo/EventMovie")), "*.mp4", QDir::Size | QDir::Reversed);
+  ASSERT_FALSE(events.isEmpty());
+  const std::string recording = events.filePath(events.entryList().first()).toStdString();
+
+  ASSERT_EQ(harness.openPlayer(), 0);
+  ASSERT_EQ(harness.open(recording), 0);
+  ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  harness.state().SetSpeed(3.0f, false);
+  ASSERT_TRUE(harness.waitForState(3, 30s));
+  EXPECT_EQ(harness.adap.m_nLength, 30u * kFps);
+  EXPECT_EQ(position(), harness.adap.m_nLength.load());
+  EXPECT_EQ(g_nPosUnitsPerSecond, kFps + 1);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 1; }, 1s));
 }
 
 // Guards pause, frame step, both seeks, the speed levels, stop and the

@@ -45,14 +45,18 @@ bool writeAll(const std::string& path, const std::string& bytes) {
 
 bool TestRecording::make(const Spec& spec, const std::string& path) {
   std::ostringstream command;
-  command << '\'' << platform::executableDir() << "/make-sample-card' --recording '" << path << "' --width "
-          << spec.width << " --height " << spec.height << " --fps " << spec.fps << " --seconds " << spec.seconds;
+  command << generator() << " --recording '" << path << "' --width " << spec.width << " --height " << spec.height
+          << " --fps " << spec.fps << " --seconds " << spec.seconds;
   if (spec.solidColours)
     command << " --solid-colors";
   if (spec.audio)
     command << " --audio";
   return run(command.str());
 }
+
+bool TestRecording::makeDemoCard(const std::string& folder) { return run(generator() + " --demo '" + folder + "'"); }
+
+std::string TestRecording::generator() { return "'" + platform::executableDir() + "/make-sample-card'"; }
 
 bool TestRecording::makeAudioOnly(const std::string& path, int seconds) {
   const std::string command = "ffmpeg -hide_banner -loglevel error -y -f lavfi -i sine=frequency=440:sample_rate=48000 "

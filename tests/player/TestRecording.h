@@ -20,6 +20,8 @@ public:
 
   // False when the generator failed.
   static bool make(const Spec& spec, const std::string& path);
+  // The viewer's demo card in `folder`.
+  static bool makeDemoCard(const std::string& folder);
   // Sound and a user-data box, no video track (made with the ffmpeg command).
   static bool makeAudioOnly(const std::string& path, int seconds);
   // A file holding only a user-data box: not a video at all.
@@ -28,6 +30,7 @@ public:
   static bool cutShort(const std::string& path, double fraction);
 
 private:
+  static std::string generator();
   static bool appendUserData(const std::string& path, uint32_t records);
   static bool run(const std::string& command);
 };
