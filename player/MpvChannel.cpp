@@ -39,9 +39,11 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"ao", "pipewire,pulse,alsa"},
     {"audio-fallback-to-null", "yes"},
     // libswscale keeps the recording's colour values (as other decoders show
-    // them); zimg would also convert the camera's primaries.
+    // them; zimg would also convert the camera's primaries), with the same
+    // scaling as a plain conversion (full chroma interpolation costs twice).
     {"sws-allow-zimg", "no"},
     {"sws-scaler", "bicubic"},
+    {"sws-fast", "yes"},
 };
 
 } // namespace

@@ -31,7 +31,7 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 constexpr int kFps = 30;
-constexpr int kMeasuredSeconds = 5;
+constexpr int kMeasuredSeconds = 10;
 constexpr int kStarts = 5;
 // Between key frames (one a second), so each seek decodes up to its frame.
 constexpr double kSeekTargets[] = {30.5, 10.8, 50.3, 20.9, 40.6};
@@ -122,7 +122,11 @@ int main(int argc, char** argv) {
   }
 
   EngineHarness harness;
-  harness.state().SetVideoPosition(0, 0, 0, 320, 240);
+  // The main window's size and video placements, as the viewer sets them up.
+  harness.mainWindow.resize(1010, 790);
+  harness.mainWindow.show();
+  harness.state().SetVideoPosition(0, 20, 110, 640, 480);
+  harness.state().SetVideoPosition(1, 1040, 80, 640, 480);
   // (b) over several starts, each with the module loaded afresh.
   std::vector<double> startMs;
   for (int start = 0; start < kStarts; ++start) {
