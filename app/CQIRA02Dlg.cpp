@@ -42,8 +42,16 @@ const QColor kTimeBackground(65, 65, 65);
 // Text that the colour table leaves to the window's defaults, light on the dark skin.
 const QColor kDefaultText(214, 222, 235);
 
-// The full-screen area's origin is added so that a secondary layout
-// (screens left of or above the primary) keeps the window on the primary.
+// White on black, with a scroll bar in the skin's colours.
+const QString kRecordingListStyle = QStringLiteral(
+    "QListWidget { color: white; background: black; border: 1px solid #2a3850; }"
+    "QListWidget::item:selected { background: #1f6d9e; }"
+    "QScrollBar:vertical { background: #0a0f17; width: 12px; margin: 0; }"
+    "QScrollBar::handle:vertical { background: #2a3850; border-radius: 4px; min-height: 24px; margin: 2px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+
+// The window's screen without its panels: what a maximised window could cover.
 QRect fullScreenArea(const QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry() : QRect(0, 0, layout::kWindowWidth, layout::kWindowHeight);
@@ -205,9 +213,7 @@ void CQIRA02Dlg::CreateTooltips() {
 }
 
 void CQIRA02Dlg::SetControlColours() {
-  static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST))
-      ->setStyleSheet(
-          QStringLiteral("QListWidget { color: white; background: black; border: 1px solid rgb(58, 66, 82); }"));
+  GetDlgItem(IDC_RECORDING_LIST)->setStyleSheet(kRecordingListStyle);
   static_cast<CSkinLabel*>(GetDlgItem(IDC_FOLDER_TEXT))->SetColours(kWhite, kBlack, kBlack);
   static_cast<CSkinLabel*>(GetDlgItem(IDC_VERSION))->SetColours(kWhite, kVersionBackground);
   static_cast<CSkinLabel*>(GetDlgItem(IDC_PLAYED_TIME))->SetColours(kWhite, kTimeBackground);

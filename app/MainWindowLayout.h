@@ -93,11 +93,12 @@ inline constexpr Place kRuntimeLayout[] = {
     {IDC_PLAYED_TIME, QRect(18, 594, 54, 14)},   {IDC_TOTAL_TIME, QRect(624, 594, 54, 14)},
 };
 
-// The version and speed texts keep a place of their own on the skin: the
-// template's dialog units would put the speed text across the "<<" button.
+// The version and speed texts sit where the skin leaves room for them (the
+// header beside Exit, the rate badge after ">>"): in the template's dialog
+// units the speed text would cross the "<<" button.
 inline constexpr Place kTextPlaces[] = {
-    {IDC_VERSION, QRect(104, 81, 64, 14)},
-    {IDC_SPEED, QRect(314, 629, 40, 14)},
+    {IDC_VERSION, QRect(888, 27, 70, 14)},
+    {IDC_SPEED, QRect(317, 629, 39, 14)},
 };
 
 // Bitmap buttons: normal and pressed bitmap, in the order the skin loads them.
