@@ -80,7 +80,7 @@ CQIRA02Dlg::~CQIRA02Dlg() = default;
 
 void CQIRA02Dlg::CreateControls() {
   for (const layout::TemplateControl& control : layout::kTemplate) {
-    QWidget* widget = CreateControl(control.id, int(control.kind), control.text);
+    QWidget* widget = CreateControl(control.id, control.kind, control.text);
     widget->setObjectName(QString::number(control.id));
     widget->setGeometry(kMainTemplateUnits.toPixels(control.x, control.y, control.width, control.height));
     widget->setEnabled(control.enabled);
@@ -90,9 +90,9 @@ void CQIRA02Dlg::CreateControls() {
   CreateSystemMenu();
 }
 
-QWidget* CQIRA02Dlg::CreateControl(ControlId id, int kind, const char* text) {
+QWidget* CQIRA02Dlg::CreateControl(ControlId id, layout::ControlKind kind, const char* text) {
   const QString caption = QString::fromUtf8(text);
-  switch (layout::ControlKind(kind)) {
+  switch (kind) {
   case layout::ControlKind::PushButton: {
     auto* button = new QPushButton(caption, this);
     button->setAutoDefault(false);
@@ -128,12 +128,9 @@ QWidget* CQIRA02Dlg::CreateControl(ControlId id, int kind, const char* text) {
 
 void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu = new QMenu(this);
-  m_pSystemMenu->addAction(QStringLiteral("Close"), this, &QDialog::reject);
-  const QString about = QString::fromUtf8(kAboutMenuText);
-  if (about.isEmpty())
-    return;
+  m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::OnCancel);
   m_pSystemMenu->addSeparator();
-  m_pSystemMenu->addAction(about, this, [this] { OnSysCommand(kAboutCommand); });
+  m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
 }
 
 void CQIRA02Dlg::showEvent(QShowEvent* event) {
@@ -226,14 +223,18 @@ QIRAState* CQIRA02Dlg::State() const { return m_pAdap->m_pCurState.load(); }
 
 // ---- Command map ---------------------------------------------------------
 
-// Control notifications, in the order of the window's message map. Window
-// messages have their own overrides: the About command (contextMenuEvent),
-// painting and background erase (paintEvent), moving (moveEvent), player
-// notifications (event), dragging (mouse events), colours (set at set-up),
-// and the arrow cursor (set once for the window and inherited by every child).
-// Buttons 1036 and 1050, the Run button's double click and the list's
-// selection change have no action.
+// Control notifications, in the order of the window's message map, after the
+// dialog's own OK and Cancel. Window messages have their own overrides: the
+// About command (contextMenuEvent), painting and background erase
+// (paintEvent), moving (moveEvent), player notifications (event), dragging
+// (mouse events), Enter and Esc (keyPressEvent); colours are set at set-up and
+// the arrow cursor once for the window, inherited by every child. Buttons 1036
+// and 1050, the Run button's double click and the list's selection change
+// have no action. Open, Snap, Print, Time and the list's double click are
+// bound by the recording library, capture, printing and time-set code.
 void CQIRA02Dlg::BindCommandMap() {
+  OnClicked(IDOK, &CQIRA02Dlg::OnOK);
+  OnClicked(IDCANCEL, &CQIRA02Dlg::OnCancel);
   OnClicked(IDC_SMALL, &CQIRA02Dlg::OnSmall);
   OnClicked(IDC_SOFT_KILL, &CQIRA02Dlg::OnSoftKill);
   OnClicked(IDC_UNLOAD, &CQIRA02Dlg::OnUnload);
@@ -383,6 +384,8 @@ void CQIRA02Dlg::OnExit() {
 }
 
 void CQIRA02Dlg::OnOK() { accept(); }
+
+void CQIRA02Dlg::OnCancel() { reject(); }
 
 void CQIRA02Dlg::OnInfo() { m_dlgProgramInfo.exec(); }
 

@@ -19,6 +19,9 @@ class QIRAAdap;
 class QIRAState;
 class QListWidget;
 class QMenu;
+namespace layout {
+enum class ControlKind;
+}
 
 // The program's one window: a frameless, fixed-size skinned dialog that owns
 // the playback engine's notification end, binds every control to its
@@ -64,7 +67,7 @@ protected:
 private:
   // Creation: the template's controls and the skin surfaces.
   void CreateControls();
-  QWidget* CreateControl(ControlId id, int kind, const char* text);
+  QWidget* CreateControl(ControlId id, layout::ControlKind kind, const char* text);
   void CreateSystemMenu();
   // Set-up, run once when the window is first shown.
   void OnInitDialog();
@@ -114,6 +117,7 @@ private:
   void StepSpeedLevel(float step);
   void OnPlayerNotify(uintptr_t length, intptr_t position);
   void OnOK();
+  void OnCancel();
 
   CImageSlider* Slider(ControlId id) const;
 
