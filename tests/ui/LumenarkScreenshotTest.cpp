@@ -138,3 +138,20 @@ TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
 }
 
 } // namespace
+
+namespace {
+
+// Without any display the program must explain itself rather than abort.
+TEST(LumenarkWithoutDisplay, SaysSoAndSuggestsAVirtualDisplay) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    environment.remove(QString::fromLatin1(name));
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumenark"), {});
+  ASSERT_TRUE(program.waitForFinished(kWaitMs));
+  EXPECT_EQ(program.exitCode(), 1);
+  EXPECT_TRUE(program.readAllStandardError().contains("no display; try: xvfb-run -a make run"));
+}
+
+} // namespace
