@@ -37,6 +37,19 @@ TEST_F(BitmapButtonTest, SizesToItsPictureAndShowsPressedOnlyWhileDown) {
   EXPECT_EQ(painted(), skin(SkinLibrary::kPlayNormal));
 }
 
+TEST_F(BitmapButtonTest, PaintsAtTheScreensPixelDensity) {
+  // The suite also runs at 200 %; there the picture must be drawn for it, not
+  // scaled up from the small one.
+  const qreal expectedRatio = qEnvironmentVariableIsSet("LUMENARK_EXPECT_RATIO")
+                                  ? qEnvironmentVariable("LUMENARK_EXPECT_RATIO").toDouble()
+                                  : 1.0;
+  button->LoadBitmaps(SkinLibrary::kInfoNormal, SkinLibrary::kInfoPressed);
+  button->SizeToContent();
+  EXPECT_EQ(button->devicePixelRatioF(), expectedRatio);
+  EXPECT_EQ(button->grab().size(), QSize(20, 20) * expectedRatio);
+  EXPECT_EQ(painted(), skin(SkinLibrary::kInfoNormal));
+}
+
 TEST_F(BitmapButtonTest, DisabledWithoutItsOwnPictureLooksNormal) {
   button->LoadBitmaps(SkinLibrary::kExitNormal, SkinLibrary::kExitPressed);
   button->SizeToContent();
