@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -89,16 +91,42 @@ void drawSampleContent(QPainter& p) {
   p.drawLine(QPointF(497.5 + 5 * 0.6, 715 - 5 * 0.8), QPointF(497.5 + 25 * 0.6, 715 - 25 * 0.8));
 }
 
+// Every small picture side by side, for checking pressed and dragged looks.
+QImage contactSheet(qreal ratio) {
+  QImage sheet(QSize(700, 240) * ratio, QImage::Format_ARGB32_Premultiplied);
+  sheet.setDevicePixelRatio(ratio);
+  sheet.fill(QColor(0x14, 0x1b, 0x27));
+  QPainter painter(&sheet);
+  QPoint at(8, 8);
+  int rowHeight = 0;
+  for (int id = 128; id <= 205; ++id) {
+    const QSize size = SkinLibrary::size(id);
+    if (size.isEmpty() || id == SkinLibrary::kBackground)
+      continue;
+    if (at.x() + size.width() > 692) {
+      at = QPoint(8, at.y() + rowHeight + 8);
+      rowHeight = 0;
+    }
+    painter.drawPixmap(at, SkinLibrary::pixmap(id, ratio));
+    at.rx() += size.width() + 8;
+    rowHeight = std::max(rowHeight, size.height());
+  }
+  return sheet;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: skin_preview OUT.png [RATIO] [--bare]\n");
+    std::fprintf(stderr, "usage: skin_preview OUT.png [RATIO] [--bare | --sheet]\n");
     return 2;
   }
   const qreal ratio = argc > 2 ? QString(argv[2]).toDouble() : 1.0;
-  const bool bare = argc > 3;
+  const QString mode = argc > 3 ? QString(argv[3]) : QString();
+  if (mode == QLatin1String("--sheet"))
+    return contactSheet(ratio).save(argv[1]) ? 0 : 1;
+  const bool bare = mode == QLatin1String("--bare");
   QImage window(QSize(kWidth, kHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
   window.setDevicePixelRatio(ratio);
   QPainter painter(&window);
