@@ -101,6 +101,14 @@ protected:
     return id;
   }
 
+  QRect WindowGeometry(const QString& id) {
+    const QString shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+    const auto value = [&shell](const char* name) {
+      return shell.section(QLatin1String(name) + QLatin1Char('='), 1).section('\n', 0, 0).toInt();
+    };
+    return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+  }
+
   QImage Screenshot(const QString& file) {
     run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file}, m_server->Environment());
     return QImage(file).convertToFormat(QImage::Format_RGB32);
@@ -117,11 +125,10 @@ TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
   const QString id = WaitForWindow();
   ASSERT_FALSE(id.isEmpty()) << "no window titled \"" << kTitle.toStdString() << "\"";
   EXPECT_EQ(xdotool({QStringLiteral("getwindowname"), id}), kTitle);
-  const QString geometry = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
-  EXPECT_TRUE(geometry.contains(QStringLiteral("WIDTH=1010"))) << geometry.toStdString();
-  EXPECT_TRUE(geometry.contains(QStringLiteral("HEIGHT=790"))) << geometry.toStdString();
-  const int x = geometry.section(QStringLiteral("X="), 1).section('\n', 0, 0).toInt();
-  const int y = geometry.section(QStringLiteral("Y="), 1).section('\n', 0, 0).toInt();
+  const QRect frame = WindowGeometry(id);
+  EXPECT_EQ(frame.size(), QSize(1010, 790));
+  const int x = frame.x();
+  const int y = frame.y();
 
   QDir().mkpath(QStringLiteral(LUMENARK_SCREENSHOT_DIR));
   const QString file = QStringLiteral(LUMENARK_SCREENSHOT_DIR "/lumenark-main-window.png");
@@ -138,6 +145,29 @@ TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
 }
 
 } // namespace
+
+// Grabbing the background and dragging moves the whole window.
+TEST_F(LumenarkOnXvfb, DraggingTheBackgroundMovesTheWindow) {
+  const QString id = WaitForWindow();
+  ASSERT_FALSE(id.isEmpty());
+  const QRect before = WindowGeometry(id);
+  const QPoint grab = before.topLeft() + QPoint(500, 12);
+  const QPoint drop = grab + QPoint(-60, 40);
+  const auto at = [](const QPoint& point) {
+    return QStringList{QString::number(point.x()), QString::number(point.y())};
+  };
+  xdotool(QStringList{QStringLiteral("mousemove")} + at(grab));
+  xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+  xdotool(QStringList{QStringLiteral("mousemove")} + at(grab + QPoint(-30, 20)));
+  xdotool(QStringList{QStringLiteral("mousemove")} + at(drop));
+  xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+  QDeadlineTimer deadline(kWaitMs);
+  const QPoint expected = before.topLeft() + QPoint(-60, 40);
+  QPoint after = WindowGeometry(id).topLeft();
+  while (after != expected && !deadline.hasExpired())
+    after = WindowGeometry(id).topLeft();
+  EXPECT_EQ(after, expected);
+}
 
 namespace {
 
