@@ -67,8 +67,8 @@ enum Event : uint32_t {
 // Window messages the engine sends to a video window (platform/WindowMessage.h
 // carries them).
 enum Message : uint32_t {
-  kMsgMove = 0x0003,          // WM_MOVE
-  kMsgCommandText = 0x600,    // wParam: const char* text command
+  kMsgMove = 0x0003,       // WM_MOVE
+  kMsgCommandText = 0x600, // wParam: const char* text command
   kMsgParentMoved = 0x660,
   kMsgFrameStep = 0x670,
   kMsgFlyAwayBegin = 0x690,
@@ -96,8 +96,8 @@ struct FrameReport {
   int32_t bitsPerPixel; // 32: blue, green, red, unused; top row first
   uint32_t frameIndex;  // position of the shown frame
   uint8_t reserved[28];
-  float secondsPlayed;  // offset 44
-  int32_t frameBytes;   // offset 48: bytes of each image
+  float secondsPlayed; // offset 44
+  int32_t frameBytes;  // offset 48: bytes of each image
   const uint8_t* frame1;
   const uint8_t* frame2;
 };

@@ -383,7 +383,8 @@ bool QIRAAdap::BeginPlayerThread() {
 void QIRAAdap::PlayerThreadProc(std::string path1, std::string path2) {
   if (!path1.empty() || !path2.empty()) {
     char program[] = "mplayer", vo[] = "-vo", driver[] = "directx:noaccel", autosync[] = "-autosync", frames[] = "30";
-    char* argv[player::kArgumentCount + 1] = {program, vo, driver, autosync, frames, path1.data(), path2.data(), nullptr};
+    char* argv[player::kArgumentCount + 1] = {program, vo,           driver,       autosync,
+                                              frames,  path1.data(), path2.data(), nullptr};
     if (auto entry = m_pfnEntry.load())
       entry(player::kArgumentCount, argv);
   }

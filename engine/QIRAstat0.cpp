@@ -9,8 +9,8 @@ namespace {
 
 void storeRect(player::VideoPlacement& placement, uint8_t channel, uint32_t x, uint32_t y, uint32_t width,
                uint32_t height) {
-  placement.channel[channel == 0 ? 0 : 1] = player::VideoRect{uint16_t(x), uint16_t(y), uint16_t(width),
-                                                              uint16_t(height)};
+  placement.channel[channel == 0 ? 0 : 1] =
+      player::VideoRect{uint16_t(x), uint16_t(y), uint16_t(width), uint16_t(height)};
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/engine/EngineFixture.h"
+
+#include <chrono>
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class PlayerThreads : public EngineFixture {};
+
+TEST_F(PlayerThreads, UnloadWhilePlayingIsChainedThroughTheMessageThread) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  CaptureStdout();
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "the unload is deferred";
+  ASSERT_TRUE(waitForState(adap->m_pStat0.get()));
+  const std::string out = GetCapturedStdout();
+  EXPECT_EQ(fake_stop_flag_value(), 1);
+  EXPECT_EQ(out, "State transition : from 1 to 2\n"
+                 "Chained command : Unload invoked by stat1\n"
+                 "State transition : from 2 to 0\n");
+  EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
+  EXPECT_EQ(adap->m_nLength, 0xFFFFFFFFu);
+  EXPECT_TRUE(adap->CurrentPaths().path1.empty());
+
+  // The same module loads and plays again.
+  fake_reset();
+  reachPlaying(writeRecording("b.mp4", 10));
+}
+
+// Before the library has shown its stop flag there is nothing to write to;
+// the player is asked to quit instead.
+TEST_F(PlayerThreads, UnloadBeforeTheStopFlagIsKnownAsksThePlayerToQuit) {
+  fake_set_report_stop_flag(false);
+  reachPlaying(writeRecording("a.mp4", 10));
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1);
+  ASSERT_TRUE(waitForState(adap->m_pStat0.get()));
+  EXPECT_EQ(lastCommand(), "quit");
+  EXPECT_EQ(fake_stop_flag_value(), 0);
+}
+
+TEST_F(PlayerThreads, UnloadAfterTheEndQuitsAndWaits) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  fire(0, player::kEventRecordingEnded);
+  ASSERT_EQ(stateNumber(), 3);
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 0);
+  EXPECT_EQ(lastCommand(), "quit");
+  EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
+  EXPECT_EQ(stateNumber(), 2) << "the main window reports event 22 itself";
+}
+
+TEST_F(PlayerThreads, WaitForAPlayerThatNeverEndsIsBounded) {
+  fake_set_quit_ends_entry(false);
+  reachPlaying(writeRecording("a.mp4", 10));
+  fire(0, player::kEventRecordingEnded);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(QIRAstat3::kQuitWaitMs));
+  EXPECT_LT(waited, std::chrono::milliseconds(QIRAstat3::kQuitWaitMs + 3000));
+  EXPECT_TRUE(adap->IsPlayerLibraryLoaded()) << "nothing is unloaded under a running player";
+}
+
+TEST_F(PlayerThreads, DirectUnloadFromReadyAndEndedStates) {
+  loadLibrary();
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 0);
+  EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
+  EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "nothing left to unload";
+}
+
+TEST_F(PlayerThreads, ChainedCommandWaitsForItsTransition) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  // A command for a change that never happens blocks the ones behind it.
+  ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat3.get(), adap->m_pStat4.get(), 16, adap->m_pStat3.get()), 0);
+  ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat1.get(), adap->m_pStat2.get(), 16, adap->m_pStat1.get()), 0);
+  fake_release_entry(); // the player ends and reports event 16
+  ASSERT_TRUE(testing_support::waitUntil([] { return !fake_entry_running(); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(stateNumber(), 2);
+  EXPECT_TRUE(adap->IsPlayerLibraryLoaded());
+}
+
+TEST_F(PlayerThreads, InvalidChainedCodeIsConsumedWithALine) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat1.get(), adap->m_pStat3.get(), 7, adap->m_pStat1.get()), 0);
+  CaptureStdout();
+  fire(0, player::kEventRecordingEnded);
+  ASSERT_TRUE(testing_support::waitUntil([&] {
+    QueuedCommand head;
+    return adap->m_Queue.Peek(&head) == 1;
+  }));
+  EXPECT_EQ(GetCapturedStdout(), "State transition : from 1 to 3\ncmd on the list is invalid\n");
+}
+
+} // namespace

@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/engine/EngineFixture.h"
+
+#include "platform/WindowMessage.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class StateMachine : public EngineFixture {};
+
+TEST_F(StateMachine, OpenPlayerLoadsOnceAndBindsTheContext) {
+  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer(nullptr), 2);
+  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer("no-such-module.dll"), 4);
+  ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 0);
+  EXPECT_EQ(fake_context(), adap.get());
+  EXPECT_EQ(stateNumber(), 0) << "only the library's event 0 makes it ready";
+  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 1);
+  CaptureStdout();
+  fire(0, player::kEventReady);
+  EXPECT_EQ(GetCapturedStdout(), "State transition : from 0 to 4\n");
+}
+
+TEST_F(StateMachine, ModuleWithoutEntryStaysLoadedButStartsNoPlayer) {
+  ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer("fakeplayer_noentry.dll"), 3);
+  EXPECT_TRUE(adap->IsPlayerLibraryLoaded());
+  adap->SetState(adap->m_pStat4.get());
+  EXPECT_EQ(open(writeRecording("a.mp4", 10)), 3);
+  EXPECT_FALSE(adap->m_pPlayerThread);
+}
+
+TEST_F(StateMachine, UndefinedOperationsAndPlayWithoutARecording) {
+  CaptureStdout();
+  EXPECT_EQ(adap->m_pCurState.load()->Play(), -1);
+  EXPECT_EQ(adap->m_pCurState.load()->Seek(1, true), -1);
+  EXPECT_EQ(GetCapturedStdout(), "####method undefined\n####method undefined\n");
+  loadLibrary();
+  CaptureStdout();
+  EXPECT_EQ(adap->m_pCurState.load()->Play(), 1);
+  EXPECT_EQ(adap->m_pCurState.load()->Stop(), -1);
+  EXPECT_EQ(GetCapturedStdout(), "need file path\n####method undefined\n");
+}
+
+TEST_F(StateMachine, StateNamesAndNumbers) {
+  const std::pair<QIRAState*, const char*> states[] = {
+      {adap->m_pStat0.get(), "####stat0\n"}, {adap->m_pStat1.get(), "####stat1\n"},
+      {adap->m_pStat2.get(), "####stat2\n"}, {adap->m_pStat3.get(), "####stat3\n"},
+      {adap->m_pStat4.get(), "####stat4\n"}, {adap->m_pStat9.get(), "####stat Temporary\n"}};
+  const int numbers[] = {0, 1, 2, 3, 4, 9};
+  for (size_t i = 0; i < 6; ++i) {
+    CaptureStdout();
+    states[i].first->PrintStateName();
+    EXPECT_EQ(GetCapturedStdout(), states[i].second);
+    EXPECT_EQ(states[i].first->StateNumber(), numbers[i]);
+  }
+}
+
+TEST_F(StateMachine, OpeningStartsThePlayerWithTheSevenWordVector) {
+  loadLibrary();
+  const std::string recording = writeRecording("drf0_20261207_101500.mp4", 30);
+  CaptureStdout();
+  ASSERT_EQ(open(recording), 0);
+  ASSERT_TRUE(testing_support::waitUntil([] { return fake_entry_running(); }));
+  const std::string out = GetCapturedStdout();
+  EXPECT_NE(out.find("State transition : from 4 to 9\n"), std::string::npos);
+  EXPECT_NE(out.find("### Thread has begun\n### Message Thread has begun\n"), std::string::npos);
+  EXPECT_NE(out.find("###Parsing udat area : sized "), std::string::npos);
+
+  std::vector<std::string> args;
+  char text[4096];
+  for (int i = 0; fake_entry_arg(i, text, sizeof text); ++i)
+    args.emplace_back(text);
+  EXPECT_THAT(args, ElementsAre("mplayer", "-vo", "directx:noaccel", "-autosync", "30", recording, recording));
+
+  EXPECT_EQ(adap->m_pCurState.load()->StartPlayer(recording.c_str(), recording.c_str()), 2) << "already running";
+}
+
+TEST_F(StateMachine, PlayerMayStartAgainAfterItsEntryReturned) {
+  loadLibrary();
+  const std::string recording = writeRecording("a.mp4", 10);
+  ASSERT_EQ(open(recording), 0);
+  ASSERT_TRUE(testing_support::waitUntil([] { return fake_entry_running(); }));
+  fake_release_entry();
+  ASSERT_TRUE(testing_support::waitUntil([&] { return !adap->m_pPlayerThread; }));
+  EXPECT_EQ(stateNumber(), 2);
+  fake_reset();
+  EXPECT_EQ(adap->m_pStat4->StartPlayer(recording.c_str(), recording.c_str()), 0);
+  EXPECT_TRUE(testing_support::waitUntil([] { return fake_entry_calls() == 1; }));
+}
+
+TEST_F(StateMachine, RecordingWithoutUsableUserDataIsRefused) {
+  loadLibrary();
+  const std::string bad = path("bad.mp4");
+  testing_support::BoxWriter().box("ftyp", {1, 2, 3, 4}).writeTo(bad);
+  CaptureStdout();
+  EXPECT_EQ(open(bad), 16);
+  EXPECT_EQ(GetCapturedStdout(), "State transition : from 4 to 9\n\n!!! Error while parsing user data\n");
+  EXPECT_FALSE(adap->m_pPlayerThread);
+  EXPECT_EQ(adap->CurrentPaths().path1, bad) << "paths are stored before the check";
+}
+
+TEST_F(StateMachine, FullRoundOfTransitions) {
+  const std::string recording = writeRecording("a.mp4", 10);
+  reachPlaying(recording);
+  fire(0, player::kEventRecordingEnded);
+  EXPECT_EQ(stateNumber(), 3);
+  EXPECT_EQ(adap->m_pCurState.load()->Play(), 0) << "reload in the ended state";
+  EXPECT_EQ(lastCommand(), "qira_loadfile \"" + recording + "\" \"" + recording + "\"");
+  fire(0, player::kEventPlaying);
+  EXPECT_EQ(stateNumber(), 1);
+  fire(0, player::kEventPlayerEnded);
+  EXPECT_EQ(stateNumber(), 2);
+  EXPECT_EQ(adap->m_pCurState.load()->Play(), 0);
+  EXPECT_EQ(adap->m_pCurState.load()->LoadFile("x", "x"), 0);
+  fire(0, player::kEventClosed);
+  EXPECT_EQ(stateNumber(), 0);
+  EXPECT_EQ(adap->m_pPrevState.load(), adap->m_pStat2.get());
+}
+
+TEST_F(StateMachine, SettingTheCurrentStateAgainIsSilent) {
+  loadLibrary();
+  adap->m_hWakeEvent.reset();
+  CaptureStdout();
+  adap->SetState(adap->m_pStat4.get());
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_FALSE(adap->m_hWakeEvent.waitFor(std::chrono::milliseconds(0)));
+}
+
+TEST_F(StateMachine, TemporaryStateForwardsToTheStateItWasFirstEnteredFrom) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  adap->SetState(adap->m_pStat9.get());
+  adap->SetState(adap->m_pStat9.get());
+  EXPECT_EQ(adap->m_pStat9->m_pPrev.load(), adap->m_pStat1.get());
+  EXPECT_EQ(adap->m_pCurState.load()->Seek(2.0f, true), 0);
+  EXPECT_EQ(lastCommand(), "seek 2.00");
+  EXPECT_EQ(adap->m_pCurState.load()->StateNumber(), 9);
+}
+
+TEST_F(StateMachine, PlayingStateCommandTexts) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  QIRAState* s = adap->m_pCurState;
+  CaptureStdout();
+  s->Play();
+  s->Pause();
+  s->Stop();
+  s->Seek(2.0f, true);
+  s->Seek(75.0f, false);
+  s->SetSpeed(3.0f, false);
+  s->SetSpeed(-1.0f, true);
+  s->SetVolume(-1.0f, true);
+  s->SetBrightness(2.0f, true);
+  s->SetBrightness(7.9f, false);
+  const std::string out = GetCapturedStdout();
+  EXPECT_THAT(commands(), ElementsAre("pause", "pause", "pt_step 1 1", "seek 2.00", "seek 75.00 2", "speed_set 3.00 1",
+                                      "speed_incr -1.00", "volume 99 2", "brightness 3 2", "brightness 7 2"));
+  EXPECT_EQ(out,
+            "\n=== Seek Value : 3.000 ===\n\n=== Seek Value : -1.000 ===\n\n\n\n99\n\n\n\n\n\n3\n\n\n\n\n\n7\n\n\n");
+}
+
+TEST_F(StateMachine, LoadCommandTurnsBackslashesAndKeepsLongPathsWhole) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  const std::string dosPath = path("C:\\a\\b.mp4");
+  writeRecording("C:\\a\\b.mp4", 5);
+  ASSERT_EQ(open(dosPath), 0);
+  std::string expected = path("C:/a/b.mp4");
+  EXPECT_EQ(lastCommand(), "qira_loadfile \"" + expected + "\" \"" + expected + "\"");
+
+  const std::string longName = std::string(200, 'n') + ".mp4";
+  const std::string longPath = writeRecording(longName, 5);
+  ASSERT_EQ(open(longPath), 0);
+  EXPECT_EQ(lastCommand(), "qira_loadfile \"" + longPath + "\" \"" + longPath + "\"");
+  EXPECT_GT(lastCommand().size(), 400u);
+}
+
+TEST_F(StateMachine, PlacementsAreStoredOutsidePlayingAndMovedWhilePlaying) {
+  EXPECT_EQ(adap->m_pStat0->SetVideoPosition(0, 20, 110, 640, 480), 0);
+  EXPECT_EQ(adap->m_pStat4->SetVideoFrame(1, 0x10005, 2, 3, 4), 0);
+  EXPECT_EQ(adap->m_VideoPosition.channel[0].x, 20);
+  EXPECT_EQ(adap->m_VideoPosition.channel[0].height, 480);
+  EXPECT_EQ(adap->m_VideoFrame.channel[1].x, 5) << "kept as 16 bits";
+  EXPECT_EQ(adap->m_pStat3->SetVideoPosition(7, 1, 1, 1, 1), 0);
+  EXPECT_EQ(adap->m_VideoPosition.channel[1].x, 1) << "any channel but 0 selects the second";
+
+  CaptureStdout();
+  EXPECT_EQ(adap->m_pStat2->SetVideoPosition(0, 9, 9, 9, 9), 0);
+  EXPECT_EQ(adap->m_pStat2->SetVideoFrame(0, 9, 9, 9, 9), -1);
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(adap->m_VideoPosition.channel[0].x, 20);
+
+  EXPECT_EQ(adap->m_pStat1->SetVideoPosition(0, 1, 2, 3, 4), 1) << "no video window yet";
+  loadLibrary();
+  testing_support::MessageRecorder video1, video2;
+  firePointer(&video1, player::kEventVideoWindow1);
+  firePointer(&video2, player::kEventVideoWindow2);
+  EXPECT_EQ(adap->m_pStat1->SetVideoPosition(1, 30, 40, 320, 240), 0);
+  const auto placed = video2.messages(platform::kMsgWindowPos);
+  ASSERT_EQ(placed.size(), 1u);
+  EXPECT_EQ(adap->m_VideoPosition.channel[1].width, 320);
+  video1.setResult(0);
+  EXPECT_EQ(adap->m_pStat1->SetVideoFrame(0, 1, 2, 3, 4), 2) << "a refused placement stores nothing";
+  EXPECT_EQ(adap->m_VideoFrame.channel[0].x, 0);
+}
+
+TEST_F(StateMachine, VideoWindowMessages) {
+  QIRAState* playing = adap->m_pStat1.get();
+  EXPECT_EQ(playing->FrameStep(), 1);
+  EXPECT_EQ(adap->RefreshVideoWindow(), 1);
+  loadLibrary();
+  testing_support::MessageRecorder video1, video2;
+  firePointer(&video1, player::kEventVideoWindow1);
+  firePointer(&video2, player::kEventVideoWindow2);
+  EXPECT_EQ(playing->FrameStep(), 0);
+  EXPECT_EQ(adap->RefreshVideoWindow(), 0);
+  EXPECT_EQ(playing->FlyAway(2), 0);
+  EXPECT_EQ(playing->FlyAway(3), 1);
+  std::vector<uint32_t> seen;
+  for (const auto& m : video1.messages())
+    seen.push_back(m.message);
+  EXPECT_THAT(seen, ElementsAre(player::kMsgFrameStep, player::kMsgMove, player::kMsgParentMoved));
+  ASSERT_EQ(video2.messages().size(), 2u);
+  EXPECT_EQ(video2.messages()[0].message, player::kMsgFlyAwayBegin);
+  EXPECT_EQ(video2.messages()[1].message, player::kMsgFlyAwayEnd);
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/QIRAAdap.h"
+#include "tests/support/BoxWriter.h"
+
+#include <QTemporaryDir>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::BoxWriter;
+
+class UserData : public testing::Test {
+protected:
+  std::string write(const BoxWriter& file, const char* name = "rec.mp4") {
+    const std::string path = dir.filePath(name).toStdString();
+    file.writeTo(path);
+    return path;
+  }
+  int load(const std::string& path) {
+    adap.StorePaths(path.c_str(), path.c_str());
+    return adap.LoadUserData();
+  }
+  static BoxWriter usualHead() {
+    BoxWriter file;
+    file.box("ftyp", {'i', 's', 'o', 'm'}).box("mdat", std::vector<uint8_t>(100, 1)).box("moov", {0, 0, 0, 0});
+    return file;
+  }
+  // A udat box whose sub-boxes have the given types.
+  static std::vector<uint8_t> udatWith(const char* first, const char* second, const char* third) {
+    BoxWriter inner;
+    inner.box(first, std::vector<uint8_t>(8))
+        .box(second, std::vector<uint8_t>(76 * 2))
+        .box(third, std::vector<uint8_t>(24));
+    BoxWriter whole;
+    whole.box("udat", inner.bytes());
+    return whole.bytes();
+  }
+
+  QTemporaryDir dir;
+  QIRAAdap adap{nullptr};
+};
+
+TEST_F(UserData, AreaRunsFromTheUdatBoxToTheEndOfTheFile) {
+  BoxWriter file = usualHead();
+  const size_t udatOffset = file.bytes().size();
+  file.raw(BoxWriter::udat(3, {"$GPRMC,1"})).raw({9, 9, 9, 9, 9}); // trailing bytes belong to the area
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(load(write(file)), 0);
+  const std::string out = testing::internal::GetCapturedStdout();
+  const size_t length = file.bytes().size() - udatOffset;
+  ASSERT_EQ(adap.m_nUserDataSize, length);
+  EXPECT_EQ(std::memcmp(adap.m_pUserDataBuf.get(), file.bytes().data() + udatOffset, length), 0);
+  char line[64];
+  std::snprintf(line, sizeof line, "###Parsing udat area : sized %zx\n", length);
+  EXPECT_EQ(out, line);
+  EXPECT_EQ(adap.m_bUserDataFailed, 0);
+  EXPECT_EQ(adap.m_UserData.m_nError, 0);
+}
+
+TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
+  EXPECT_EQ(adap.LocateUserData(), 1);
+  EXPECT_EQ(load(dir.filePath("absent.mp4").toStdString()), 2);
+  EXPECT_EQ(load(write(BoxWriter())), 6);
+  EXPECT_EQ(adap.m_bUserDataFailed, 1);
+  EXPECT_EQ(adap.m_UserData.m_nError, 1);
+}
+
+TEST_F(UserData, WalkEndsWithSevenWhenNoUdatBoxIsReached) {
+  EXPECT_EQ(load(write(usualHead())), 7) << "no udat at all";
+  BoxWriter sizeZero;
+  sizeZero.box("ftyp", {1, 2, 3, 4}).box("mdat", std::vector<uint8_t>(16), 0).raw(BoxWriter::udat(1, {}));
+  EXPECT_EQ(load(write(sizeZero)), 7) << "a size-0 box runs to the end of the file";
+  BoxWriter tooSmall;
+  tooSmall.box("ftyp", {1, 2, 3, 4}, 5).raw(BoxWriter::udat(1, {}));
+  EXPECT_EQ(load(write(tooSmall)), 7) << "a size below 8 cannot be walked past";
+  BoxWriter beyond;
+  beyond.box("ftyp", {1, 2, 3, 4}, 4096).raw(BoxWriter::udat(1, {}));
+  EXPECT_EQ(load(write(beyond)), 7) << "a box reaching past the end";
+  BoxWriter cutHeader;
+  cutHeader.box("ftyp", {1, 2, 3, 4}).raw({0, 0, 0, 9, 'u'});
+  EXPECT_EQ(load(write(cutHeader)), 7) << "a header not wholly inside the file";
+}
+
+TEST_F(UserData, LargeSizeBoxesAreWalkedPast) {
+  BoxWriter file;
+  file.box("ftyp", {1, 2, 3, 4}).largeBox("mdat", std::vector<uint8_t>(40, 7)).raw(BoxWriter::udat(2, {}));
+  EXPECT_EQ(load(write(file)), 0);
+}
+
+TEST_F(UserData, MissingOrMisorderedSubBoxesGiveParseCodes) {
+  EXPECT_EQ(load(write(usualHead().raw(udatWith("GPSI", "TIME", "SENS")))), 18);
+  EXPECT_EQ(load(write(usualHead().raw(udatWith("TIME", "SENS", "GPSI")))), 19);
+  EXPECT_EQ(load(write(usualHead().raw(udatWith("TIME", "GPSI", "XXXX")))), 20);
+  // A refused parse still counts as a load that reached the parse.
+  EXPECT_EQ(adap.m_bUserDataFailed, 0);
+  BoxWriter headerOnly;
+  headerOnly.box("udat", BoxWriter().box("TIME", std::vector<uint8_t>(4)).bytes());
+  EXPECT_EQ(load(write(headerOnly)), 19) << "GPSI header beyond the area";
+  QIRAUDAT detached;
+  EXPECT_EQ(detached.Parse(), QIRAUDAT::kNoArea);
+}
+
+TEST_F(UserData, FailedLocateKeepsThePreviousCopyButFlagsIt) {
+  ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(2, {})))), 0);
+  const size_t size = adap.m_nUserDataSize;
+  EXPECT_EQ(load(write(usualHead(), "other.mp4")), 7);
+  EXPECT_EQ(adap.m_nUserDataSize, size);
+  EXPECT_EQ(adap.m_bUserDataFailed, 1);
+}
+
+TEST_F(UserData, GettersReturnOnlyRecordsInsideTheCountAndTheArea) {
+  ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(4, {"$GPRMC,first"})))), 0);
+  QIRAUDAT& index = adap.m_UserData;
+  index.SetRecordCount(4);
+  ASSERT_NE(index.GetGpsRecord(0), nullptr);
+  EXPECT_STREQ(reinterpret_cast<const char*>(index.GetGpsRecord(0)), "$GPRMC,first");
+  float triple[3];
+  std::memcpy(triple, index.GetSensorRecord(3), sizeof triple);
+  EXPECT_EQ(triple[0], 3.0f);
+  EXPECT_EQ(triple[1], -3.0f);
+  EXPECT_NE(index.GetTimeRecord(3), nullptr);
+  EXPECT_EQ(index.GetGpsRecord(4), nullptr);
+  EXPECT_EQ(index.GetSensorRecord(4), nullptr);
+  EXPECT_EQ(index.GetTimeRecord(4), nullptr);
+
+  // A count larger than the boxes hold: records past the area are never handed out.
+  index.SetRecordCount(1000);
+  EXPECT_EQ(index.GetSensorRecord(4), nullptr);
+  EXPECT_EQ(index.GetSensorRecord(999), nullptr);
+  EXPECT_EQ(index.GetGpsRecord(0xFFFFFFFFu), nullptr);
+}
+
+TEST_F(UserData, GpsRecordsAreBoundedByTheDeclaredUdatSize) {
+  BoxWriter inner;
+  inner.box("TIME", std::vector<uint8_t>(8))
+      .box("GPSI", std::vector<uint8_t>(76 * 2, '$'))
+      .box("SENS", std::vector<uint8_t>(24));
+  BoxWriter file;
+  // The declared size ends inside the second GPS record.
+  file.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 10);
+  ASSERT_EQ(load(write(file)), 0);
+  adap.m_UserData.SetRecordCount(2);
+  EXPECT_NE(adap.m_UserData.GetGpsRecord(0), nullptr);
+  EXPECT_NE(adap.m_UserData.GetGpsRecord(1), nullptr);
+  BoxWriter shorter;
+  shorter.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 1);
+  ASSERT_EQ(load(write(shorter)), 0);
+  adap.m_UserData.SetRecordCount(2);
+  EXPECT_EQ(adap.m_UserData.GetGpsRecord(1), nullptr);
+}
+
+} // namespace
