@@ -51,8 +51,6 @@ int limitToInt(qint64 value) { return int(std::clamp<qint64>(value, INT32_MIN, I
 CImageSlider::CImageSlider(QWidget* parent) : QAbstractSlider(parent) {
   setOrientation(Qt::Horizontal);
   setFocusPolicy(Qt::StrongFocus);
-  // The channel covers every pixel, so nothing needs erasing first.
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setSingleStep(1);
   setPageStep(10);
 }
@@ -68,6 +66,8 @@ void CImageSlider::SetBitmaps(int channelId, int thumbId, int dragThumbId, int f
   m_nMargin = margin;
   m_nThumbX = margin;
   placeThumbVertically();
+  // With a channel every pixel is painted, so nothing needs erasing first.
+  setAttribute(Qt::WA_OpaquePaintEvent, channelId != 0);
   update();
 }
 
@@ -157,10 +157,14 @@ void CImageSlider::post(int code) {
 }
 
 void CImageSlider::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || m_bDragging) {
+  if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
     return;
   }
+  // Still dragging means the release went elsewhere (a popup took the mouse):
+  // finish that drag so that its final position is still reported.
+  if (m_bDragging)
+    finishDrag();
   m_bDragging = true;
   m_bMoved = false;
   setFocus(Qt::MouseFocusReason);
@@ -188,16 +192,20 @@ void CImageSlider::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
     return;
   }
-  m_bDragging = false;
   if (SetPosFromPoint(int(std::floor(event->position().x())))) {
     post(SB_THUMBTRACK);
     m_bMoved = true;
   }
+  finishDrag();
+  redraw();
+}
+
+void CImageSlider::finishDrag() {
+  m_bDragging = false;
   if (m_bMoved) {
     post(SB_THUMBPOSITION);
     m_bMoved = false;
   }
-  redraw();
 }
 
 void CImageSlider::keyPressEvent(QKeyEvent* event) {

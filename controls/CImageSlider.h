@@ -65,6 +65,7 @@ private:
   bool SetPosFromPoint(int x);
   int currentThumbId() const;
   void placeThumbVertically();
+  void finishDrag();
   void redraw();
   void post(int code);
 

@@ -116,6 +116,19 @@ TEST_F(ImageSliderTest, DragPastTheRightEndKeepsReportingAtTheMaximum) {
   EXPECT_EQ(reports.back().first, CImageSlider::SB_THUMBPOSITION);
 }
 
+TEST_F(ImageSliderTest, DragWhoseReleaseWentElsewhereIsFinishedByTheNextPress) {
+  // Otherwise the first drag's final position would never be reported.
+  press(atOffset(60));
+  press(atOffset(120));
+  release(atOffset(120));
+  const std::vector<Report> expected = {{CImageSlider::SB_THUMBTRACK, 10},
+                                        {CImageSlider::SB_THUMBPOSITION, 10},
+                                        {CImageSlider::SB_THUMBTRACK, 20},
+                                        {CImageSlider::SB_THUMBPOSITION, 20}};
+  EXPECT_EQ(delivered(), expected);
+  EXPECT_FALSE(slider->isDragging());
+}
+
 TEST_F(ImageSliderTest, MovesWithoutAPressAreIgnored) {
   move(atOffset(300));
   EXPECT_EQ(slider->GetPos(), 0);

@@ -137,9 +137,9 @@ TEST(SkinLibrary, TextControlsSitOnTheirOwnBackgroundColours) {
   // Played and total time: white on (65, 65, 65).
   for (QPoint at : {QPoint(18, 595), QPoint(56, 606), QPoint(624, 595), QPoint(660, 606)})
     EXPECT_EQ(rgb(background, at.x(), at.y()), qRgb(65, 65, 65)) << at.x() << "," << at.y();
-  // The version text's area: (15, 20, 30).
-  for (int y = 47; y < 63; ++y) {
-    for (int x = 14; x < 190; ++x)
+  // The version text goes on the header right of the name, on (15, 20, 30).
+  for (int y = 8; y < 60; ++y) {
+    for (int x = 320; x < 960; ++x)
       ASSERT_EQ(rgb(background, x, y), qRgb(15, 20, 30)) << x << "," << y;
   }
 }
