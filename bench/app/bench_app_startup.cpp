@@ -5,6 +5,7 @@
 // the window; the parent takes the time before it forks.
 #include "app/CQIRA02App.h"
 #include "app/CQIRA02Dlg.h"
+#include "platform/ModulePath.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -117,9 +118,11 @@ int main(int argc, char** argv) {
   std::sort(cpu.begin(), cpu.end());
   const double median = wall[wall.size() / 2];
   const char* platform = std::getenv("DISPLAY") ? "xcb" : "offscreen";
-  std::printf("process start to first paint (%s, %zu runs): min %.1f ms, median %.1f ms, max %.1f ms; "
-              "child processor time median %.1f ms; target %.0f ms: %s\n",
-              platform, wall.size(), wall.front(), median, wall.back(), cpu[cpu.size() / 2], kTargetMs,
-              median < kTargetMs ? "met" : "MISSED");
+  // Loading the player module is part of the window's set-up and weighs a lot.
+  const bool module = access(platform::resolveModulePath("mplayer.dll").c_str(), F_OK) == 0;
+  std::printf("process start to first paint (%s, player module %s, %zu runs): min %.1f ms, median %.1f ms, "
+              "max %.1f ms; child processor time median %.1f ms; target %.0f ms: %s\n",
+              platform, module ? "present" : "absent", wall.size(), wall.front(), median, wall.back(),
+              cpu[cpu.size() / 2], kTargetMs, median < kTargetMs ? "met" : "MISSED");
   return median < kTargetMs ? 0 : 1;
 }
