@@ -3,10 +3,17 @@
 
 #include "app/CQIRA02Dlg.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 bool CQIRA02App::InitInstance() {
-  CQIRA02Dlg dlg;
+  CQIRA02Dlg dlg(nullptr, m_playerLibrary);
   m_pMainWnd = &dlg;
   dlg.exec();
+  if (dlg.IsPlayerRunning()) {
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+  }
   m_pMainWnd = nullptr;
   return false;
 }

@@ -219,6 +219,8 @@ void CQIRA02Dlg::SetControlColours() {
 
 CImageSlider* CQIRA02Dlg::Slider(ControlId id) const { return static_cast<CImageSlider*>(GetDlgItem(id)); }
 
+bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->m_pPlayerThread; }
+
 QIRAState* CQIRA02Dlg::State() const { return m_pAdap->m_pCurState.load(); }
 
 // ---- Command map ---------------------------------------------------------

@@ -39,6 +39,8 @@ public:
   // Null until the window's set-up created it; never deleted by the window.
   QIRAAdap* Adapter() const { return m_pAdap; }
   bool IsRecordingOpen() const { return m_bRecordingOpen; }
+  // Whether the player library's entry still runs a recording.
+  bool IsPlayerRunning() const;
   int LastBrightnessPos() const { return m_nLastBrightnessPos; }
   int LastVolumePos() const { return m_nLastVolumePos; }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command map's calls into the engine, observed as the text commands and
 // window messages that reach the scripted fake player module.
+#include "FakePlayerDriver.h"
 #include "MainWindowFixture.h"
 
 #include "engine/EngineGlobals.h"
@@ -12,13 +13,10 @@
 #include "engine/QIRAstat9.h"
 #include "platform/WindowMessage.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
-#include "tests/support/BoxWriter.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <future>
 #include <gmock/gmock.h>
 
 namespace {
@@ -41,32 +39,13 @@ protected:
     waitUntil([] { return !fake_entry_running(); });
   }
 
-  // Events reach the engine on the fake's thread; some of them wait for the
-  // window's thread, which keeps running here.
-  void Fire(intptr_t data, uint32_t code) {
-    auto fired = std::async(std::launch::async, [=] { return fake_fire(data, code); });
-    waitUntil([&] { return fired.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 60000);
-    ASSERT_TRUE(fired.get());
-  }
+  void Fire(intptr_t data, uint32_t code) { ASSERT_TRUE(FakePlayerDriver::Fire(data, code)); }
 
   QIRAState* State() { return Window().Adapter()->m_pCurState.load(); }
 
-  // Library ready, a recording opened as the recording list opens it, the
-  // player playing, and the recording flag set by Play.
+  // Playing, with the recording flag set by Play.
   void StartPlaying() {
-    Fire(0, player::kEventReady);
-    ASSERT_TRUE(m_dir.isValid());
-    const std::string recording = m_dir.filePath(QStringLiteral("drf0_20090108_134109.mp4")).toStdString();
-    testing_support::BoxWriter()
-        .box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0})
-        .raw(testing_support::BoxWriter::udat(2000, {}))
-        .writeTo(recording);
-    QIRAAdap* engine = Window().Adapter();
-    engine->SetState(engine->m_pStat9.get());
-    ASSERT_EQ(State()->LoadFile(recording.c_str(), recording.c_str()), 0);
-    ASSERT_TRUE(waitUntil([] { return fake_entry_running(); }));
-    Fire(0, player::kEventPlaying);
-    ASSERT_EQ(State(), engine->m_pStat1.get());
+    ASSERT_TRUE(m_driver.StartPlaying(Window()));
     Button(IDC_PLAY)->click();
     ASSERT_TRUE(Window().IsRecordingOpen());
     m_seen = fake_command_count();
@@ -92,7 +71,7 @@ protected:
     QCoreApplication::processEvents();
   }
 
-  QTemporaryDir m_dir;
+  FakePlayerDriver m_driver;
   int m_seen = 0;
 };
 
