@@ -33,7 +33,7 @@ sanitize: deps
 	cd build-asan && ASAN_OPTIONS=detect_leaks=0 $(CTEST) -LE nosan
 	@cmake -S . -B build-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=thread >/dev/null
 	@cmake --build build-tsan -j $(JOBS) --target engine_tests fakeplayer
-	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(CTEST) -L engine
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" $(CTEST) -L engine
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DLUMENARK_FUZZ=ON >/dev/null

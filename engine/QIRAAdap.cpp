@@ -402,12 +402,10 @@ void QIRAAdap::EnsureMessageThread() {
 }
 
 void QIRAAdap::MessageThreadProc() {
-  m_hWakeEvent.wait();
-  while (!m_Queue.HasStopCommand()) {
+  // A wake-up that arrives while a command runs is kept, not reset away: it may
+  // be the state change that the next queued command waits for.
+  for (m_hWakeEvent.wait(); !m_Queue.HasStopCommand(); m_hWakeEvent.wait())
     RunHeadCommand();
-    m_hWakeEvent.reset();
-    m_hWakeEvent.wait();
-  }
 }
 
 void QIRAAdap::RunHeadCommand() {

@@ -69,3 +69,9 @@ uint8_t* QIRAUDAT::GetGpsRecord(uint32_t index) const {
 }
 
 uint8_t* QIRAUDAT::GetSensorRecord(uint32_t index) const { return Record(m_Sensor, index, kSensorRecordBytes); }
+
+uint32_t QIRAUDAT::GpsRecordCapacity() const {
+  if (m_Gps.recordsOffset == 0 || m_Gps.size < kHeaderBytes)
+    return 0;
+  return static_cast<uint32_t>((m_Gps.size - kHeaderBytes) / kGpsRecordBytes);
+}

@@ -35,6 +35,9 @@ public:
   // None also when the record starts at or beyond the udat size minus one.
   uint8_t* GetGpsRecord(uint32_t index) const;
   uint8_t* GetSensorRecord(uint32_t index) const;
+  // Whole GPS records that the "GPSI" size announces (0 before a parse found
+  // the box); for recordings whose container gives no frame count.
+  uint32_t GpsRecordCapacity() const;
 
   // 1 after a failed load, 0 after one that reached the parse.
   std::atomic<int32_t> m_nError{0};

@@ -99,3 +99,5 @@ std::string EngineFixture::lastCommand() const {
 bool EngineFixture::waitForState(QIRAState* state, int timeoutMs) {
   return testing_support::waitUntil([&] { return adap->m_pCurState.load() == state; }, timeoutMs);
 }
+
+void EngineFixture::letMessageThreadFinishItsLine() { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }

@@ -2,6 +2,7 @@
 #include "tests/engine/EngineFixture.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -15,6 +16,7 @@ TEST_F(PlayerThreads, UnloadWhilePlayingIsChainedThroughTheMessageThread) {
   CaptureStdout();
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "the unload is deferred";
   ASSERT_TRUE(waitForState(adap->m_pStat0.get()));
+  letMessageThreadFinishItsLine();
   const std::string out = GetCapturedStdout();
   EXPECT_EQ(fake_stop_flag_value(), 1);
   EXPECT_EQ(out, "State transition : from 1 to 2\n"
@@ -90,6 +92,7 @@ TEST_F(PlayerThreads, InvalidChainedCodeIsConsumedWithALine) {
     QueuedCommand head;
     return adap->m_Queue.Peek(&head) == 1;
   }));
+  letMessageThreadFinishItsLine();
   EXPECT_EQ(GetCapturedStdout(), "State transition : from 1 to 3\ncmd on the list is invalid\n");
 }
 

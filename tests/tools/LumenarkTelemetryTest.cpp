@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/tools/SampleRecordings.h"
+#include "tools/make-sample-card/DrivePlan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+std::vector<std::vector<std::string>> csvRows(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::vector<std::string> cells;
+    std::istringstream cellStream(line);
+    std::string cell;
+    while (std::getline(cellStream, cell, ','))
+      cells.push_back(cell);
+    if (!line.empty() && line.back() == ',')
+      cells.emplace_back();
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+std::string sixDecimals(float value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+using LumenarkTelemetry = SampleRecordings;
+
+struct FaultCase {
+  const char* fault;
+  int code;
+};
+
+void PrintTo(const FaultCase& fault, std::ostream* out) { *out << fault.fault; }
+
+class LumenarkTelemetryFaults : public SampleRecordings, public ::testing::WithParamInterface<FaultCase> {};
+
+// Each spoiled recording must be reported with the loader's own code.
+TEST_P(LumenarkTelemetryFaults, CheckGivesTheLoaderCode) {
+  const std::string path = MakeRecording("faulty.mp4", 3, std::string("--fault ") + GetParam().fault);
+  const auto result = Telemetry("check '" + path + "'");
+  EXPECT_EQ(result.out, "code " + std::to_string(GetParam().code) + "\n");
+  EXPECT_EQ(result.exitCode, GetParam().code == 0 ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(, LumenarkTelemetryFaults,
+                         ::testing::Values(FaultCase{"no-udat", 7}, FaultCase{"no-time", 18}, FaultCase{"no-gps", 19},
+                                           FaultCase{"no-sens", 20}, FaultCase{"misordered", 19},
+                                           FaultCase{"box-size-0", 7}, FaultCase{"box-size-1", 7},
+                                           FaultCase{"box-size-7", 7}, FaultCase{"truncated", 20},
+                                           FaultCase{"short-sens", 0}, FaultCase{"void-fix", 0},
+                                           FaultCase{"bad-record", 0}),
+                         [](const auto& info) {
+                           std::string name = info.param.fault;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
+
+TEST_F(LumenarkTelemetry, MissingFileIsCode2) {
+  const auto result = Telemetry("check '" + m_folder + "/none.mp4'");
+  EXPECT_EQ(result.out, "code 2\n");
+  EXPECT_EQ(result.exitCode, 1);
+}
+
+// Generator -> udat -> QIRAUDAT -> decoding -> CSV, compared with the drive the
+// generator planned, so a fault at any step shows.
+TEST_F(LumenarkTelemetry, CsvRoundTripMatchesThePlannedDrive) {
+  const int seconds = 20;
+  const std::string path = MakeRecording("drive.mp4", seconds, "--seed 7 --origin -33.9,-70.6");
+  const auto result = Telemetry("export '" + path + "' --format csv");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto rows = csvRows(result.out);
+  ASSERT_EQ(rows.size(), size_t(seconds * kFps + 1));
+  EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "position,latitude,longitude,speed_kmh,course,y,x,z");
+
+  RecordingOptions options;
+  options.fps = kFps;
+  options.seconds = seconds;
+  options.seed = 7;
+  options.originLatitude = -33.9;
+  options.originLongitude = -70.6;
+  const DrivePlan plan(options);
+  for (size_t position = 0; position < plan.Samples().size(); ++position) {
+    const auto& row = rows[position + 1];
+    ASSERT_EQ(row.size(), 8u) << position;
+    EXPECT_EQ(row[0], std::to_string(position));
+    const DrivePlan::Sample& fix = plan.Samples()[position / kFps * kFps];
+    EXPECT_NEAR(std::stod(row[1]), fix.latitude, 2e-4) << position;
+    EXPECT_NEAR(std::stod(row[2]), fix.longitude, 2e-4) << position;
+    EXPECT_NEAR(std::stoi(row[3]), fix.speedKmh / 1.852 * 1.8, 2.0) << position;
+    const double courseError = std::fabs(std::stoi(row[4]) - fix.courseDegrees);
+    EXPECT_LE(std::min(courseError, 360.0 - courseError), 1.0) << position;
+    const DrivePlan::Sample& sample = plan.Samples()[position];
+    EXPECT_EQ(row[5], sixDecimals(sample.y));
+    EXPECT_EQ(row[6], sixDecimals(sample.x));
+    EXPECT_EQ(row[7], sixDecimals(sample.z));
+  }
+}
+
+// Positions past the sensor records get empty sensor fields, not garbage;
+// positions before the first sentence get empty GPS fields.
+TEST_F(LumenarkTelemetry, CsvLeavesMissingValuesEmpty) {
+  const std::string path = MakeRecording("short.mp4", 4, "--fault short-sens --fault bad-record");
+  const auto rows = csvRows(Telemetry("export '" + path + "' --format csv").out);
+  ASSERT_EQ(rows.size(), size_t(4 * kFps + 1));
+  EXPECT_EQ(rows.back()[5], "");
+  EXPECT_EQ(rows.back()[7], "");
+  EXPECT_NE(rows[1][5], "");
+  // Second 1's record is unusable: its positions keep second 0's sentence.
+  EXPECT_EQ(rows[1 + kFps][1], rows[1][1]);
+}
+
+// The engine's diagnostic lines must not end up in the exported data.
+TEST_F(LumenarkTelemetry, StandardOutputHoldsOnlyTheDocument) {
+  const std::string path = MakeRecording("drive.mp4", 2);
+  const auto gpx = Telemetry("export '" + path + "' --format gpx");
+  EXPECT_EQ(gpx.out.rfind("<?xml", 0), 0u) << gpx.out.substr(0, 80);
+  EXPECT_EQ(gpx.out.find("###"), std::string::npos);
+  EXPECT_EQ(gpx.out.find("qiraadap"), std::string::npos);
+  EXPECT_EQ(Telemetry("check '" + path + "'").out, "code 0\n");
+}
+
+TEST_F(LumenarkTelemetry, BadInputWritesNothingToTheOutputFile) {
+  const std::string path = MakeRecording("bad.mp4", 2, "--fault no-sens");
+  const std::string out = m_folder + "/out.csv";
+  const auto result = Telemetry("export '" + path + "' --format csv -o '" + out + "'");
+  EXPECT_NE(result.exitCode, 0);
+  EXPECT_EQ(result.err, "code 20\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  std::ofstream(out) << "kept";
+  Telemetry("export '" + path + "' --format csv -o '" + out + "'");
+  EXPECT_EQ(ProcessRunner::ReadFile(out), "kept");
+}
+
+// The file goes through a private temporary; the result must still be an
+// ordinary file that others may read.
+TEST_F(LumenarkTelemetry, OutputFileIsReplacedWithOrdinaryPermissions) {
+  umask(022); // inherited by the command
+  const std::string path = MakeRecording("drive.mp4", 2);
+  const std::string out = m_folder + "/out.csv";
+  std::ofstream(out) << "old";
+  ASSERT_EQ(Telemetry("export '" + path + "' --format csv -o '" + out + "'").exitCode, 0);
+  EXPECT_EQ(ProcessRunner::ReadFile(out).rfind("position,", 0), 0u);
+  const auto permissions = std::filesystem::status(out).permissions();
+  EXPECT_NE(permissions & std::filesystem::perms::others_read, std::filesystem::perms::none);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 2);
+}
+
+TEST_F(LumenarkTelemetry, UsageErrorsExitWith2) {
+  EXPECT_EQ(Telemetry("").exitCode, 2);
+  EXPECT_EQ(Telemetry("export x.mp4").exitCode, 2);
+  EXPECT_EQ(Telemetry("export x.mp4 --format kml").exitCode, 2);
+  EXPECT_EQ(Telemetry("check").exitCode, 2);
+}
+
+// GIS tools must read the export without complaint, with one point per fix.
+TEST_F(LumenarkTelemetry, GpsbabelReadsTheGpxTrack) {
+  const std::string path = MakeRecording("drive.mp4", 10, "--fault void-fix");
+  const std::string gpx = m_folder + "/track.gpx";
+  ASSERT_EQ(Telemetry("export '" + path + "' --format gpx -o '" + gpx + "'").exitCode, 0);
+  const auto result = ProcessRunner::Run("gpsbabel -t -i gpx -f '" + gpx + "' -o unicsv,utc=0 -F -");
+  if (result.exitCode == 127)
+    GTEST_SKIP() << "no gpsbabel";
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "");
+  const auto rows = csvRows(result.out);
+  // Header, then seconds 3 to 9: the first three carry no position.
+  ASSERT_EQ(rows.size(), 8u) << result.out;
+  EXPECT_NE(result.out.find("2026/06/14,09:32:03"), std::string::npos) << result.out;
+}
+
+TEST_F(LumenarkTelemetry, OgrinfoReadsTheGeoJsonLine) {
+  const std::string path = MakeRecording("drive.mp4", 10);
+  const std::string json = m_folder + "/track.geojson";
+  ASSERT_EQ(Telemetry("export '" + path + "' --format geojson -o '" + json + "'").exitCode, 0);
+  const auto result = ProcessRunner::Run("ogrinfo -ro -al -so '" + json + "'");
+  if (result.exitCode == 127)
+    GTEST_SKIP() << "no ogrinfo";
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_NE(result.out.find("Geometry: Line String"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Feature Count: 1"), std::string::npos) << result.out;
+}
+
+// Without a container frame count the positions are the whole GPS records.
+TEST_F(LumenarkTelemetry, BareUserDataCountsGpsRecords) {
+  const std::string sentence = "$GPRMC,010203.00,A,4807.0380,N,01131.0000,E,022.4,084.4,230394,,,A*00";
+  std::string udat;
+  auto box = [](const char* type, const std::string& body) {
+    const uint32_t size = uint32_t(body.size() + 8);
+    return std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} + type + body;
+  };
+  std::string gps(76 * 3, '\0');
+  gps.replace(0, sentence.size(), sentence);
+  udat = box("udat", box("TIME", std::string(12, '\0')) + box("GPSI", gps + "xx") + box("SENS", std::string(36, '\0')));
+  const std::string path = m_folder + "/bare.bin";
+  std::ofstream(path, std::ios::binary) << box("free", "") << udat;
+  const auto rows = csvRows(Telemetry("export '" + path + "' --format csv").out);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[3][1], "48.117298");
+  EXPECT_EQ(rows[3][5], "0.000000");
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/tools/SampleRecordings.h"
+
+#include <filesystem>
+
+void SampleRecordings::SetUp() {
+  m_folder = ProcessRunner::TemporaryFolder();
+  ASSERT_FALSE(m_folder.empty());
+}
+
+void SampleRecordings::TearDown() { std::filesystem::remove_all(m_folder); }
+
+std::string SampleRecordings::MakeRecording(const std::string& name, int seconds, const std::string& options) {
+  const std::string path = m_folder + "/" + name;
+  const auto result = ProcessRunner::Run(ProcessRunner::Tool("make-sample-card") + " --recording '" + path +
+                                         "' --width 64 --height 48 --fps " + std::to_string(kFps) + " --seconds " +
+                                         std::to_string(seconds) + " " + options);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  return path;
+}
+
+ProcessRunner::Result SampleRecordings::Telemetry(const std::string& arguments) {
+  return ProcessRunner::Run(ProcessRunner::Tool("lumenark-telemetry") + " " + arguments);
+}

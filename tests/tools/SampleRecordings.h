@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "tests/tools/ProcessRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// A test with a private folder for the recordings it makes with the real
+// make-sample-card; small pictures keep the encoding quick.
+class SampleRecordings : public ::testing::Test {
+protected:
+  static constexpr int kFps = 10;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // Writes FOLDER/NAME with the given extra options; fails the test when the
+  // generator fails.
+  std::string MakeRecording(const std::string& name, int seconds, const std::string& options = "");
+  ProcessRunner::Result Telemetry(const std::string& arguments);
+
+  std::string m_folder;
+};

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/lumenark-telemetry/CsvFormat.h"
+
+#include "telemetry/RmcFields.h"
+#include "telemetry/SensorTriple.h"
+#include "tools/lumenark-telemetry/FixedDecimal.h"
+#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
+constexpr size_t kRowBytesGuess = 72;
+constexpr size_t kGpsColumnsMaxChars = 128; // two "%f" floats (48 each) and two ints
+
+std::string gpsColumns(const RmcFields& fields) {
+  char text[kGpsColumnsMaxChars];
+  std::snprintf(text, sizeof text, "%f,%f,%d,%d", fields.Latitude(), fields.Longitude(), fields.SpeedKmh(),
+                fields.Course());
+  return text;
+}
+
+char* writeSensorColumns(char* out, const uint8_t* record) {
+  if (!record) {
+    *out++ = ',';
+    *out++ = ',';
+    return out;
+  }
+  const SensorTriple triple = SensorTriple::FromRecord(record);
+  out = FixedDecimal::WriteSixDecimals(out, triple.y);
+  *out++ = ',';
+  out = FixedDecimal::WriteSixDecimals(out, triple.x);
+  *out++ = ',';
+  return FixedDecimal::WriteSixDecimals(out, triple.z);
+}
+
+} // namespace
+
+void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, std::string& out) const {
+  out.reserve(out.size() + sizeof kHeader + size_t(telemetry.PositionCount()) * kRowBytesGuess);
+  out += kHeader;
+  RmcFields fields;
+  // Decoded once per sentence: positions between sentences repeat it.
+  std::string gps = ",,,";
+  for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
+    const uint8_t* record = telemetry.GpsRecord(position);
+    if (record && record[0] == '$' &&
+        fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
+      gps = gpsColumns(fields);
+    // The row is built in place and appended once.
+    char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];
+    char* end = FixedDecimal::WriteUnsigned(row, position);
+    *end++ = ',';
+    end = std::copy(gps.begin(), gps.end(), end);
+    *end++ = ',';
+    end = writeSensorColumns(end, telemetry.SensorRecord(position));
+    *end++ = '\n';
+    out.append(row, end);
+  }
+}

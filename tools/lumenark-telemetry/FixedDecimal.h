@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Number formatting for exports of many rows, with printf's exact results.
+class FixedDecimal {
+public:
+  // Room enough for any float with six decimals, sign and terminator.
+  static constexpr size_t kMaxChars = 64;
+
+  // Writes the text of printf("%.6f", value) at `out` (kMaxChars bytes of
+  // room) and returns the end of it; no terminator.
+  static char* WriteSixDecimals(char* out, float value);
+  // Same contract for a decimal unsigned number.
+  static char* WriteUnsigned(char* out, uint64_t value);
+};

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/lumenark-telemetry/GpxFormat.h"
+
+#include "tools/lumenark-telemetry/Track.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string xmlEscaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+    case '&':
+      escaped += "&amp;";
+      break;
+    case '<':
+      escaped += "&lt;";
+      break;
+    case '>':
+      escaped += "&gt;";
+      break;
+    case '"':
+      escaped += "&quot;";
+      break;
+    default:
+      // Control characters are not allowed in XML 1.0 text.
+      if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+} // namespace
+
+void GpxFormat::Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const {
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<gpx version=\"1.1\" creator=\"lumenark-telemetry\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+         " <trk>\n  <name>" +
+         xmlEscaped(name) + "</name>\n  <trkseg>\n";
+  for (const Track::Point& point : Track::FromRecording(telemetry)) {
+    char line[160];
+    std::snprintf(line, sizeof line, "   <trkpt lat=\"%f\" lon=\"%f\">", point.latitude, point.longitude);
+    out += line;
+    if (!point.time.empty())
+      out += "<time>" + point.time + "</time>";
+    out += "</trkpt>\n";
+  }
+  out += "  </trkseg>\n </trk>\n</gpx>\n";
+}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+// Writes a whole document to a path through a temporary file beside it, so
+// that a failed write leaves no partial file and an existing one untouched.
+class OutputFile {
+public:
+  // False, with the reason in `error`, when the document could not be written.
+  static bool Write(const std::string& path, const std::string& data, std::string& error);
+};

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+#include <string>
+
+class RecordingTelemetry;
+
+// One export format of a recording's telemetry.
+class TelemetryFormat {
+public:
+  virtual ~TelemetryFormat() = default;
+  // Appends the whole document; `name` names the track (the file's name).
+  virtual void Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const = 0;
+
+  // "csv", "gpx" or "geojson"; nullptr for any other name.
+  static std::unique_ptr<TelemetryFormat> ByName(const std::string& name);
+};

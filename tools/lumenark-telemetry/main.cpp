@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// lumenark-telemetry: checks a recording's user-data area and exports its
+// telemetry as CSV, GPX or GeoJSON, reading it as the viewer does.
+
+#include "tools/lumenark-telemetry/OutputFile.h"
+#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+#include "tools/lumenark-telemetry/StdoutDiversion.h"
+#include "tools/lumenark-telemetry/TelemetryFormat.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+constexpr char kUsage[] = "Usage:\n"
+                          "  lumenark-telemetry check FILE\n"
+                          "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n";
+
+struct ExportRequest {
+  std::string recording;
+  std::string format;
+  std::string output; // empty: standard output
+};
+
+int usage() {
+  std::fputs(kUsage, stderr);
+  return kUsageError;
+}
+
+std::string baseName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int check(const std::string& path, std::FILE* out) {
+  RecordingTelemetry telemetry;
+  const int code = telemetry.Load(path);
+  std::fprintf(out, "code %d\n", code);
+  return code == 0 ? 0 : 1;
+}
+
+bool parseExport(const std::vector<std::string>& arguments, ExportRequest& request) {
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if ((argument == "--format" || argument == "-o") && i + 1 < arguments.size())
+      (argument == "-o" ? request.output : request.format) = arguments[++i];
+    else if (request.recording.empty() && !argument.empty() && argument[0] != '-')
+      request.recording = argument;
+    else
+      return false;
+  }
+  return !request.recording.empty() && !request.format.empty();
+}
+
+int exportTelemetry(const ExportRequest& request, std::FILE* out) {
+  const auto format = TelemetryFormat::ByName(request.format);
+  if (!format) {
+    std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv, gpx or geojson)\n", request.format.c_str());
+    return kUsageError;
+  }
+  RecordingTelemetry telemetry;
+  if (const int code = telemetry.Load(request.recording)) {
+    std::fprintf(stderr, "code %d\n", code);
+    return 1;
+  }
+  std::string document;
+  format->Write(telemetry, baseName(request.recording), document);
+  if (request.output.empty()) {
+    const bool written = std::fwrite(document.data(), 1, document.size(), out) == document.size();
+    return written && std::fflush(out) == 0 ? 0 : 1;
+  }
+  std::string error;
+  if (!OutputFile::Write(request.output, document, error)) {
+    std::fprintf(stderr, "lumenark-telemetry: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments.empty())
+    return usage();
+  if (arguments[0] == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  // The engine prints diagnostic lines on standard output while it loads and
+  // when it ends; they must not mix into the data.
+  const StdoutDiversion diversion("/dev/null");
+  if (arguments[0] == "check" && arguments.size() == 2)
+    return check(arguments[1], diversion.Output());
+  ExportRequest request;
+  if (arguments[0] == "export" && parseExport(arguments, request))
+    return exportTelemetry(request, diversion.Output());
+  return usage();
+}

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "tools/make-sample-card/RecordingOptions.h"
+
+#include <string>
+#include <vector>
+
+// The program's arguments. Parse throws std::invalid_argument with the reason.
+class CommandLine {
+public:
+  enum class Mode { None, Help, Demo, Card, Recording };
+
+  static CommandLine Parse(const std::vector<std::string>& arguments);
+  static const char* Usage();
+
+  Mode mode = Mode::None;
+  std::string target;
+  RecordingOptions options;
+  int normalCount = 2;
+  int eventCount = 1;
+
+private:
+  void ApplyOption(const std::string& name, const std::string& value);
+  static bool TakesValue(const std::string& name);
+};
