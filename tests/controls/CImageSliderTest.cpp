@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -129,12 +128,6 @@ TEST_F(ImageSliderTest, DragWhoseReleaseWentElsewhereIsFinishedByTheNextPress) {
   EXPECT_FALSE(slider->isDragging());
 }
 
-TEST_F(ImageSliderTest, MovesWithoutAPressAreIgnored) {
-  move(atOffset(300));
-  EXPECT_EQ(slider->GetPos(), 0);
-  EXPECT_TRUE(delivered().empty());
-}
-
 TEST_F(ImageSliderTest, KeysMoveByLineAndPageAndReportTheirCode) {
   struct Case {
     int start;
@@ -181,16 +174,6 @@ TEST_F(ImageSliderTest, HeldKeyEndsScrollingOnceOnRelease) {
   EXPECT_EQ(delivered(), expected);
 }
 
-TEST_F(ImageSliderTest, SliderWithoutParentReportsNothing) {
-  CImageSlider orphan;
-  orphan.SetRange(0, 10);
-  QSignalSpy orphanSpy(&orphan, &CImageSlider::scrolled);
-  QTest::keyClick(&orphan, Qt::Key_End);
-  QApplication::processEvents();
-  EXPECT_EQ(orphanSpy.count(), 0);
-  EXPECT_EQ(orphan.GetPos(), 10);
-}
-
 TEST_F(ImageSliderTest, TooNarrowForItsThumbIgnoresTheMouseInsteadOfDividingByZero) {
   slider->setGeometry(10, 10, 20, 12); // 20 - 2 x 10 - 8 < 0
   slider->SetPos(3);
@@ -211,20 +194,6 @@ TEST_F(ImageSliderTest, EngineMessagesSetRangeAndPositionSilently) {
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 5000);
   EXPECT_EQ(slider->GetPos(), 1800) << "the position stays within the range";
   EXPECT_TRUE(delivered().empty()) << "engine moves are not user scrolls";
-}
-
-TEST_F(ImageSliderTest, EngineThreadMessagesArriveOnTheWindowThread) {
-  std::atomic<bool> done{false};
-  std::thread engine([&] {
-    platform::WindowMessenger::send(slider, platform::kMsgTbmSetRangeMax, 0, 250);
-    platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 125);
-    done = true;
-  });
-  while (!done)
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  engine.join();
-  EXPECT_EQ(slider->maximum(), 250);
-  EXPECT_EQ(slider->GetPos(), 125);
 }
 
 // The thumb's three looks, told apart by pictures that differ: normal grey,

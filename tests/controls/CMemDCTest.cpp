@@ -82,13 +82,6 @@ TEST(CMemDC, TargetIsUntouchedUntilTheSurfaceEnds) {
   EXPECT_NE(image, before);
 }
 
-TEST(CMemDC, UnclippedTargetBuffersTheWholeDevice) {
-  QImage image = blankTarget();
-  QPainter painter(&image);
-  CMemDC surface(painter);
-  EXPECT_EQ(surface.rect(), QRect(0, 0, 160, 100));
-}
-
 TEST(CMemDC, EmptyClipBoxDrawsNothingAndDoesNotFail) {
   QImage image = blankTarget();
   const QImage before = image;

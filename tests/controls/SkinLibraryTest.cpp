@@ -144,24 +144,12 @@ TEST(SkinLibrary, TextControlsSitOnTheirOwnBackgroundColours) {
   }
 }
 
-TEST(SkinLibrary, StretchedPictureIsDrawnAtTheRequestedSize) {
-  const QPixmap channel = SkinLibrary::pixmap(SkinLibrary::kPositionChannel, QSize(638, 12), 2.0);
-  EXPECT_EQ(channel.size(), QSize(1276, 24));
-  EXPECT_EQ(channel.devicePixelRatio(), 2.0);
-}
-
 TEST(SkinLibrary, NumbersOutsideTheSkinGiveNothing) {
   for (int id : {0, 143, 173, 206, 999}) {
     EXPECT_FALSE(SkinLibrary::contains(id)) << id;
     EXPECT_TRUE(SkinLibrary::size(id).isEmpty()) << id;
     EXPECT_TRUE(SkinLibrary::pixmap(id).isNull()) << id;
   }
-}
-
-TEST(SkinLibrary, IconComesInTheUsualSizes) {
-  const QList<QSize> sizes = SkinLibrary::icon().availableSizes();
-  for (int side : {16, 32, 48, 256})
-    EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
 
 } // namespace

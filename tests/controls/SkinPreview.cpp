@@ -65,8 +65,8 @@ void drawSampleContent(QPainter& p) {
              Qt::AlignLeft | Qt::AlignVCenter);
   drawText(p, {18, 594, 54, 14}, "00:42", Qt::white, QColor(65, 65, 65), Qt::AlignLeft | Qt::AlignVCenter);
   drawText(p, {624, 594, 54, 14}, "02:05", Qt::white, QColor(65, 65, 65), Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(p, {18, 50, 84, 14}, "Ver 1.05", Qt::white, QColor(15, 20, 30), Qt::AlignRight | Qt::AlignVCenter);
-  drawText(p, {318, 628, 32, 16}, "x1", Qt::white, {}, Qt::AlignCenter);
+  drawText(p, {888, 27, 70, 14}, "Ver 1.05", Qt::white, QColor(15, 20, 30), Qt::AlignRight | Qt::AlignVCenter);
+  drawText(p, {317, 629, 39, 14}, "x1", Qt::white, {}, Qt::AlignCenter);
   const QColor colours[] = {QColor(255, 0, 110), QColor(135, 255, 0), QColor(0, 255, 255)};
   for (int t = 0; t < 3; ++t) {
     p.setPen(colours[t]);
