@@ -127,21 +127,23 @@ TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
   EXPECT_EQ(xdotool({QStringLiteral("getwindowname"), id}), kTitle);
   const QRect frame = WindowGeometry(id);
   EXPECT_EQ(frame.size(), QSize(1010, 790));
-  const int x = frame.x();
-  const int y = frame.y();
 
+  // The whole screen as taken, and the window cut out of it for review.
   QDir().mkpath(QStringLiteral(LUMENARK_SCREENSHOT_DIR));
-  const QString file = QStringLiteral(LUMENARK_SCREENSHOT_DIR "/lumenark-main-window.png");
+  const QString screenFile = QStringLiteral(LUMENARK_SCREENSHOT_DIR "/lumenark-screen.png");
+  const QString windowFile = QStringLiteral(LUMENARK_SCREENSHOT_DIR "/lumenark-main-window.png");
   const QImage expected = expectedPicture();
   const QRegion region = skinOnlyRegion();
+  QImage window;
   double share = 0.0;
   QDeadlineTimer deadline(kWaitMs);
   while (share < 0.995 && !deadline.hasExpired()) {
-    const QImage window = Screenshot(file).copy(x, y, layout::kWindowWidth, layout::kWindowHeight);
+    window = Screenshot(screenFile).copy(QRect(frame.topLeft(), QSize(layout::kWindowWidth, layout::kWindowHeight)));
     share = matchingShare(window, expected, region);
   }
-  EXPECT_GE(share, 0.995) << "screenshot: " << file.toStdString();
-  std::printf("screenshot: %s\n", qPrintable(file));
+  window.save(windowFile);
+  EXPECT_GE(share, 0.995) << "screenshot: " << windowFile.toStdString();
+  std::printf("screenshot: %s\n", qPrintable(windowFile));
 }
 
 } // namespace
