@@ -70,8 +70,7 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   palette.setColor(QPalette::WindowText, kDefaultText);
   setPalette(palette);
   CreateControls();
-  // Window creation: no engine yet; the skin's pictures are loaded for the window's life.
-  m_pAdap = nullptr;
+  // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
 }
 
