@@ -116,7 +116,9 @@ TEST_F(LayoutTest, ControlColoursFollowTheColourTable) {
 // Every child leaves the cursor to the window, which shows the arrow.
 TEST_F(LayoutTest, ArrowCursorEverywhere) {
   EXPECT_EQ(Window().cursor().shape(), Qt::ArrowCursor);
-  for (QWidget* child : Window().findChildren<QWidget*>())
-    if (child->window() == &Window())
+  for (QWidget* child : Window().findChildren<QWidget*>()) {
+    if (child->window() == &Window()) {
       EXPECT_EQ(child->cursor().shape(), Qt::ArrowCursor) << child->objectName().toStdString();
+    }
+  }
 }
