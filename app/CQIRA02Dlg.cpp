@@ -1,0 +1,545 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CQIRA02Dlg.h"
+
+#include "app/CSkinLabel.h"
+#include "app/MainWindowLayout.h"
+#include "app/SpeedLevel.h"
+#include "controls/CBitmapButton.h"
+#include "controls/CImageSlider.h"
+#include "controls/SkinLibrary.h"
+#include "dialogs/DialogUnits.h"
+#include "engine/EngineGlobals.h"
+#include "engine/QIRAAdap.h"
+#include "engine/QIRAState.h"
+#include "engine/QIRAstat9.h"
+#include "platform/Diagnostics.h"
+#include "platform/WindowMessenger.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// The system menu's About entry (string resource 101).
+const char kAboutMenuText[] = "QIRA02 정보(&A)...";
+const char kSetFilePath[] = "F:\\EventMovie\\drf0_20090108_134109.mp4";
+const char kRunPath1[] = "drf0_20090108_134109.mp4";
+const char kRunPath2[] = "EventMovie\\drf0_20090108_134109.mp4";
+
+// Colours of the text controls over the skin.
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kVersionBackground(15, 20, 30);
+const QColor kTimeBackground(65, 65, 65);
+// Text that the colour table leaves to the window's defaults, light on the dark skin.
+const QColor kDefaultText(214, 222, 235);
+
+// White on black, with a scroll bar in the skin's colours.
+const QString kRecordingListStyle = QStringLiteral(
+    "QListWidget { color: white; background: black; border: 1px solid #2a3850; }"
+    "QListWidget::item:selected { background: #1f6d9e; }"
+    "QScrollBar:vertical { background: #0a0f17; width: 12px; margin: 0; }"
+    "QScrollBar::handle:vertical { background: #2a3850; border-radius: 4px; min-height: 24px; margin: 2px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+
+// The window's screen without its panels: what a maximised window could cover.
+QRect fullScreenArea(const QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, layout::kWindowWidth, layout::kWindowHeight);
+}
+
+} // namespace
+
+CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_playerLibrary(std::move(playerLibrary)),
+      m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::ArrowCursor);
+  resize(kMainTemplateUnits.toPixelsX(layout::kTemplateWidthUnits),
+         kMainTemplateUnits.toPixelsY(layout::kTemplateHeightUnits));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::WindowText, kDefaultText);
+  setPalette(palette);
+  CreateControls();
+  // The skin's pictures live as long as the window; the engine comes with set-up.
+  m_skin.Load(devicePixelRatioF());
+}
+
+// The engine outlives the window: its threads end with the process.
+CQIRA02Dlg::~CQIRA02Dlg() = default;
+
+void CQIRA02Dlg::CreateControls() {
+  for (const layout::TemplateControl& control : layout::kTemplate) {
+    QWidget* widget = CreateControl(control.id, control.kind, control.text);
+    widget->setObjectName(QString::number(control.id));
+    widget->setGeometry(kMainTemplateUnits.toPixels(control.x, control.y, control.width, control.height));
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+    m_controls.insert(control.id, widget);
+  }
+  CreateSystemMenu();
+}
+
+QWidget* CQIRA02Dlg::CreateControl(ControlId id, layout::ControlKind kind, const char* text) {
+  const QString caption = QString::fromUtf8(text);
+  switch (kind) {
+  case layout::ControlKind::PushButton: {
+    auto* button = new QPushButton(caption, this);
+    button->setAutoDefault(false);
+    return button;
+  }
+  case layout::ControlKind::BitmapButton: {
+    auto* button = new CBitmapButton(this);
+    button->setText(caption);
+    return button;
+  }
+  case layout::ControlKind::Slider:
+    return new CImageSlider(this);
+  case layout::ControlKind::ListBox: {
+    auto* list = new QListWidget(this);
+    list->setFrameShape(QFrame::Box);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return list;
+  }
+  case layout::ControlKind::Static: {
+    auto* label = new CSkinLabel(this);
+    label->setText(caption);
+    label->setAlignment(id == IDC_VERSION ? Qt::AlignRight | Qt::AlignVCenter
+                        : id == IDC_SPEED ? Qt::AlignCenter
+                                          : Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+  }
+  case layout::ControlKind::MapArea:
+    break;
+  }
+  // The map's place: the skin shows through until the map view fills it.
+  return new QWidget(this);
+}
+
+void CQIRA02Dlg::CreateSystemMenu() {
+  m_pSystemMenu = new QMenu(this);
+  m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::OnCancel);
+  m_pSystemMenu->addSeparator();
+  m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
+}
+
+void CQIRA02Dlg::showEvent(QShowEvent* event) {
+  if (!m_bInitialised) {
+    m_bInitialised = true;
+    OnInitDialog();
+  }
+  QDialog::showEvent(event);
+}
+
+void CQIRA02Dlg::OnInitDialog() {
+  setWindowIcon(m_hIcon);
+  CreateEngine();
+  ResetPlaybackState();
+  GiveEngineVideoRects();
+  m_pAdap->SetPositionSlider(Slider(IDC_POSITION_SLIDER));
+  m_pAdap->m_nMainWndWidth = frameGeometry().width();
+  m_pAdap->m_nMainWndHeight = frameGeometry().height();
+  static_cast<QLabel*>(GetDlgItem(IDC_VERSION))->setText(CProgramInfo::VersionText());
+  setWindowTitle(QStringLiteral("Didedeve  Lumenark"));
+  ChannelSetup(1);
+  ApplySkin();
+  MoveToRuntimeLayout();
+  CreateTooltips();
+  SetControlColours();
+  Slider(IDC_BRIGHTNESS_SLIDER)->SetPos(0);
+  Slider(IDC_VOLUME_SLIDER)->SetPos(10);
+  BindCommandMap();
+}
+
+void CQIRA02Dlg::CreateEngine() {
+  if (!m_pAdap)
+    m_pAdap = new QIRAAdap(this);
+}
+
+void CQIRA02Dlg::ResetPlaybackState() {
+  m_bRecordingOpen = false;
+  m_nLastBrightnessPos = 0;
+  m_nLastVolumePos = 0;
+}
+
+void CQIRA02Dlg::GiveEngineVideoRects() {
+  QIRAState* state = State();
+  state->SetVideoFrame(0, 5, 35, 640, 480);
+  state->SetVideoPosition(0, 20, 110, 640, 480);
+  state->SetVideoFrame(1, 5, 35, 640, 480);
+  state->SetVideoPosition(1, 1040, 80, 640, 480);
+}
+
+void CQIRA02Dlg::ApplySkin() {
+  for (const layout::SliderSkin& skin : layout::kSliderSkins) {
+    CImageSlider* slider = Slider(skin.id);
+    slider->SetRange(skin.min, skin.max);
+    slider->setGeometry(skin.rect);
+    slider->SetBitmaps(skin.channel, skin.thumb, skin.dragThumb, skin.focusThumb, skin.margin);
+  }
+  for (const layout::ButtonSkin& skin : layout::kButtonSkins) {
+    auto* button = static_cast<CBitmapButton*>(GetDlgItem(skin.id));
+    button->LoadBitmaps(skin.normal, skin.pressed, skin.normal, skin.normal);
+    button->SizeToContent();
+  }
+}
+
+void CQIRA02Dlg::MoveToRuntimeLayout() {
+  for (const layout::Place& place : layout::kRuntimeLayout) {
+    GetDlgItem(place.id)->setGeometry(place.rect);
+    if (place.id == IDC_INFO)
+      GetDlgItem(IDC_TIME_SET)->hide();
+  }
+  for (const layout::Place& place : layout::kTextPlaces)
+    GetDlgItem(place.id)->setGeometry(place.rect);
+}
+
+void CQIRA02Dlg::CreateTooltips() {
+  for (const layout::Tooltip& tooltip : layout::kTooltips)
+    GetDlgItem(tooltip.id)->setToolTip(QString::fromUtf8(tooltip.text));
+}
+
+void CQIRA02Dlg::SetControlColours() {
+  GetDlgItem(IDC_RECORDING_LIST)->setStyleSheet(kRecordingListStyle);
+  static_cast<CSkinLabel*>(GetDlgItem(IDC_FOLDER_TEXT))->SetColours(kWhite, kBlack, kBlack);
+  static_cast<CSkinLabel*>(GetDlgItem(IDC_VERSION))->SetColours(kWhite, kVersionBackground);
+  static_cast<CSkinLabel*>(GetDlgItem(IDC_PLAYED_TIME))->SetColours(kWhite, kTimeBackground);
+  static_cast<CSkinLabel*>(GetDlgItem(IDC_TOTAL_TIME))->SetColours(kWhite, kTimeBackground);
+}
+
+CImageSlider* CQIRA02Dlg::Slider(ControlId id) const { return static_cast<CImageSlider*>(GetDlgItem(id)); }
+
+bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->m_pPlayerThread; }
+
+QIRAState* CQIRA02Dlg::State() const { return m_pAdap->m_pCurState.load(); }
+
+// ---- Command map ---------------------------------------------------------
+
+// Control notifications, in the order of the window's message map, after the
+// dialog's own OK and Cancel. Window messages have their own overrides: the
+// About command (contextMenuEvent), painting and background erase
+// (paintEvent), moving (moveEvent), player notifications (event), dragging
+// (mouse events), Enter and Esc (keyPressEvent); colours are set at set-up and
+// the arrow cursor once for the window, inherited by every child. Buttons 1036
+// and 1050, the Run button's double click and the list's selection change
+// have no action. Open, Snap, Print, Time and the list's double click are
+// bound by the recording library, capture, printing and time-set code.
+void CQIRA02Dlg::BindCommandMap() {
+  OnClicked(IDOK, &CQIRA02Dlg::OnOK);
+  OnClicked(IDCANCEL, &CQIRA02Dlg::OnCancel);
+  OnClicked(IDC_SMALL, &CQIRA02Dlg::OnSmall);
+  OnClicked(IDC_SOFT_KILL, &CQIRA02Dlg::OnSoftKill);
+  OnClicked(IDC_UNLOAD, &CQIRA02Dlg::OnUnload);
+  OnClicked(IDC_CH2, &CQIRA02Dlg::OnChannel2);
+  OnClicked(IDC_SET_FILE, &CQIRA02Dlg::OnSetFile);
+  OnClicked(IDC_PLAY, &CQIRA02Dlg::OnPlay);
+  OnClicked(IDC_PAUSE, &CQIRA02Dlg::OnPause);
+  OnClicked(IDC_STOP, &CQIRA02Dlg::OnStop);
+  OnClicked(IDC_POS, &CQIRA02Dlg::OnPos);
+  OnClicked(IDC_VOLUME_UP, &CQIRA02Dlg::OnVolumeUp);
+  OnClicked(IDC_FORWARD_SEEK, &CQIRA02Dlg::OnForwardSeek);
+  OnClicked(IDC_FASTER, &CQIRA02Dlg::OnFaster);
+  OnClicked(IDC_FLY_AWAY, &CQIRA02Dlg::OnFlyAway);
+  OnClicked(IDC_FORCE_FLIP, &CQIRA02Dlg::OnForceFlip);
+  OnClicked(IDC_FRAME_STEP, &CQIRA02Dlg::OnFrameStep);
+  OnClicked(IDC_RUN, &CQIRA02Dlg::OnRun);
+  OnClicked(IDC_VOLUME_DOWN, &CQIRA02Dlg::OnVolumeDown);
+  OnClicked(IDC_CH1, &CQIRA02Dlg::OnChannel1);
+  OnClicked(IDC_SLOWER, &CQIRA02Dlg::OnSlower);
+  OnClicked(IDC_BACKWARD_SEEK, &CQIRA02Dlg::OnBackwardSeek);
+  for (const layout::SliderSkin& skin : layout::kSliderSkins) {
+    CImageSlider* slider = Slider(skin.id);
+    connect(slider, &CImageSlider::scrolled, this, [this, slider](int code, int) { OnHScroll(slider, code); });
+  }
+  OnClicked(IDC_EXIT, &CQIRA02Dlg::OnExit);
+  OnClicked(IDC_INFO, &CQIRA02Dlg::OnInfo);
+  OnClicked(IDC_BRIGHT_UP, &CQIRA02Dlg::OnBrightUp);
+  OnClicked(IDC_BRIGHT_DOWN, &CQIRA02Dlg::OnBrightDown);
+}
+
+void CQIRA02Dlg::OnClicked(ControlId id, void (CQIRA02Dlg::*handler)()) {
+  connect(static_cast<QAbstractButton*>(GetDlgItem(id)), &QAbstractButton::clicked, this, handler);
+}
+
+void CQIRA02Dlg::OnSysCommand(int command) {
+  if (command >= kAboutCommand && command < 2 * kAboutCommand)
+    m_dlgProgramInfo.exec();
+}
+
+void CQIRA02Dlg::OnSmall() {
+  platform::WindowMessenger::setWindowPos(m_pAdap->m_hVideoWnd1, platform::WindowPos{100, 100, 320, 240});
+}
+
+void CQIRA02Dlg::OnSoftKill() {
+  // The library shows its stop flag once it runs; before that there is nothing to set.
+  if (player::StopFlag* flag = m_pAdap->m_pSoftKillFlag)
+    flag->store(1);
+}
+
+void CQIRA02Dlg::OnUnload() {
+  if (State()->ClosePlayer() == 0)
+    m_pAdap->HandleEvent(0, player::kEventClosed);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnChannel2() { ChannelSetup(2); }
+
+void CQIRA02Dlg::OnSetFile() {
+  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  State()->LoadFile(kSetFilePath, kSetFilePath);
+  m_bRecordingOpen = true;
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnPlay() {
+  m_bRecordingOpen = true;
+  State()->Play();
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnPause() {
+  State()->Pause();
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnStop() {
+  State()->Stop();
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnPos() {
+  State()->SetVideoPosition(0, 100, 0, 640, 512);
+  if (m_pAdap->m_nChannels == 2)
+    State()->SetVideoPosition(1, 740, 0, 640, 512);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnVolumeUp() {
+  State()->SetVolume(1.0f, true);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnForwardSeek() {
+  State()->Seek(2.0f, true);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnFaster() {
+  if (g_fSpeedLevel < kFastestSpeedLevel)
+    StepSpeedLevel(1.0f);
+}
+
+void CQIRA02Dlg::OnSlower() {
+  if (g_fSpeedLevel > kSlowestSpeedLevel)
+    StepSpeedLevel(-1.0f);
+}
+
+void CQIRA02Dlg::StepSpeedLevel(float step) {
+  g_fSpeedLevel += step;
+  State()->SetSpeed(g_fSpeedLevel, false);
+  State()->PrintStateName();
+  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
+}
+
+void CQIRA02Dlg::OnFlyAway() {
+  State()->FlyAway(1);
+  State()->FlyAway(2);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnForceFlip() {
+  QObject* video = m_pAdap->m_hVideoWnd1;
+  platform::WindowMessenger::notify(video, player::kMsgMove, 0, 0);
+  platform::WindowMessenger::notify(video, player::kMsgParentMoved, 0, 0);
+}
+
+void CQIRA02Dlg::OnFrameStep() { State()->FrameStep(); }
+
+void CQIRA02Dlg::OnRun() {
+  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  State()->LoadFile(kRunPath1, kRunPath2);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnVolumeDown() { State()->SetVolume(-1.0f, true); }
+
+void CQIRA02Dlg::OnChannel1() { ChannelSetup(1); }
+
+void CQIRA02Dlg::OnBackwardSeek() {
+  State()->Seek(-2.0f, true);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnExit() {
+  m_bRecordingOpen = false;
+  OnOK();
+}
+
+void CQIRA02Dlg::OnOK() { accept(); }
+
+void CQIRA02Dlg::OnCancel() { reject(); }
+
+void CQIRA02Dlg::OnInfo() { m_dlgProgramInfo.exec(); }
+
+void CQIRA02Dlg::OnBrightUp() {
+  State()->SetBrightness(1.0f, true);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnBrightDown() {
+  State()->SetBrightness(-1.0f, true);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::ChannelSetup(int channels) {
+  const QRect fullScreen = fullScreenArea(this);
+  const QRect client = rect();
+  State()->PrintStateName();
+  m_pAdap->m_nChannels = channels;
+  if (State()->OpenPlayer(m_playerLibrary.c_str()) != 0)
+    platform::diagnostic("failed to load %s\n", m_playerLibrary.c_str());
+  PlaceForChannels(channels, fullScreen, client);
+}
+
+// One channel: the template-sized client area centred in the full-screen
+// area, 60 pixels up, then enlarged to the skin's size (kept on the screen).
+// Two channels: the developer's place at the size stored at set-up.
+void CQIRA02Dlg::PlaceForChannels(int channels, const QRect& fullScreen, const QRect& client) {
+  if (channels == 1) {
+    const int right = client.left() + client.width();
+    const int bottom = client.top() + client.height();
+    const int x = (client.left() + fullScreen.width() - right) / 2;
+    const int y = (client.top() + fullScreen.height() - bottom - 120) / 2;
+    move(fullScreen.left() + std::max(0, x), fullScreen.top() + std::max(0, y));
+    setFixedSize(layout::kWindowWidth, layout::kWindowHeight);
+    return;
+  }
+  State()->PrintStateName();
+  move(5, 169);
+  setFixedSize(m_pAdap->m_nMainWndWidth, m_pAdap->m_nMainWndHeight);
+}
+
+void CQIRA02Dlg::OnHScroll(CImageSlider* slider, int code) {
+  const bool acts =
+      code == CImageSlider::SB_PAGELEFT || code == CImageSlider::SB_PAGERIGHT || code == CImageSlider::SB_THUMBTRACK;
+  if (!acts || !m_bRecordingOpen || !m_pAdap)
+    return;
+  const int position = slider->GetPos();
+  if (slider == Slider(IDC_POSITION_SLIDER))
+    OnPositionScroll(position);
+  else if (slider == Slider(IDC_BRIGHTNESS_SLIDER))
+    OnBrightnessScroll(position);
+  else
+    OnVolumeScroll(position);
+}
+
+// Every step pauses and seeks to the whole second under the thumb.
+void CQIRA02Dlg::OnPositionScroll(int position) {
+  State()->Pause();
+  State()->PrintStateName();
+  const int seconds = position / g_nPosUnitsPerSecond.load();
+  State()->Seek(float(seconds), false);
+  State()->PrintStateName();
+}
+
+void CQIRA02Dlg::OnBrightnessScroll(int position) {
+  const int delta = position - m_nLastBrightnessPos;
+  m_nLastBrightnessPos = position;
+  State()->SetBrightness(float(delta * 2), true);
+  State()->PrintStateName();
+}
+
+// The first move counts from the start position 10.
+void CQIRA02Dlg::OnVolumeScroll(int position) {
+  const int delta = position - (m_nLastVolumePos == 0 ? 10 : m_nLastVolumePos);
+  m_nLastVolumePos = position;
+  State()->SetVolume(float(delta) * 10.0f, true);
+  State()->PrintStateName();
+}
+
+// Moves the position slider with the playing recording.
+void CQIRA02Dlg::OnPlayerNotify(uintptr_t, intptr_t position) {
+  if (!m_bRecordingOpen || !m_pAdap)
+    return;
+  QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
+  platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
+  slider->update();
+}
+
+// ---- Window messages -----------------------------------------------------
+
+bool CQIRA02Dlg::event(QEvent* event) {
+  if (event->type() == platform::WindowMessageEvent::kType) {
+    auto* message = static_cast<platform::WindowMessageEvent*>(event);
+    if (message->message() == platform::kMsgPlayerNotify) {
+      OnPlayerNotify(message->wParam(), message->lParam());
+      message->setResult(0);
+      return true;
+    }
+  }
+  return QDialog::event(event);
+}
+
+// The canvas is the picture: painting copies it, region by region.
+void CQIRA02Dlg::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  for (const QRect& rect : event->region())
+    painter.drawImage(rect, m_skin.Canvas(), m_skin.CanvasSource(rect));
+}
+
+void CQIRA02Dlg::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  if (m_pAdap)
+    m_pAdap->RefreshVideoWindow();
+}
+
+// Enter presses the focused button, or ends the dialog like OK; Esc and the
+// Close command end it like Cancel (the dialog's own handling).
+void CQIRA02Dlg::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || event->modifiers() & ~Qt::KeypadModifier) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()))
+    button->click();
+  else
+    OnOK();
+}
+
+// A press on the background moves the window as if by its caption.
+void CQIRA02Dlg::mousePressEvent(QMouseEvent* event) {
+  QDialog::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton)
+    return;
+  if (windowHandle() && windowHandle()->startSystemMove())
+    return;
+  m_bDragging = true;
+  m_dragAnchor = event->globalPosition().toPoint() - pos();
+}
+
+void CQIRA02Dlg::mouseMoveEvent(QMouseEvent* event) {
+  if (m_bDragging && event->buttons() & Qt::LeftButton)
+    move(event->globalPosition().toPoint() - m_dragAnchor);
+  QDialog::mouseMoveEvent(event);
+}
+
+void CQIRA02Dlg::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton)
+    m_bDragging = false;
+  QDialog::mouseReleaseEvent(event);
+}
+
+void CQIRA02Dlg::contextMenuEvent(QContextMenuEvent* event) {
+  if (!childAt(event->pos()))
+    m_pSystemMenu->popup(event->globalPos());
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <array>
+
+// The pictures the main window draws from and on: the clean background, the
+// canvas (a second copy of the background that every change is drawn on and
+// that painting copies to the screen), the decorations, the speed digits and
+// the small marks. Images carry the display's pixel ratio; coordinates given
+// to a painter on them are window pixels.
+class CSkinSurfaces {
+public:
+  static constexpr int kDecorationCount = 4;
+  static constexpr int kDigitCount = 10;
+  static constexpr int kMarkCount = 3;
+
+  void Load(qreal devicePixelRatio);
+
+  const QImage& Background() const { return m_background; }
+  QImage& Canvas() { return m_canvas; }
+  const QImage& Canvas() const { return m_canvas; }
+  // Decorations 1 to 4, digits 0 to 9, small marks 1 to 3 (zero-based here).
+  const QImage& Decoration(int index) const { return m_decorations.at(index); }
+  const QImage& Digit(int digit) const { return m_digits.at(digit); }
+  const QImage& Mark(int index) const { return m_marks.at(index); }
+
+  // The canvas pixels behind a window rectangle, for a painter's source.
+  QRectF CanvasSource(const QRect& windowRect) const;
+
+private:
+  QImage m_background;
+  QImage m_canvas;
+  std::array<QImage, kDecorationCount> m_decorations;
+  std::array<QImage, kDigitCount> m_digits;
+  std::array<QImage, kMarkCount> m_marks;
+};

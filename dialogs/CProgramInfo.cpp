@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/CProgramInfo.h"
+
+#include "dialogs/DialogUnits.h"
+#include "dialogs/ProgramVersion.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace {
+
+constexpr int kWidthUnits = 224;
+constexpr int kHeightUnits = 100;
+
+template <typename Widget> Widget* place(Widget* widget, int x, int y, int width, int height) {
+  widget->setGeometry(kShellDialogUnits.toPixels(x, y, width, height));
+  return widget;
+}
+
+} // namespace
+
+CProgramInfo::CProgramInfo(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Info"));
+  setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits), kShellDialogUnits.toPixelsY(kHeightUnits));
+  CreateControls();
+}
+
+QString CProgramInfo::VersionText() { return QString::asprintf(kVersionFormat, kProgramVersion); }
+
+QString CProgramInfo::MakerText() { return QStringLiteral("Lumenark dash-camera viewer\nCopyright (C) Didedeve"); }
+
+void CProgramInfo::CreateControls() {
+  m_pOk = place(new QPushButton(QStringLiteral("OK"), this), 167, 7, 50, 14);
+  m_pOk->setDefault(true);
+  connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+  m_pCancel = place(new QPushButton(QStringLiteral("Cancel"), this), 167, 24, 50, 14);
+  connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+  m_pVersion = place(new QLabel(QStringLiteral("Ver 1.0.0.0"), this), 85, 28, 55, 13);
+  m_pVersion->setObjectName(QString::number(IDC_VERSION));
+  m_pMaker = place(new QTextEdit(this), 19, 70, 167, 23);
+  m_pMaker->setObjectName(QString::number(IDC_MAKER));
+  m_pMaker->setLineWrapMode(QTextEdit::NoWrap);
+  m_pMaker->setAcceptRichText(false);
+  m_pMaker->setTabChangesFocus(true);
+}
+
+void CProgramInfo::showEvent(QShowEvent* event) {
+  OnInitDialog();
+  QDialog::showEvent(event);
+}
+
+// Runs at every opening, as the dialog is built anew each time it is shown.
+void CProgramInfo::OnInitDialog() {
+  m_pMaker->setPlainText(MakerText());
+  m_pMaker->selectAll();
+  m_pMaker->setAlignment(Qt::AlignCenter);
+  m_pMaker->moveCursor(QTextCursor::Start);
+  m_pVersion->setText(VersionText());
+  m_pOk->setFocus();
+}

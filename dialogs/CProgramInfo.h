@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QTextEdit;
+class QPushButton;
+
+// The small modal "Info" dialog: the program's version and who makes it.
+class CProgramInfo : public QDialog {
+  Q_OBJECT
+
+public:
+  enum ControlId { IDC_VERSION = 1053, IDC_MAKER = 1055 };
+
+  explicit CProgramInfo(QWidget* parent = nullptr);
+
+  // "Ver 1.05"; the main window shows the same line.
+  static QString VersionText();
+  static QString MakerText();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void CreateControls();
+  void OnInitDialog();
+
+  QPushButton* m_pOk = nullptr;
+  QPushButton* m_pCancel = nullptr;
+  QLabel* m_pVersion = nullptr;
+  QTextEdit* m_pMaker = nullptr;
+};
