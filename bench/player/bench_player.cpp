@@ -33,6 +33,10 @@ using namespace std::chrono_literals;
 constexpr int kFps = 30;
 constexpr int kMeasuredSeconds = 10;
 constexpr int kStarts = 5;
+// Targets; the timings are judged by their median, as the machine is shared.
+constexpr double kCpuRatioTarget = 1.3;
+constexpr double kFirstFrameTargetMs = 200.0;
+constexpr double kSeekTargetMs = 150.0;
 // Between key frames (one a second), so each seek decodes up to its frame.
 constexpr double kSeekTargets[] = {30.5, 10.8, 50.3, 20.9, 40.6};
 
@@ -172,5 +176,11 @@ int main(int argc, char** argv) {
   std::printf("(c) absolute seek to first frame report: median %.1f ms, worst %.1f ms over %zu seeks (target < 150)\n",
               seekMs[seekMs.size() / 2], seekMs.back(), seekMs.size());
   std::printf("(d) peak memory: %.1f MiB resident\n", usage.ru_maxrss / 1024.0);
-  return 0;
+
+  const bool met = ffmpegCpu > 0 && playerCpu <= kCpuRatioTarget * ffmpegCpu && startMs[startMs.size() / 2] >= 0 &&
+                   startMs[startMs.size() / 2] < kFirstFrameTargetMs && seekMs.front() >= 0 &&
+                   seekMs[seekMs.size() / 2] < kSeekTargetMs;
+  if (!met)
+    std::printf("bench_player: a target was missed\n");
+  return met ? 0 : 1;
 }
