@@ -33,9 +33,9 @@ std::string moduleFileName() {
   return "mplayer";
 }
 
-std::string formatSeconds(double seconds) {
+std::string formatDecimal(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.2f", seconds);
+  std::snprintf(text, sizeof text, "%.2f", value);
   return text;
 }
 
@@ -51,9 +51,9 @@ PlayerSession::~PlayerSession() = default;
 
 int PlayerSession::run() {
   announce();
-  prepareWindows();
+  queryEngineAndMakeWindows();
   if (openDecoders()) {
-    setVolume(m_host.query<int32_t>(player::kEventQueryVolume, PlaybackLevels::kNormalVolume));
+    setVolume(m_startVolume);
     load(m_path1, m_path2);
     commandLoop();
   }
@@ -75,7 +75,7 @@ void PlayerSession::announce() {
   m_host.report(player::kEventModule, reinterpret_cast<intptr_t>(module.c_str()));
 }
 
-void PlayerSession::prepareWindows() {
+void PlayerSession::queryEngineAndMakeWindows() {
   auto* mainWindow = m_host.query<player::WindowHandle>(player::kEventQueryMainWindow, nullptr);
   const auto* placementA = m_host.query<const player::VideoPlacement*>(player::kEventQueryPlacementA, nullptr);
   // Placement B and the desktop size are asked for as the engine expects;
@@ -83,6 +83,7 @@ void PlayerSession::prepareWindows() {
   m_host.query<const player::VideoPlacement*>(player::kEventQueryPlacementB, nullptr);
   m_host.query<int32_t>(player::kEventQueryDesktopWidth, 0);
   m_host.query<int32_t>(player::kEventQueryDesktopHeight, 0);
+  m_startVolume = m_host.query<int32_t>(player::kEventQueryVolume, PlaybackLevels::kNormalVolume);
 
   m_windows = m_host.windows().acquire(static_cast<QObject*>(mainWindow), placementA);
   m_host.report(player::kEventVideoWindow1, reinterpret_cast<intptr_t>(m_windows[0].handle));
@@ -202,7 +203,7 @@ void PlayerSession::stop() {
 }
 
 void PlayerSession::seek(double seconds, bool absolute) {
-  const std::string target = formatSeconds(seconds);
+  const std::string target = formatDecimal(seconds);
   const char* mode = absolute ? "absolute+exact" : "relative";
   m_holdFrameReports = true;
   forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
@@ -217,7 +218,7 @@ void PlayerSession::setSpeedLevel(double level) {
 void PlayerSession::setBrightness(double level) {
   const double brightness = PlaybackLevels::eqBrightness(level);
   // The neutral level takes the filter away instead of running it for nothing.
-  const std::string chain = brightness == 0.0 ? std::string() : "@eq:lavfi-eq=brightness=" + formatSeconds(brightness);
+  const std::string chain = brightness == 0.0 ? std::string() : "@eq:lavfi-eq=brightness=" + formatDecimal(brightness);
   forEachChannel([&](MpvChannel& c) { c.command({"vf", "set", chain.c_str()}); });
 }
 
@@ -352,8 +353,8 @@ void PlayerSession::finishRecording() {
   const double playedTo = m_timePos;
   uint32_t position = m_length;
   if (m_duration > 0.0 && playedTo + kCutShortFrames / fps < m_duration) {
-    m_host.diagnostic("player: " + m_path1 + " ends at " + formatSeconds(playedTo) + " s of " +
-                      formatSeconds(m_duration) + " s; the recording is cut short");
+    m_host.diagnostic("player: " + m_path1 + " ends at " + formatDecimal(playedTo) + " s of " +
+                      formatDecimal(m_duration) + " s; the recording is cut short");
     position = frameIndexAt(playedTo);
   }
   endRecording(&position);

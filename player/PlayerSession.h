@@ -36,7 +36,7 @@ private:
   enum class Phase { Idle, Loading, Playing };
 
   void announce();
-  void prepareWindows();
+  void queryEngineAndMakeWindows();
   bool openDecoders();
   std::unique_ptr<MpvChannel> makeChannel(int channel);
   void commandLoop();
@@ -87,6 +87,7 @@ private:
   int64_t m_currentEntry = 0;
   int64_t m_staleEntry = 0;
   double m_speedLevel;
+  int32_t m_startVolume = 0;
   double m_duration = 0.0;
   float m_reportedDuration = 0.0f;
   std::atomic<double> m_timePos{0.0};
