@@ -179,8 +179,6 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   m_stopRequested = false;
   m_phase = Phase::Loading;
   m_holdFrameReports = true;
-  setSpeedLevel(PlaybackLevels::kNormalSpeedLevel);
-  m_primary->command({"loadfile", path1.c_str(), "replace"});
 
   // One decoder serves both channels when they show the same recording.
   const bool secondNeeded = path2 != path1;
@@ -189,10 +187,17 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   if (m_secondary && m_secondaryInUse && !secondNeeded)
     m_secondary->command({"stop"});
   m_secondaryInUse = secondNeeded && m_secondary != nullptr;
-  if (m_secondaryInUse) {
-    m_secondary->setDouble("speed", PlaybackLevels::speedRate(m_speedLevel));
+
+  // A new recording plays at the normal rate even after a pause; the
+  // brightness stays, also for a second decoder made just now.
+  setSpeedLevel(PlaybackLevels::kNormalSpeedLevel);
+  forEachChannel([this](MpvChannel& c) {
+    c.command({"set", "pause", "no"});
+    c.command({"vf", "set", m_videoFilters.c_str()});
+  });
+  m_primary->command({"loadfile", path1.c_str(), "replace"});
+  if (m_secondaryInUse)
     m_secondary->command({"loadfile", path2.c_str(), "replace"});
-  }
 }
 
 void PlayerSession::stop() {
@@ -218,8 +223,8 @@ void PlayerSession::setSpeedLevel(double level) {
 void PlayerSession::setBrightness(double level) {
   const double brightness = PlaybackLevels::eqBrightness(level);
   // The neutral level takes the filter away instead of running it for nothing.
-  const std::string chain = brightness == 0.0 ? std::string() : "@eq:lavfi-eq=brightness=" + formatDecimal(brightness);
-  forEachChannel([&](MpvChannel& c) { c.command({"vf", "set", chain.c_str()}); });
+  m_videoFilters = brightness == 0.0 ? std::string() : "@eq:lavfi-eq=brightness=" + formatDecimal(brightness);
+  forEachChannel([this](MpvChannel& c) { c.command({"vf", "set", m_videoFilters.c_str()}); });
 }
 
 void PlayerSession::setVolume(double level) { m_primary->setDouble("volume", PlaybackLevels::mpvVolume(level)); }

@@ -88,6 +88,7 @@ private:
   int64_t m_staleEntry = 0;
   double m_speedLevel;
   int32_t m_startVolume = 0;
+  std::string m_videoFilters; // libmpv's "vf" chain: the brightness filter or none
   double m_duration = 0.0;
   float m_reportedDuration = 0.0f;
   std::atomic<double> m_timePos{0.0};

@@ -157,6 +157,11 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   EXPECT_GE(fastGain, 20u);
   EXPECT_GT(fastGain, 6 * slowGain);
 
+  harness.state().Pause();
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() > 10; }, 2s)) << "a paused player loads paused";
+
   harness.state().Stop();
   ASSERT_TRUE(harness.waitForState(3, 2s));
   EXPECT_LT(position(), harness.adap.m_nLength.load());
