@@ -286,6 +286,8 @@ void PlayerSession::onFileLoaded() {
   // and the length event makes the engine wait for the GUI thread.
   if (m_host.quitPending() || stopFlagSet())
     return;
+  // The position of the recording played before must not outlive it.
+  m_host.report(player::kEventPosition, 0);
   m_streamInfo.length = m_length;
   m_host.report(player::kEventLength, reinterpret_cast<intptr_t>(&m_streamRecord));
   m_host.report(player::kEventPlaying);
