@@ -341,11 +341,14 @@ bool QIRAAdap::UnloadPlayerLibrary() {
   if (!m_hPlayerLib->unload())
     return false;
   m_hPlayerLib.reset();
-  // None of the library's code may be called once it is released.
+  // Nothing of a released library may be called or messaged: its exports,
+  // its stop flag and the video windows it made.
   m_pfnSetInst = nullptr;
   m_pfnSetW = nullptr;
   m_pfnCmdDirect = nullptr;
   m_pSoftKillFlag = nullptr;
+  m_hVideoWnd1 = nullptr;
+  m_hVideoWnd2 = nullptr;
   return true;
 }
 

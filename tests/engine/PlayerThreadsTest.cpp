@@ -66,8 +66,11 @@ TEST_F(PlayerThreads, WaitForAPlayerThatNeverEndsIsBounded) {
 
 TEST_F(PlayerThreads, DirectUnloadFromReadyAndEndedStates) {
   loadLibrary();
+  testing_support::MessageRecorder video;
+  firePointer(&video, player::kEventVideoWindow1);
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 0);
   EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
+  EXPECT_EQ(adap->RefreshVideoWindow(), 1) << "the released library's windows are forgotten";
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "nothing left to unload";
 }
 

@@ -144,6 +144,9 @@ void Mp4Encoder::Encode(Stream& stream, AVFrame* frame) {
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
       return;
     check(result, "encode");
+    // Without a duration the muxer cuts every track one frame short.
+    if (packet->duration == 0 && stream.codec->codec_type == AVMEDIA_TYPE_VIDEO)
+      packet->duration = 1;
     av_packet_rescale_ts(packet, stream.codec->time_base, stream.stream->time_base);
     packet->stream_index = stream.stream->index;
     check(av_interleaved_write_frame(m_format.get(), packet), "write");
