@@ -69,6 +69,8 @@ TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
   harness.state().SetVideoPosition(0, 10, 20, 160, 120);
   ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
   ASSERT_TRUE(harness.waitForState(3, kStartTimeout));
+  // The trail notes a change once the library's callback has returned.
+  EngineHarness::waitFor([&] { return harness.trail().back() == 3; }, 1s);
 
   EXPECT_EQ(harness.trail(), (std::vector<int>{0, 4, 9, 1, 3}));
   EXPECT_EQ(harness.adap.m_nLength, 60u);
