@@ -114,13 +114,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const std::string recording = dir.filePath("bench-720p.mp4").toStdString();
-  TestRecording::Spec spec;
-  spec.width = 1280;
-  spec.height = 720;
-  spec.fps = kFps;
-  spec.seconds = 60;
-  spec.audio = true;
-  if (!TestRecording::make(spec, recording)) {
+  TestRecording::Options options;
+  options.width = 1280;
+  options.height = 720;
+  options.fps = kFps;
+  options.seconds = 60;
+  options.audio = true;
+  if (!TestRecording::make(options, recording)) {
     std::fprintf(stderr, "bench_player: make-sample-card could not make the recording\n");
     return 1;
   }

@@ -22,13 +22,13 @@ class PlayerPlaybackTest : public testing::Test {
 protected:
   static void SetUpTestSuite() {
     s_dir = new QTemporaryDir();
-    TestRecording::Spec pattern;
+    TestRecording::Options pattern;
     ASSERT_TRUE(TestRecording::make(pattern, path("pattern.mp4")));
-    TestRecording::Spec longer;
+    TestRecording::Options longer;
     longer.seconds = 6;
     longer.audio = true;
     ASSERT_TRUE(TestRecording::make(longer, path("long.mp4")));
-    TestRecording::Spec colours;
+    TestRecording::Options colours;
     colours.seconds = 3;
     colours.solidColours = true;
     ASSERT_TRUE(TestRecording::make(colours, path("colours.mp4")));
@@ -283,7 +283,7 @@ TEST_F(PlayerPlaybackTest, UnloadsWhilePlayingAndLoadsAgain) {
 TEST_F(PlayerPlaybackTest, BadRecordingsEndWithADiagnostic) {
   ASSERT_TRUE(TestRecording::makeUserDataOnly(path("no-media.mp4")));
   ASSERT_TRUE(TestRecording::makeAudioOnly(path("audio-only.mp4"), 2));
-  TestRecording::Spec cut;
+  TestRecording::Options cut;
   cut.seconds = 4;
   ASSERT_TRUE(TestRecording::make(cut, path("cut.mp4")));
   ASSERT_TRUE(TestRecording::cutShort(path("cut.mp4"), 0.4));

@@ -43,13 +43,13 @@ bool writeAll(const std::string& path, const std::string& bytes) {
 
 } // namespace
 
-bool TestRecording::make(const Spec& spec, const std::string& path) {
+bool TestRecording::make(const Options& options, const std::string& path) {
   std::ostringstream command;
-  command << generator() << " --recording '" << path << "' --width " << spec.width << " --height " << spec.height
-          << " --fps " << spec.fps << " --seconds " << spec.seconds;
-  if (spec.solidColours)
+  command << generator() << " --recording '" << path << "' --width " << options.width << " --height " << options.height
+          << " --fps " << options.fps << " --seconds " << options.seconds;
+  if (options.solidColours)
     command << " --solid-colors";
-  if (spec.audio)
+  if (options.audio)
     command << " --audio";
   return run(command.str());
 }

@@ -8,7 +8,7 @@
 // from the project's sample generator, and a few that no camera would write.
 class TestRecording {
 public:
-  struct Spec {
+  struct Options {
     int width = 320;
     int height = 240;
     int fps = 30;
@@ -19,7 +19,7 @@ public:
   };
 
   // False when the generator failed.
-  static bool make(const Spec& spec, const std::string& path);
+  static bool make(const Options& options, const std::string& path);
   // The viewer's demo card in `folder`.
   static bool makeDemoCard(const std::string& folder);
   // Sound and a user-data box, no video track (made with the ffmpeg command).
