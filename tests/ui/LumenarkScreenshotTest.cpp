@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
-constexpr int kWaitMs = 15000;
+constexpr int kWaitMs = 30000; // a sanitizer build on a busy machine starts slowly
 const QString kTitle = QStringLiteral("Didedeve  Lumenark");
 
 QString run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment) {
@@ -86,6 +86,15 @@ protected:
     m_program.waitForFinished(kWaitMs);
   }
 
+  // What the viewer said and whether it still runs, for a window that never came.
+  std::string ProgramReport() {
+    const bool running = m_program.state() == QProcess::Running;
+    const QByteArray output = m_program.readAllStandardOutput() + m_program.readAllStandardError();
+    return (running ? std::string("lumenark still running; output:\n")
+                    : "lumenark ended with " + std::to_string(m_program.exitCode()) + "; output:\n") +
+           output.right(4000).toStdString();
+  }
+
   QString xdotool(const QStringList& arguments) {
     return run(QStringLiteral("xdotool"), arguments, m_server->Environment());
   }
@@ -123,7 +132,7 @@ protected:
 // where the layout puts it.
 TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
   const QString id = WaitForWindow();
-  ASSERT_FALSE(id.isEmpty()) << "no window titled \"" << kTitle.toStdString() << "\"";
+  ASSERT_FALSE(id.isEmpty()) << "no window titled \"" << kTitle.toStdString() << "\"\n" << ProgramReport();
   EXPECT_EQ(xdotool({QStringLiteral("getwindowname"), id}), kTitle);
   const QRect frame = WindowGeometry(id);
   EXPECT_EQ(frame.size(), QSize(1010, 790));
@@ -151,7 +160,7 @@ TEST_F(LumenarkOnXvfb, OpensSkinnedWindowWithItsTitleAndSize) {
 // Grabbing the background and dragging moves the whole window.
 TEST_F(LumenarkOnXvfb, DraggingTheBackgroundMovesTheWindow) {
   const QString id = WaitForWindow();
-  ASSERT_FALSE(id.isEmpty());
+  ASSERT_FALSE(id.isEmpty()) << ProgramReport();
   const QRect before = WindowGeometry(id);
   const QPoint grab = before.topLeft() + QPoint(500, 12);
   const QPoint drop = grab + QPoint(-60, 40);
