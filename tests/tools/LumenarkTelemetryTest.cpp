@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
 #include <vector>
@@ -166,31 +167,36 @@ TEST_F(LumenarkTelemetry, UsageErrorsExitWith2) {
   EXPECT_EQ(Telemetry("check").exitCode, 2);
 }
 
+class LumenarkTelemetryGis : public SampleRecordings {
+protected:
+  // Exports a 10-second recording to a file and runs the GIS command that
+  // `command` makes for that file; skips the test when the command is absent.
+  ProcessRunner::Result ExportAndRead(const std::string& format, const std::string& options,
+                                      const std::function<std::string(const std::string&)>& command) {
+    const std::string path = MakeRecording("drive.mp4", 10, options);
+    const std::string file = m_folder + "/track." + format;
+    EXPECT_EQ(Telemetry("export '" + path + "' --format " + format + " -o '" + file + "'").exitCode, 0);
+    const auto result = ProcessRunner::Run(command("'" + file + "'"));
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 0);
+    return result;
+  }
+};
+
 // GIS tools must read the export without complaint, with one point per fix.
-TEST_F(LumenarkTelemetry, GpsbabelReadsTheGpxTrack) {
-  const std::string path = MakeRecording("drive.mp4", 10, "--fault void-fix");
-  const std::string gpx = m_folder + "/track.gpx";
-  ASSERT_EQ(Telemetry("export '" + path + "' --format gpx -o '" + gpx + "'").exitCode, 0);
-  const auto result = ProcessRunner::Run("gpsbabel -t -i gpx -f '" + gpx + "' -o unicsv,utc=0 -F -");
-  if (result.exitCode == 127)
-    GTEST_SKIP() << "no gpsbabel";
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.err, "");
+TEST_F(LumenarkTelemetryGis, GpsbabelReadsTheGpxTrack) {
+  const auto result = ExportAndRead("gpx", "--fault void-fix", [](const std::string& file) {
+    return "gpsbabel -t -i gpx -f " + file + " -o unicsv,utc=0 -F -";
+  });
   const auto rows = csvRows(result.out);
   // Header, then seconds 3 to 9: the first three carry no position.
   ASSERT_EQ(rows.size(), 8u) << result.out;
   EXPECT_NE(result.out.find("2026/06/14,09:32:03"), std::string::npos) << result.out;
 }
 
-TEST_F(LumenarkTelemetry, OgrinfoReadsTheGeoJsonLine) {
-  const std::string path = MakeRecording("drive.mp4", 10);
-  const std::string json = m_folder + "/track.geojson";
-  ASSERT_EQ(Telemetry("export '" + path + "' --format geojson -o '" + json + "'").exitCode, 0);
-  const auto result = ProcessRunner::Run("ogrinfo -ro -al -so '" + json + "'");
-  if (result.exitCode == 127)
-    GTEST_SKIP() << "no ogrinfo";
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.err, "");
+TEST_F(LumenarkTelemetryGis, OgrinfoReadsTheGeoJsonLine) {
+  const auto result =
+      ExportAndRead("geojson", "", [](const std::string& file) { return "ogrinfo -ro -al -so " + file; });
   EXPECT_NE(result.out.find("Geometry: Line String"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Feature Count: 1"), std::string::npos) << result.out;
 }
