@@ -19,10 +19,11 @@ using SetInstFn = void (*)(void* context);
 using SetWFn = void (*)(Callback callback);
 using CmdDirectFn = int (*)(const char* command);
 
-// Export names as the engine looks them up, in lookup order. Platforms without
-// stdcall decorations export the undecorated names.
+// Export names as the engine looks them up, in lookup order. Only 32-bit
+// Windows decorates stdcall names; everywhere else (64-bit Windows included)
+// the exports carry the plain names.
 inline constexpr const char* kExportEntry = "Tamsel";
-#ifdef _WIN32
+#if defined(_WIN32) && !defined(_WIN64)
 inline constexpr const char* kExportSetInst = "setInst@4";
 inline constexpr const char* kExportSetW = "setW@4";
 #else
@@ -64,8 +65,22 @@ enum Event : uint32_t {
   kEventQueryVolume = 30,     // data: int32_t* to fill
 };
 
-// Window messages the engine sends to a video window (platform/WindowMessage.h
-// carries them).
+// Window messages the engine sends to a video window. A video window is a
+// QObject (the handle of events 3 and 4); a message reaches it as a
+// platform::WindowMessageEvent (platform/WindowMessage.h: event type
+// QEvent::User + 0x464, carrying message, wParam and lParam, with a result the
+// receiver may set). From the window's own thread the event is sent; from any
+// other thread it is posted, and a sender that waits for the result blocks
+// until the window's thread has delivered (and deleted) the event.
+//   0x600  notify (posted when the sender is on another thread): wParam is a
+//          const char* text command of static lifetime ("get_time_length");
+//          lParam 0.
+//   0x670  send: one frame step; wParam and lParam 0.
+//   0x0046 send (placement, platform::kMsgWindowPos): lParam is a const
+//          platform::WindowPos* (x, y, width, height as int, parent client
+//          pixels); the receiver sets its geometry, shows itself and sets the
+//          result to 1. The pointer is valid only during delivery.
+// WM_MOVE, 0x660, 0x690 and 0x760 carry nothing (wParam and lParam 0).
 enum Message : uint32_t {
   kMsgMove = 0x0003,       // WM_MOVE
   kMsgCommandText = 0x600, // wParam: const char* text command
@@ -104,8 +119,9 @@ struct FrameReport {
 static_assert(offsetof(FrameReport, secondsPlayed) == 44);
 static_assert(offsetof(FrameReport, frameBytes) == 48);
 
-// Event 23: a stream record whose pointer at offset 20 leads to a block with
-// the length (in position units) at offset 80.
+// Event 23: a stream record whose pointer (offset 20 on 32-bit builds, 24 on
+// 64-bit builds) leads to a block with the length (in position units) at
+// offset 80.
 struct StreamInfo {
   uint8_t reserved[80];
   uint32_t length;
@@ -120,6 +136,10 @@ struct StreamRecord {
 #if UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(offsetof(FrameReport, frame1) == 52 && offsetof(FrameReport, frame2) == 56);
 static_assert(offsetof(StreamRecord, info) == 20);
+#elif UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
+// Pointers at natural alignment: each one moves to the next multiple of 8.
+static_assert(offsetof(FrameReport, frame1) == 56 && offsetof(FrameReport, frame2) == 64);
+static_assert(offsetof(StreamRecord, info) == 24);
 #endif
 
 // The seven-word argument vector of the entry.

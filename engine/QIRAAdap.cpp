@@ -338,18 +338,30 @@ bool QIRAAdap::UnloadPlayerLibrary() {
   std::lock_guard lock(m_LibraryLock);
   if (!m_hPlayerLib || !WaitForPlayerThreadEnd())
     return false;
-  if (!m_hPlayerLib->unload())
+  // Nothing of a released library may be called or messaged: its exports go
+  // before the code they point to, then its stop flag and its video windows.
+  const ExportPointers exports = TakeExportPointers();
+  if (!m_hPlayerLib->unload()) {
+    RestoreExportPointers(exports); // still loaded, so still valid
     return false;
+  }
   m_hPlayerLib.reset();
-  // Nothing of a released library may be called or messaged: its exports,
-  // its stop flag and the video windows it made.
-  m_pfnSetInst = nullptr;
-  m_pfnSetW = nullptr;
-  m_pfnCmdDirect = nullptr;
   m_pSoftKillFlag = nullptr;
   m_hVideoWnd1 = nullptr;
   m_hVideoWnd2 = nullptr;
   return true;
+}
+
+QIRAAdap::ExportPointers QIRAAdap::TakeExportPointers() {
+  return {m_pfnEntry.exchange(nullptr), m_pfnSetInst.exchange(nullptr), m_pfnSetW.exchange(nullptr),
+          m_pfnCmdDirect.exchange(nullptr)};
+}
+
+void QIRAAdap::RestoreExportPointers(const ExportPointers& exports) {
+  m_pfnEntry = exports.entry;
+  m_pfnSetInst = exports.setInst;
+  m_pfnSetW = exports.setW;
+  m_pfnCmdDirect = exports.cmdDirect;
 }
 
 bool QIRAAdap::IsPlayerLibraryLoaded() const {

@@ -160,6 +160,16 @@ private:
   // Waits a little for the player thread to leave the library; false if it runs on.
   bool WaitForPlayerThreadEnd();
 
+  struct ExportPointers {
+    player::EntryFn entry;
+    player::SetInstFn setInst;
+    player::SetWFn setW;
+    player::CmdDirectFn cmdDirect;
+  };
+  // Clears the four exports, so no thread can reach a library being released.
+  ExportPointers TakeExportPointers();
+  void RestoreExportPointers(const ExportPointers& exports);
+
   // Guards the user-data copy (and its consumed records) and both telemetry buffers.
   mutable std::mutex m_TelemetryLock;
   mutable std::mutex m_LibraryLock;
