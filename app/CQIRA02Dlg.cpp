@@ -442,11 +442,15 @@ void CQIRA02Dlg::OnHScroll(CImageSlider* slider, int code) {
     OnVolumeScroll(position);
 }
 
-// Every step pauses and seeks to the whole second under the thumb.
+// Every step pauses and seeks to the whole second under the thumb. Without a
+// rate (0: no recording has reported its duration) there is no second to seek to.
 void CQIRA02Dlg::OnPositionScroll(int position) {
+  const int unitsPerSecond = g_nPosUnitsPerSecond.load();
+  if (unitsPerSecond == 0)
+    return;
   State()->Pause();
   State()->PrintStateName();
-  const int seconds = position / g_nPosUnitsPerSecond.load();
+  const int seconds = position / unitsPerSecond;
   State()->Seek(float(seconds), false);
   State()->PrintStateName();
 }

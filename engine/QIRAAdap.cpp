@@ -36,6 +36,16 @@ int32_t truncateToInt(float value) {
   return static_cast<int32_t>(value);
 }
 
+// One more than the whole units per second (the rounding the rate has always
+// had), held to what 16 bits carry: a wrapped rate could come out 0, which no
+// position can be divided by, or 255, which reads as "not yet known".
+uint16_t unitsPerSecond(uint32_t length, uint32_t wholeSeconds) {
+  const uint32_t quotient = length / wholeSeconds;
+  const float rounded = static_cast<float>(quotient + 0.5) + 0.5f;
+  constexpr float kMaxRate = std::numeric_limits<uint16_t>::max();
+  return rounded >= kMaxRate ? uint16_t(kMaxRate) : static_cast<uint16_t>(rounded);
+}
+
 template <typename T> void answer(intptr_t data, T value) {
   if (data)
     *reinterpret_cast<T*>(data) = value;
@@ -244,11 +254,10 @@ void QIRAAdap::OnDuration(float seconds) {
   m_fDuration = seconds;
   const int32_t whole = truncateToInt(seconds);
   m_nDuration = whole;
-  if (whole == 0)
+  // Under a second, or a negative time from a faulty library, gives no rate.
+  if (whole <= 0)
     return;
-  const uint32_t quotient = m_nLength / static_cast<uint32_t>(whole);
-  const float rounded = static_cast<float>(quotient + 0.5) + 0.5f;
-  g_nPosUnitsPerSecond = static_cast<uint16_t>(static_cast<uint32_t>(rounded));
+  g_nPosUnitsPerSecond = unitsPerSecond(m_nLength, static_cast<uint32_t>(whole));
 }
 
 void QIRAAdap::OnRecordingEnded() {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -142,6 +143,32 @@ TEST_F(FrameReport, DurationFixesPositionUnitsPerSecond) {
   EXPECT_EQ(adap->m_nDuration, 60);
   EXPECT_FLOAT_EQ(adap->m_fDuration, 60.5f);
   EXPECT_EQ(g_nPosUnitsPerSecond, 31);
+}
+
+// A rate that wrapped in 16 bits came out 0 (the slider then divided by zero)
+// or 255 ("not yet known"), and a rate from a length never reported converted
+// an out-of-range float.
+TEST_F(FrameReport, DurationNeverGivesAZeroOrWrappedRate) {
+  struct Case {
+    uint32_t length;
+    float seconds;
+    uint16_t rate;
+  };
+  const Case cases[] = {
+      {65535u * 3, 3.0f, 65535},       // q + 1 = 65536 used to wrap to 0
+      {65790u, 1.0f, 65535},           // q + 1 = 65791 used to wrap to 255
+      {0xFFFFFFFFu, 1.0f, 65535},      // length not reported yet
+      {10, 60.0f, 1},                  // fewer units than seconds
+      {1800, -60.0f, kPosUnitsNotSet}, // a negative time is no duration
+      {1800, std::numeric_limits<float>::quiet_NaN(), kPosUnitsNotSet},
+  };
+  reachPlaying(writeRecording("a.mp4", 10));
+  for (const Case& c : cases) {
+    g_nPosUnitsPerSecond = kPosUnitsNotSet;
+    fireLength(c.length);
+    firePointer(&c.seconds, player::kEventDuration);
+    EXPECT_EQ(g_nPosUnitsPerSecond, c.rate) << c.length << " units in " << c.seconds << " s";
+  }
 }
 
 TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {

@@ -125,6 +125,16 @@ TEST_F(MakeSampleCard, TelemetryIsAPlausibleDrive) {
   EXPECT_EQ(octants.size(), 8u);
 }
 
+// A one-second drive has no time to turn: its last sensor record was 0 / 0.
+TEST_F(MakeSampleCard, ShortestRecordingHasOnlyFiniteSensorValues) {
+  const std::string path = MakeRecording("short.mp4", 1);
+  RecordingTelemetry telemetry;
+  ASSERT_EQ(telemetry.Load(path), 0);
+  ASSERT_EQ(telemetry.PositionCount(), uint32_t(kFps));
+  for (uint32_t position = 0; position < telemetry.PositionCount(); ++position)
+    EXPECT_TRUE(SensorTriple::FromRecord(telemetry.SensorRecord(position)).InDisplayRange()) << position;
+}
+
 // A player test compares decoded pixels with the documented colours.
 TEST_F(MakeSampleCard, SolidColoursFollowTheDocumentedOrder) {
   const std::string path = MakeRecording("solid.mp4", 3, "--solid-colors");

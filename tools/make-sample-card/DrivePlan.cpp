@@ -78,9 +78,11 @@ double DrivePlan::SpeedAt(double t) const {
 }
 
 double DrivePlan::HeadingAt(double t) const {
-  if (t < m_startMoving)
+  // A drive too short to turn (one second) keeps its heading, not 0 / 0.
+  const double turning = m_seconds - m_startMoving;
+  if (t < m_startMoving || turning <= 0.0)
     return m_startHeading;
-  return m_startHeading + kTurnDegrees * (t - m_startMoving) / (m_seconds - m_startMoving);
+  return m_startHeading + kTurnDegrees * (t - m_startMoving) / turning;
 }
 
 // The jolt of the first instant of the hard brake, beyond the steady deceleration.
