@@ -2,6 +2,7 @@
 #include "app/CQIRA02App.h"
 
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication application(argc, argv);
+  // QApplication took the user's locale for the C library too; numbers in
+  // command texts and files must keep their point (and libmpv will not start
+  // otherwise). Qt still shows the user's locale.
+  std::setlocale(LC_NUMERIC, "C");
   CQIRA02App app;
   app.InitInstance();
   return 0;

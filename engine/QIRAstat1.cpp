@@ -4,18 +4,13 @@
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAstat0.h"
 #include "engine/QIRAstat2.h"
+#include "platform/DecimalText.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
 
 #include <cstdio>
 
 namespace {
-
-std::string format(const char* pattern, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, pattern, value);
-  return text;
-}
 
 std::string format(const char* pattern, int value) {
   char text[32];
@@ -62,14 +57,16 @@ int QIRAstat1::FrameStep() {
 }
 
 int QIRAstat1::Seek(float value, bool relative) {
-  m_szCommand = format(relative ? "seek %.2f" : "seek %.2f 2", double(value));
+  const std::string seconds = platform::fixedDecimal(value, 2);
+  m_szCommand = relative ? "seek " + seconds : "seek " + seconds + " 2";
   SendCommand(m_szCommand);
   return 0;
 }
 
 int QIRAstat1::SetSpeed(float value, bool relative) {
-  platform::diagnostic("\n=== Seek Value : %2.3f ===\n", double(value));
-  m_szCommand = format(relative ? "speed_incr %.2f" : "speed_set %.2f 1", double(value));
+  platform::diagnostic("\n=== Seek Value : %s ===\n", platform::fixedDecimal(value, 3).c_str());
+  const std::string level = platform::fixedDecimal(value, 2);
+  m_szCommand = relative ? "speed_incr " + level : "speed_set " + level + " 1";
   SendCommand(m_szCommand);
   return 0;
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/CommandParser.h"
 
+#include "platform/DecimalText.h"
+
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -106,11 +106,10 @@ bool CommandParser::tokenize(const std::string& text, std::vector<std::string>& 
 }
 
 bool CommandParser::toNumber(const std::string& word, double& value) {
-  if (word.empty())
-    return false;
-  char* end = nullptr;
-  value = std::strtod(word.c_str(), &end);
-  return end == word.c_str() + word.size() && std::isfinite(value);
+  const std::optional<double> number = platform::parseDecimal(word);
+  if (number)
+    value = *number;
+  return number.has_value();
 }
 
 std::optional<PlayerCommand> CommandParser::fail(const std::string& why, const std::string& text) {

@@ -3,6 +3,8 @@
 
 #include "player/FrameStore.h"
 
+#include <clocale>
+#include <cstring>
 #include <mpv/client.h>
 #include <mpv/render.h>
 #include <utility>
@@ -62,7 +64,7 @@ MpvChannel::~MpvChannel() {
 bool MpvChannel::open(Audio audio) {
   m_mpv = mpv_create();
   if (!m_mpv)
-    return fail("cannot create the decoder", MPV_ERROR_NOMEM);
+    return failToCreate();
   if (!configure(audio))
     return false;
   if (const int code = mpv_initialize(m_mpv); code < 0)
@@ -97,6 +99,18 @@ bool MpvChannel::createRenderContext() {
   }
   mpv_render_context_set_update_callback(m_render, &MpvChannel::onRenderUpdate, this);
   return true;
+}
+
+// libmpv refuses to start unless the C library formats numbers the C way;
+// a host that took the user's locale for it gets told so, not "out of memory".
+bool MpvChannel::failToCreate() {
+  const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
+  if (numeric && std::strcmp(numeric, "C") != 0 && std::strcmp(numeric, "POSIX") != 0) {
+    m_error = std::string("cannot create the decoder: libmpv needs the numeric locale \"C\", the process has \"") +
+              numeric + "\" (call setlocale(LC_NUMERIC, \"C\") at start-up)";
+    return false;
+  }
+  return fail("cannot create the decoder", MPV_ERROR_NOMEM);
 }
 
 bool MpvChannel::fail(const std::string& what, int code) {

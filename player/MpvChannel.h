@@ -48,6 +48,7 @@ public:
 private:
   static void onRenderUpdate(void* self);
   static void onWakeup(void* self);
+  bool failToCreate();
   bool fail(const std::string& what, int code);
   bool configure(Audio audio);
   bool createRenderContext();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/PlayerSession.h"
 
+#include "platform/DecimalText.h"
 #include "player/FrameMailbox.h"
 #include "player/FrameStore.h"
 #include "player/Mp4VideoTrack.h"
@@ -33,11 +34,7 @@ std::string moduleFileName() {
   return "mplayer";
 }
 
-std::string formatDecimal(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
+std::string formatDecimal(double value) { return platform::fixedDecimal(value, 2); }
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "tests/engine/EngineFixture.h"
 
 #include "platform/WindowMessage.h"
+#include "tests/support/ScopedLocale.h"
 
 namespace {
 
@@ -157,6 +158,23 @@ TEST_F(StateMachine, PlayingStateCommandTexts) {
                                       "speed_incr -1.00", "volume 99 2", "brightness 3 2", "brightness 7 2"));
   EXPECT_EQ(out,
             "\n=== Seek Value : 3.000 ===\n\n=== Seek Value : -1.000 ===\n\n\n\n99\n\n\n\n\n\n3\n\n\n\n\n\n7\n\n\n");
+}
+
+// Under the user's decimal-comma locale the engine sent "seek 2,50", which
+// the module cannot read.
+TEST_F(StateMachine, CommandTextsKeepTheirPointUnderADecimalCommaLocale) {
+  reachPlaying(writeRecording("a.mp4", 10));
+  testing_support::ScopedLocale numbers(LC_NUMERIC, testing_support::kDecimalCommaLocale);
+  ASSERT_TRUE(numbers.switched()) << "scripts/install-deps generates " << testing_support::kDecimalCommaLocale;
+  QIRAState* s = adap->m_pCurState;
+  CaptureStdout();
+  s->Seek(2.5f, true);
+  s->Seek(75.25f, false);
+  s->SetSpeed(0.5f, false);
+  s->SetSpeed(-0.75f, true);
+  const std::string out = GetCapturedStdout();
+  EXPECT_THAT(commands(), ElementsAre("seek 2.50", "seek 75.25 2", "speed_set 0.50 1", "speed_incr -0.75"));
+  EXPECT_EQ(out, "\n=== Seek Value : 0.500 ===\n\n=== Seek Value : -0.750 ===\n");
 }
 
 TEST_F(StateMachine, LoadCommandTurnsBackslashesAndKeepsLongPathsWhole) {

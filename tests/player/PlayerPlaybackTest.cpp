@@ -2,8 +2,10 @@
 // The real player module driven through the engine, on generated recordings.
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAState.h"
+#include "engine/QIRAstat0.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
+#include "tests/support/ScopedLocale.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,6 +14,8 @@
 #include <thread>
 
 using namespace std::chrono_literals;
+using testing_support::kDecimalCommaLocale;
+using testing_support::ScopedLocale;
 
 namespace {
 
@@ -297,6 +301,41 @@ TEST_F(PlayerPlaybackTest, BadRecordingsEndWithADiagnostic) {
     EXPECT_GT(harness.eventCount(player::kEventDiagnostic), diagnostics) << name;
     EXPECT_TRUE(harness.waitForState(3, 1s)) << name;
   }
+  ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+  EXPECT_TRUE(harness.waitForState(1, kStartTimeout));
+}
+
+// A desktop user's locale writes numbers with a comma; the viewer keeps the C
+// library's numbers in the C locale and the recording plays and seeks to a
+// fraction of a second as anywhere else.
+TEST_F(PlayerPlaybackTest, PlaysUnderADecimalCommaLocale) {
+  ScopedLocale user(LC_ALL, kDecimalCommaLocale);
+  ASSERT_TRUE(user.switched()) << kDecimalCommaLocale << " is missing: scripts/install-deps generates it";
+  std::setlocale(LC_NUMERIC, "C"); // as the viewer's start-up does
+  startPlaying("long.mp4");
+  harness.state().Seek(4.5f, false);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 135; }, 2s)) << position();
+}
+
+// A host that left the user's numeric locale in place learns why nothing
+// plays (libmpv refuses to start), and the module plays once it is mended.
+TEST_F(PlayerPlaybackTest, NamesTheNumericLocaleWhenTheDecoderRefusesIt) {
+  ASSERT_EQ(harness.openPlayer(), 0);
+  {
+    ScopedLocale numbers(LC_NUMERIC, kDecimalCommaLocale);
+    ASSERT_TRUE(numbers.switched()) << kDecimalCommaLocale << " is missing: scripts/install-deps generates it";
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
+    const bool ended = harness.waitForEvent(player::kEventPlayerEnded, 1, kStartTimeout);
+    const std::string output = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(ended);
+    EXPECT_NE(output.find("numeric locale \"C\""), std::string::npos) << output;
+    EXPECT_EQ(output.find("memory"), std::string::npos) << output;
+  }
+  // The player ended; the module is unloaded and loaded again, then plays.
+  harness.state().ClosePlayer();
+  harness.adap.SetState(harness.adap.m_pStat0.get());
+  ASSERT_EQ(harness.openPlayer(), 0);
   ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
   EXPECT_TRUE(harness.waitForState(1, kStartTimeout));
 }

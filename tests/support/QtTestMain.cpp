@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for tests that need a Qt event loop (and widgets) on the main thread.
 #include <QApplication>
+#include <clocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C"); // as the viewer's start-up does
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -7,7 +7,6 @@
 #include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -16,10 +15,8 @@ constexpr size_t kRowBytesGuess = 72;
 constexpr size_t kGpsColumnsMaxChars = 128; // two "%f" floats (48 each) and two ints
 
 std::string gpsColumns(const RmcFields& fields) {
-  char text[kGpsColumnsMaxChars];
-  std::snprintf(text, sizeof text, "%f,%f,%d,%d", fields.Latitude(), fields.Longitude(), fields.SpeedKmh(),
-                fields.Course());
-  return text;
+  return FixedDecimal::SixDecimals(fields.Latitude()) + ',' + FixedDecimal::SixDecimals(fields.Longitude()) + ',' +
+         std::to_string(fields.SpeedKmh()) + ',' + std::to_string(fields.Course());
 }
 
 char* writeSensorColumns(char* out, const uint8_t* record) {

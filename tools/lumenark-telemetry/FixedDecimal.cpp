@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/lumenark-telemetry/FixedDecimal.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -20,14 +18,17 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
 
 char* FixedDecimal::WriteUnsigned(char* out, uint64_t value) { return std::to_chars(out, out + kMaxChars, value).ptr; }
 
+std::string FixedDecimal::SixDecimals(float value) {
+  char text[kMaxChars];
+  return std::string(text, WriteSixDecimals(text, value));
+}
+
 char* FixedDecimal::WriteSixDecimals(char* out, float value) {
   // A float has 24 significant bits and 10^6 needs 14 more, so the product is
   // exact; rounding it half to even is what printf does with the exact value.
   const double scaled = double(value) * double(kMillionths);
-  if (!(std::fabs(scaled) < kExactLimit)) {
-    const int length = std::snprintf(out, kMaxChars, "%.6f", double(value));
-    return out + std::clamp(length, 0, int(kMaxChars) - 1);
-  }
+  if (!(std::fabs(scaled) < kExactLimit)) // at most 39 whole digits: the room suffices
+    return std::to_chars(out, out + kMaxChars, double(value), std::chars_format::fixed, 6).ptr;
   const double magnitude = std::fabs(scaled);
   auto millionths = static_cast<int64_t>(magnitude);
   const double fraction = magnitude - double(millionths); // exact

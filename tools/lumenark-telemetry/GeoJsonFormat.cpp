@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/lumenark-telemetry/GeoJsonFormat.h"
 
+#include "tools/lumenark-telemetry/FixedDecimal.h"
 #include "tools/lumenark-telemetry/Track.h"
 
 #include <cstdio>
@@ -30,9 +31,8 @@ void GeoJsonFormat::Write(const RecordingTelemetry& telemetry, const std::string
   const std::vector<Track::Point> points = Track::FromRecording(telemetry);
   std::string coordinates, times;
   for (const Track::Point& point : points) {
-    char pair[96];
-    std::snprintf(pair, sizeof pair, "%s[%f,%f]", coordinates.empty() ? "" : ",", point.longitude, point.latitude);
-    coordinates += pair;
+    coordinates += (coordinates.empty() ? "[" : ",[") + FixedDecimal::SixDecimals(point.longitude) + ',' +
+                   FixedDecimal::SixDecimals(point.latitude) + ']';
     times += (times.empty() ? "" : ",") + (point.time.empty() ? std::string("null") : jsonString(point.time));
   }
   const std::string geometry =

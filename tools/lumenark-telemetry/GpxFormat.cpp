@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/lumenark-telemetry/GpxFormat.h"
 
+#include "tools/lumenark-telemetry/FixedDecimal.h"
 #include "tools/lumenark-telemetry/Track.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -40,9 +39,8 @@ void GpxFormat::Write(const RecordingTelemetry& telemetry, const std::string& na
          " <trk>\n  <name>" +
          xmlEscaped(name) + "</name>\n  <trkseg>\n";
   for (const Track::Point& point : Track::FromRecording(telemetry)) {
-    char line[160];
-    std::snprintf(line, sizeof line, "   <trkpt lat=\"%f\" lon=\"%f\">", point.latitude, point.longitude);
-    out += line;
+    out += "   <trkpt lat=\"" + FixedDecimal::SixDecimals(point.latitude) + "\" lon=\"" +
+           FixedDecimal::SixDecimals(point.longitude) + "\">";
     if (!point.time.empty())
       out += "<time>" + point.time + "</time>";
     out += "</trkpt>\n";

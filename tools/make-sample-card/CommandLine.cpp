@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/make-sample-card/CommandLine.h"
 
-#include <cstdio>
+#include "platform/DecimalText.h"
+
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -104,13 +105,14 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
       throw std::invalid_argument("--start wants yyyymmdd_hhmmss");
     options.start = *stamp;
   } else if (name == "--origin") {
-    double latitude = 0, longitude = 0;
-    char tail = 0;
-    if (std::sscanf(value.c_str(), "%lf,%lf%c", &latitude, &longitude, &tail) != 2 || latitude < -80 || latitude > 80 ||
-        longitude < -180 || longitude > 180)
+    const size_t comma = value.find(',');
+    const std::optional<double> latitude = platform::parseDecimal(std::string_view(value).substr(0, comma));
+    const std::optional<double> longitude =
+        comma == std::string::npos ? std::nullopt : platform::parseDecimal(std::string_view(value).substr(comma + 1));
+    if (!latitude || !longitude || *latitude < -80 || *latitude > 80 || *longitude < -180 || *longitude > 180)
       throw std::invalid_argument("--origin wants LAT,LON within +-80 and +-180");
-    options.originLatitude = latitude;
-    options.originLongitude = longitude;
+    options.originLatitude = *latitude;
+    options.originLongitude = *longitude;
   } else if (name == "--fault") {
     const auto found = faultNames().find(value);
     if (found == faultNames().end())

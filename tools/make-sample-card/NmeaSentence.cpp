@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/make-sample-card/NmeaSentence.h"
 
+#include "platform/DecimalText.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr double kKmhPerKnot = 1.852;
+
+// printf's "%05.1f" in the C locale, for the speed and course (never negative).
+std::string tenths(double value) {
+  std::string text = platform::fixedDecimal(value, 1);
+  if (text.size() < 5)
+    text.insert(0, 5 - text.size(), '0');
+  return text;
+}
 
 } // namespace
 
@@ -32,8 +42,7 @@ std::string NmeaSentence::Fix(const Stamp& time, const DrivePlan::Sample& sample
   double course = std::round(sample.courseDegrees * 10.0) / 10.0;
   if (course >= 360.0)
     course -= 360.0;
-  char motion[32];
-  std::snprintf(motion, sizeof motion, "%05.1f,%05.1f", sample.speedKmh / kKmhPerKnot, course);
+  const std::string motion = tenths(sample.speedKmh / kKmhPerKnot) + "," + tenths(course);
   const std::string body = "GPRMC," + time.NmeaTime() + ",A," + DegreesMinutes(sample.latitude, 2) + "," +
                            (sample.latitude < 0 ? "S" : "N") + "," + DegreesMinutes(sample.longitude, 3) + "," +
                            (sample.longitude < 0 ? "W" : "E") + "," + motion + "," + time.NmeaDate() + ",,,A";
