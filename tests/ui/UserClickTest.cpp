@@ -23,8 +23,11 @@ protected:
 
   void SetUp() override {
     fake_reset();
-    // As at process start: earlier tests in this process may have set a rate.
+    // As at process start: earlier tests in this process may have changed them.
     g_nPosUnitsPerSecond = 0;
+    g_nTickCount = 0;
+    g_bGpsSyncWait = 0;
+    g_nGpsSyncIndex = 0;
     MainWindowFixture::SetUp();
   }
 
