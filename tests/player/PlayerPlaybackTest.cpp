@@ -313,6 +313,7 @@ TEST_F(PlayerPlaybackTest, PlaysUnderADecimalCommaLocale) {
   ASSERT_TRUE(user.switched()) << kDecimalCommaLocale << " is missing: scripts/install-deps generates it";
   std::setlocale(LC_NUMERIC, "C"); // as the viewer's start-up does
   startPlaying("long.mp4");
+  harness.state().Pause(); // so the position stays where the seek put it
   harness.state().Seek(4.5f, false);
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 135; }, 2s)) << position();
 }
