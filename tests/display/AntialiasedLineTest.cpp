@@ -126,6 +126,26 @@ TEST(Needle, StepFiftyNineIsOneStepLeftOfUpWithHandWorkedShading) {
                         {493, 691, kWhite}});
 }
 
+// Step 10: angle 30, needle from (519, 702) to (501, 712), X-major with
+// adjust 36408, so the first pair weighs 142 and the second 28 (after the
+// wrap). The second line starts on the first line's black end point, where
+// line and background are equally dark, and its second pair darkens the
+// first line's 113 at (518, 703) to 28 / 255 of it.
+TEST(Needle, StepTenIsXMajorWithHandWorkedShading) {
+  QImage image(QSize(1010, 790), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  CanvasPixels pixels(image);
+  Compass::DrawNeedle(pixels, 10, kBlack, kBackgroundFromCanvas);
+  expectPixels(pixels, {{519, 702, kBlack},
+                        {520, 702, kBlack},
+                        {501, 712, kBlack},
+                        {502, 712, kBlack},
+                        {518, 702, grey(142)},
+                        {518, 703, grey(12)},
+                        {519, 703, grey(113)},
+                        {521, 702, kWhite}});
+}
+
 TEST(Needle, CourseToAngleCountsStepsOfSixDegreesFromUp) {
   EXPECT_EQ(Compass::CourseToAngle(0), 90.0f);
   EXPECT_EQ(Compass::CourseToAngle(15), 0.0f);
