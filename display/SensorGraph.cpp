@@ -40,6 +40,10 @@ int SensorGraph::TraceY(float value) {
   return y < kTopY ? kCentreY : int(y);
 }
 
+QString SensorGraph::ValueText(Trace trace, const SensorTriple& values) {
+  return QString::asprintf(kStyles[trace].format, double(valueOf(values, trace)));
+}
+
 void SensorGraph::Step(QImage& canvas, const SensorTriple* values) {
   if (values && values->InDisplayRange())
     Draw(canvas, *values);
@@ -53,8 +57,7 @@ void SensorGraph::Draw(QImage& canvas, const SensorTriple& values) {
   const int baseline = kTextTop + painter.fontMetrics().ascent();
   for (int trace = 0; trace < kTraceCount; ++trace) {
     painter.setPen(kStyles[trace].text);
-    painter.drawText(kStyles[trace].textX, baseline,
-                     QString::asprintf(kStyles[trace].format, double(valueOf(values, Trace(trace)))));
+    painter.drawText(kStyles[trace].textX, baseline, ValueText(Trace(trace), values));
   }
   for (int i = 0; i + 1 < m_nHistCount; ++i) {
     for (int trace = 0; trace < kTraceCount; ++trace) {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <array>
 
 // The G-sensor panel: the three values as text and as traces that sweep from
@@ -34,6 +35,8 @@ public:
   // The height of a value: 29 pixels per unit around the centre line,
   // truncated; the centre line for heights above the panel.
   static int TraceY(float value);
+  // "X : %.3f" and its kin, with a decimal point whatever the locale.
+  static QString ValueText(Trace trace, const SensorTriple& values);
 
   int HistCount() const { return m_nHistCount; }
   int Sample() const { return m_nSample; }

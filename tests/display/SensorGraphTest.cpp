@@ -4,7 +4,10 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QLocale>
+#include <clocale>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -105,6 +108,20 @@ TEST_F(SensorGraphTest, ValueTextsAreDrawnInTheirColoursWithADecimalPoint) {
   EXPECT_TRUE(hasColour(81, kXColour));
   EXPECT_TRUE(hasColour(199, kYColour));
   EXPECT_TRUE(hasColour(316, qRgb(0, 225, 255)));
+}
+
+// A German desktop must not turn the texts into "0,500".
+TEST(SensorGraphTexts, ThreeDecimalsWithAPointInAnyLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string restore = previous ? previous : "C";
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const SensorTriple values{0.5f, -1.0f, 2.0f};
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kX, values), "X : -1.000");
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kY, values), "Y : 0.500");
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kZ, values), "Z : 2.000");
+  QLocale::setDefault(QLocale::c());
+  std::setlocale(LC_NUMERIC, restore.c_str());
 }
 
 // Never a silent fallback: the wanted family is installed and is what is used.
