@@ -2,7 +2,7 @@
 // The window's handling of the engine's notifications: what reaches the
 // canvas and the screen, and the end of a recording.
 #include "FakePlayerDriver.h"
-#include "MainWindowFixture.h"
+#include "FakePlayerWindowFixture.h"
 
 #include "engine/EngineGlobals.h"
 #include "engine/PlayerContract.h"
@@ -18,25 +18,10 @@
 
 namespace {
 
-using testing_support::waitUntil;
-
 const char kSentence[] = "$GPRMC,101500.000,A,4807.0380,N,01131.0000,E,022.4,084.4,071226,,";
 
-class TelemetryWindowTest : public MainWindowFixture {
+class TelemetryWindowTest : public FakePlayerWindowFixture {
 protected:
-  std::string LibraryName() const override { return "fakeplayer.dll"; }
-
-  void SetUp() override {
-    fake_reset();
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
-    MainWindowFixture::SetUp();
-  }
-
-  void TearDown() override {
-    fake_release_entry();
-    waitUntil([] { return !fake_entry_running(); });
-  }
-
   // Playing a 60-second recording of 1800 positions with a sentence at 0.
   void StartPlaying() {
     ASSERT_TRUE(m_driver.StartPlaying(Window(), {kSentence}));
