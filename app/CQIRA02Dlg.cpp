@@ -525,7 +525,8 @@ void CQIRA02Dlg::ShowGpsPart() {
   InvalidateRect(TelemetryDisplay::kCompassRect);
 }
 
-// Moves the map's marker to the position of the GPS fields.
+// The map's marker follows the GPS fields here; the window has no map view
+// to move yet.
 void CQIRA02Dlg::MapPositionStep() {}
 
 void CQIRA02Dlg::DrawEventMarks() {
