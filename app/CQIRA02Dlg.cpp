@@ -4,10 +4,12 @@
 #include "app/CSkinLabel.h"
 #include "app/MainWindowLayout.h"
 #include "app/SpeedLevel.h"
+#include "app/WindowThreadWait.h"
 #include "controls/CBitmapButton.h"
 #include "controls/CImageSlider.h"
 #include "controls/SkinLibrary.h"
 #include "dialogs/DialogUnits.h"
+#include "display/PlayTimes.h"
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -72,6 +75,7 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   CreateControls();
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
+  m_pDisplay = std::make_unique<TelemetryDisplay>(DisplayPictures());
 }
 
 // The engine outlives the window: its threads end with the process.
@@ -470,12 +474,100 @@ void CQIRA02Dlg::OnVolumeScroll(int position) {
   State()->PrintStateName();
 }
 
-// Moves the position slider with the playing recording.
-void CQIRA02Dlg::OnPlayerNotify(uintptr_t, intptr_t position) {
-  if (!m_bRecordingOpen || !m_pAdap)
+// ---- Telemetry display ---------------------------------------------------
+
+TelemetryDisplay::Pictures CQIRA02Dlg::DisplayPictures() const {
+  TelemetryDisplay::Pictures pictures{m_skin.Background(),  m_skin.Decoration(0), m_skin.Decoration(1),
+                                      m_skin.Decoration(2), m_skin.Mark(1),       {}};
+  for (int digit = 0; digit < CSkinSurfaces::kDigitCount; ++digit)
+    pictures.digits[digit] = m_skin.Digit(digit);
+  return pictures;
+}
+
+void CQIRA02Dlg::SetEventNotes(std::vector<std::string> lines, std::string baseTime) {
+  m_bEventNotesPresent = !lines.empty();
+  m_listEventNotes = std::move(lines);
+  m_szEventTime = std::move(baseTime);
+}
+
+// One step of the playing recording: slider, GPS items, graph, event marks
+// and times, drawn on the canvas; only the changed rectangles are repainted.
+void CQIRA02Dlg::OnPlayerNotify(uintptr_t length, intptr_t position) {
+  // Notifications met while the end of a recording is waited for come after
+  // it in effect: the recording is closed by then.
+  if (!m_bRecordingOpen || !m_pAdap || m_bEndingRecording)
     return;
+  std::this_thread::yield();
   QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
+  slider->update();
+  QIRAAdap::GpsSentence sentence{};
+  QIRAAdap::GSensor sensor{};
+  const bool telemetry = m_pAdap->ReadTelemetry(sentence, sensor);
+  m_gpsFields.Clear();
+  if (telemetry && m_gpsFields.ParseSentence(sentence.data(), sentence.size()))
+    ShowGpsPart();
+  if (!m_pAdap->m_bUserDataFailed) {
+    const SensorTriple values{sensor[0], sensor[1], sensor[2]};
+    m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr);
+  }
+  DrawEventMarks();
+  ShowPlayTimes();
+  InvalidateRect(TelemetryDisplay::kGraphRect);
+  InvalidateRect(TelemetryDisplay::kTimelineRect);
+  m_pDisplay->CountSample();
+  if (length == uintptr_t(position))
+    EndRecording();
+}
+
+void CQIRA02Dlg::ShowGpsPart() {
+  MapPositionStep();
+  m_pDisplay->DrawSpeed(Canvas(), m_gpsFields.SpeedKmh());
+  static_cast<QLabel*>(GetDlgItem(IDC_COURSE))->setText(QString::number(m_gpsFields.Course()));
+  m_pDisplay->DrawCompass(Canvas(), m_gpsFields.Course());
+  InvalidateRect(TelemetryDisplay::kSpeedRect);
+  InvalidateRect(TelemetryDisplay::kCompassRect);
+}
+
+// The map's marker follows the GPS fields here; the window has no map view
+// to move yet.
+void CQIRA02Dlg::MapPositionStep() {}
+
+void CQIRA02Dlg::DrawEventMarks() {
+  const int duration = m_pAdap->m_nDuration;
+  if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
+    m_pDisplay->DrawEventMarks(Canvas(), m_listEventNotes, m_szEventTime, duration);
+}
+
+void CQIRA02Dlg::ShowPlayTimes() {
+  const int duration = m_pAdap->m_nDuration;
+  if (!m_bRecordingOpen || duration <= 0)
+    return;
+  static_cast<QLabel*>(GetDlgItem(IDC_PLAYED_TIME))->setText(PlayTimeText(m_pAdap->m_nPlayTime));
+  static_cast<QLabel*>(GetDlgItem(IDC_TOTAL_TIME))->setText(PlayTimeText(duration));
+}
+
+// The last picture stays a second before the recording stops.
+void CQIRA02Dlg::EndRecording() {
+  m_bEndingRecording = true;
+  WindowThreadWait::Sleep(m_nTelemetryWaitMs);
+  m_bEndingRecording = false;
+  StopAndClearTelemetry();
+}
+
+// The graph's sweep is kept: the next recording continues where it stood.
+void CQIRA02Dlg::StopAndClearTelemetry() {
+  if (m_bRecordingOpen) {
+    State()->Stop();
+    State()->PrintStateName();
+  }
+  m_bRecordingOpen = false;
+  WindowThreadWait::Sleep(m_nTelemetryWaitMs);
+  m_pDisplay->ClearGraphAndTimeline(Canvas());
+  InvalidateRect(TelemetryDisplay::kGraphRect);
+  InvalidateRect(TelemetryDisplay::kTimelineRect);
+  QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
+  platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 0);
   slider->update();
 }
 

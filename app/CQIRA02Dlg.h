@@ -4,12 +4,16 @@
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
 #include "dialogs/CProgramInfo.h"
+#include "display/TelemetryDisplay.h"
+#include "telemetry/RmcFields.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QPoint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class CBitmapButton;
 class CImageSlider;
@@ -54,6 +58,16 @@ public:
   QMenu* SystemMenu() const { return m_pSystemMenu; }
 
   static constexpr int kAboutCommand = 16;
+
+  // Telemetry display.
+  const TelemetryDisplay& Display() const { return *m_pDisplay; }
+  // The GPS fields of the last notification with a "$GPRMC" sentence.
+  const RmcFields& GpsFields() const { return m_gpsFields; }
+  // The end of a recording waits this long twice; tests shorten it.
+  void SetTelemetryWaitMs(int milliseconds) { m_nTelemetryWaitMs = milliseconds; }
+  // The event notes' "Date :" lines of the open recording and its base time
+  // "hhmmss"; no notes for a normal recording.
+  void SetEventNotes(std::vector<std::string> lines, std::string baseTime);
 
 protected:
   bool event(QEvent* event) override;
@@ -118,6 +132,13 @@ private:
   void OnVolumeScroll(int position);
   void StepSpeedLevel(float step);
   void OnPlayerNotify(uintptr_t length, intptr_t position);
+  TelemetryDisplay::Pictures DisplayPictures() const;
+  void ShowGpsPart();
+  void MapPositionStep();
+  void DrawEventMarks();
+  void ShowPlayTimes();
+  void EndRecording();
+  void StopAndClearTelemetry();
   void OnOK();
   void OnCancel();
 
@@ -135,6 +156,14 @@ private:
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
+
+  std::unique_ptr<TelemetryDisplay> m_pDisplay;
+  RmcFields m_gpsFields;
+  std::vector<std::string> m_listEventNotes;
+  bool m_bEventNotesPresent = false;
+  std::string m_szEventTime;
+  int m_nTelemetryWaitMs = 1000;
+  bool m_bEndingRecording = false;
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;

@@ -43,8 +43,10 @@ float NmeaToDegrees(const char* text, char hemisphere) {
   const float degrees = std::trunc(v);
   const float minutesPerHundred = v - degrees;
   const float r = degrees + minutesPerHundred * 100.0f / 60.0f;
-  // trunc, not a cast to an integer: a garbage field must not overflow.
-  const float cut = std::trunc(r * 10000.0f) / 10000.0f;
+  // The product in double is exact, so the cut never rounds up first (a
+  // single-precision product turns 126.974998 into 1269750). trunc, not a
+  // cast to an integer: a garbage field must not overflow.
+  const float cut = static_cast<float>(std::trunc(double(r) * 10000.0) / 10000.0);
   return hemisphere == 'S' || hemisphere == 'W' ? -cut : cut;
 }
 

@@ -26,6 +26,12 @@ TEST(NmeaToDegrees, GivesTheMapTheCutSinglePrecisionValues) {
   EXPECT_FLOAT_EQ(NmeaToDegrees("3733.9999", 'N'), 37.5666f);
 }
 
+// 126 degrees 58.5 minutes is 126.974998 in single precision; a product
+// rounded to single precision before the cut would give 126.975.
+TEST(NmeaToDegrees, CutsTheExactProductNotARoundedOne) {
+  EXPECT_EQ(mapText(NmeaToDegrees("4807.0380", 'N'), NmeaToDegrees("12658.5000", 'W')), "48.117298, -126.974899");
+}
+
 TEST(NmeaToDegrees, EmptyOrGarbageTextIsZeroWithoutOverflow) {
   EXPECT_EQ(NmeaToDegrees("", 'N'), 0.0f);
   EXPECT_EQ(NmeaToDegrees("abc", 'E'), 0.0f);

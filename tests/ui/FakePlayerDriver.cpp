@@ -23,13 +23,13 @@ bool FakePlayerDriver::Fire(intptr_t data, uint32_t code) {
   return fired.get();
 }
 
-bool FakePlayerDriver::StartPlaying(CQIRA02Dlg& window) {
+bool FakePlayerDriver::StartPlaying(CQIRA02Dlg& window, const std::vector<std::string>& sentences) {
   if (!m_dir.isValid() || !Fire(0, player::kEventReady))
     return false;
   const std::string recording = m_dir.filePath(QStringLiteral("drf0_20090108_134109.mp4")).toStdString();
   testing_support::BoxWriter()
       .box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0})
-      .raw(testing_support::BoxWriter::udat(2000, {}))
+      .raw(testing_support::BoxWriter::udat(2000, sentences))
       .writeTo(recording);
   QIRAAdap* engine = window.Adapter();
   engine->SetState(engine->m_pStat9.get());

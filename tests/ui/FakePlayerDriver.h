@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class CQIRA02Dlg;
 
@@ -16,8 +18,9 @@ public:
 
   // Library ready, a recording with complete user data opened the way the
   // recording list opens it, and the player reporting that it plays; true
-  // once the engine is in its playing state.
-  bool StartPlaying(CQIRA02Dlg& window);
+  // once the engine is in its playing state. The recording's first GPS
+  // records hold `sentences`.
+  bool StartPlaying(CQIRA02Dlg& window, const std::vector<std::string>& sentences = {});
 
 private:
   QTemporaryDir m_dir;

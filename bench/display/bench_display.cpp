@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the telemetry display costs while a recording plays through the real
+// player module on the offscreen platform:
+// - the window's handling of one player notification (GPS and sensor data
+//   present), every notification of every run a sample; target: median
+//   under 1 ms, so 30 notifications a second stay under 3 % of a core;
+// - the processor time of the whole viewer playing the recording against the
+//   engine and player module alone, runs interleaved; the difference is the
+//   window's and the display's share.
+// Each run is a child process started afresh, so no run warms the next.
+#include "app/CQIRA02Dlg.h"
+#include "engine/QIRAAdap.h"
+#include "engine/QIRAState.h"
+#include "engine/QIRAstat3.h"
+#include "engine/QIRAstat9.h"
+#include "platform/WindowMessage.h"
+#include "tests/player/EngineHarness.h"
+#include "tests/player/TestRecording.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kRunPairs = 3;
+constexpr int kRecordingSeconds = 10;
+constexpr double kNotifyTargetMs = 1.0;
+constexpr auto kPlayTimeout = 120s;
+constexpr char kViewerFlag[] = "--viewer";
+constexpr char kPlayerFlag[] = "--player";
+
+// Times the window's handling of each notification; the last one of a
+// recording waits on purpose and is left out.
+class NotifyTimer : public QObject {
+public:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (event->type() != platform::WindowMessageEvent::kType)
+      return false;
+    auto* message = static_cast<platform::WindowMessageEvent*>(event);
+    if (message->message() != platform::kMsgPlayerNotify || !qobject_cast<CQIRA02Dlg*>(receiver))
+      return false;
+    const auto start = std::chrono::steady_clock::now();
+    receiver->event(event);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (message->wParam() != uintptr_t(message->lParam()))
+      samples.push_back(ms);
+    return true;
+  }
+  std::vector<double> samples;
+};
+
+void useOffscreen() {
+  if (!std::getenv("QT_QPA_PLATFORM"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+bool openRecording(QIRAAdap& engine, const char* file) {
+  engine.SetState(engine.m_pStat9.get());
+  return engine.m_pCurState.load()->LoadFile(file, file) == 0;
+}
+
+// The viewer as a user runs it: the window opens the player module, the
+// recording plays to its end and the window stops it.
+int runViewer(const char* file, int fd) {
+  useOffscreen();
+  int argc = 1;
+  char name[] = "bench_display";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  NotifyTimer timer;
+  application.installEventFilter(&timer);
+  auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll"); // outlives the engine's threads
+  window->show();
+  EngineHarness::waitFor([&] { return window->Adapter() != nullptr; }, 10s);
+  static_cast<QAbstractButton*>(window->GetDlgItem(IDC_PLAY))->click();
+  if (!openRecording(*window->Adapter(), file))
+    return 2;
+  QIRAAdap* engine = window->Adapter();
+  if (!EngineHarness::waitFor([&] { return engine->m_pCurState.load() == engine->m_pStat3.get(); }, kPlayTimeout))
+    return 3;
+  // The window's own stop after the last notification, when it came.
+  EngineHarness::waitFor([&] { return !window->IsRecordingOpen(); }, 5s);
+  for (double sample : timer.samples)
+    if (write(fd, &sample, sizeof sample) != sizeof sample)
+      return 4;
+  std::fflush(stdout);
+  _exit(0);
+}
+
+// The engine and the player module with a bare notification window.
+int runPlayer(const char* file) {
+  useOffscreen();
+  int argc = 1;
+  char name[] = "bench_display";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  auto* harness = new EngineHarness(); // outlives the engine's threads
+  harness->mainWindow.resize(1010, 790);
+  harness->mainWindow.show();
+  if (harness->openPlayer() != 0 || harness->open(file) != 0)
+    return 2;
+  if (!harness->waitForState(3, kPlayTimeout))
+    return 3;
+  std::fflush(stdout);
+  _exit(0);
+}
+
+struct Run {
+  bool ok = false;
+  double cpuMs = 0.0;
+  std::vector<double> notifyMs;
+};
+
+Run runChild(const char* flag, const std::string& file) {
+  int fds[2];
+  if (pipe(fds) != 0)
+    return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    if (!freopen("/dev/null", "w", stdout))
+      _exit(126);
+    const std::string fd = std::to_string(fds[1]);
+    execl("/proc/self/exe", "bench_display", flag, file.c_str(), fd.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  Run run;
+  double sample = 0.0;
+  while (child > 0 && read(fds[0], &sample, sizeof sample) == sizeof sample)
+    run.notifyMs.push_back(sample);
+  close(fds[0]);
+  int status = 0;
+  rusage usage{};
+  if (child > 0)
+    wait4(child, &status, 0, &usage);
+  const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+  run.ok = child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+  return run;
+}
+
+struct Spread {
+  double min, median, max;
+};
+
+Spread spread(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {values.front(), values[values.size() / 2], values.back()};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], kViewerFlag) == 0)
+    return runViewer(argv[2], std::atoi(argv[3]));
+  if (argc == 4 && std::strcmp(argv[1], kPlayerFlag) == 0)
+    return runPlayer(argv[2]);
+
+  QTemporaryDir dir;
+  const std::string recording = dir.filePath(QStringLiteral("drf0_20260614_093200.mp4")).toStdString();
+  TestRecording::Options options; // the demo card's picture and sound
+  options.width = 640;
+  options.height = 480;
+  options.seconds = kRecordingSeconds;
+  options.audio = true;
+  if (!TestRecording::make(options, recording)) {
+    std::fprintf(stderr, "bench_display: cannot make the recording\n");
+    return 1;
+  }
+  std::vector<double> notify, viewerCpu, playerCpu;
+  for (int pair = 0; pair < kRunPairs; ++pair) {
+    const Run viewer = runChild(kViewerFlag, recording);
+    const Run player = runChild(kPlayerFlag, recording);
+    if (!viewer.ok || !player.ok || viewer.notifyMs.empty()) {
+      std::fprintf(stderr, "bench_display: a run did not play the recording to its end\n");
+      return 1;
+    }
+    notify.insert(notify.end(), viewer.notifyMs.begin(), viewer.notifyMs.end());
+    viewerCpu.push_back(viewer.cpuMs);
+    playerCpu.push_back(player.cpuMs);
+  }
+  const Spread n = spread(notify);
+  const Spread v = spread(viewerCpu);
+  const Spread p = spread(playerCpu);
+  const double seconds = kRecordingSeconds;
+  std::printf("one notification handled by the window (offscreen, GPS and sensor data, %zu samples of %d runs): "
+              "min %.3f ms, median %.3f ms, max %.3f ms; target median %.1f ms: %s\n",
+              notify.size(), kRunPairs, n.min, n.median, n.max, kNotifyTargetMs,
+              n.median < kNotifyTargetMs ? "met" : "MISSED");
+  std::printf("processor time playing a %d s 640 x 480 recording, %d interleaved runs each:\n"
+              "  whole viewer:        min %.0f ms, median %.0f ms, max %.0f ms (%.1f %% of a core)\n"
+              "  player module alone: min %.0f ms, median %.0f ms, max %.0f ms (%.1f %% of a core)\n"
+              "  the window's share (median difference): %.0f ms, %.1f %% of a core\n",
+              kRecordingSeconds, kRunPairs, v.min, v.median, v.max, v.median / seconds / 10.0, p.min, p.median, p.max,
+              p.median / seconds / 10.0, v.median - p.median, (v.median - p.median) / seconds / 10.0);
+  return n.median < kNotifyTargetMs ? 0 : 1;
+}

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+
+class CanvasPixels;
+
+// The compass on the canvas: a dial with a two-pixel anti-aliased needle
+// turned in 6-degree steps.
+class Compass {
+public:
+  static constexpr int kDegreesPerStep = 6;
+  static constexpr int kNoStepDrawn = 255;
+
+  explicit Compass(QImage dial);
+
+  // Restores the dial unless the step matches the value remembered last
+  // time, then draws the needle for the course in degrees. What is
+  // remembered is a random number below 29, so the dial is restored before
+  // nearly every draw.
+  void DrawCompass(QImage& canvas, int course);
+
+  int LastCompassValue() const { return m_nLastCompassValue; }
+
+  // 90 degrees (up) for step 0, counter-clockwise in degrees, 0 to 360.
+  static float CourseToAngle(int step);
+  static void DrawNeedle(CanvasPixels& surface, int step, uint32_t colour, uint32_t background);
+
+private:
+  QImage m_dial;
+  int m_nLastCompassValue = kNoStepDrawn;
+  uint32_t m_clrNeedle = 0;
+};

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "telemetry/SensorTriple.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+
+// The G-sensor panel: the three values as text and as traces that sweep from
+// left to right, 6 pixels per notification, and restart at the left keeping
+// each trace's last height.
+class SensorGraph {
+public:
+  enum Trace { kX, kY, kZ, kTraceCount };
+  static constexpr int kTracePoints = 95;
+  static constexpr QRect kPanel{77, 660, 331, 119};
+  static constexpr int kOriginX = 78;
+  static constexpr int kPixelsPerSample = 6;
+  static constexpr int kCentreY = 712;
+  static constexpr int kTopY = 660;
+  static constexpr int kSweepEndX = 394;
+  static constexpr QPoint kStartPoint{101, 711};
+
+  explicit SensorGraph(QImage background);
+
+  // Draws the panel for one notification when the values are given and all
+  // lie within the display range, then restarts the sweep when it is due.
+  void Step(QImage& canvas, const SensorTriple* values);
+  // Notifications since the sweep began, counted whether or not drawn.
+  void CountSample() { ++m_nSample; }
+
+  // The height of a value: 29 pixels per unit around the centre line,
+  // truncated; the centre line for heights above the panel.
+  static int TraceY(float value);
+  // "X : %.3f" and its kin, with a decimal point whatever the locale.
+  static QString ValueText(Trace trace, const SensorTriple& values);
+
+  int HistCount() const { return m_nHistCount; }
+  int Sample() const { return m_nSample; }
+  QPoint LastPoint(Trace trace) const { return m_ptLast[trace]; }
+  QPoint HistPoint(Trace trace, int index) const { return m_ptHist[trace].at(index); }
+
+private:
+  void Draw(QImage& canvas, const SensorTriple& values);
+  void RestartSweepIfDue();
+
+  QImage m_background;
+  std::array<std::array<QPoint, kTracePoints>, kTraceCount> m_ptHist{};
+  std::array<QPoint, kTraceCount> m_ptLast;
+  int m_nHistCount = 1;
+  int m_nSample = 0;
+};

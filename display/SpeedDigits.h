@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <array>
+
+// The speed in km/h as three digit pictures with leading zeros.
+class SpeedDigits {
+public:
+  static constexpr int kHighestShown = 999;
+  using Pictures = std::array<QImage, 10>;
+  using Places = std::array<int, 3>;
+
+  explicit SpeedDigits(Pictures digits);
+
+  // Hundreds, tens and ones of the speed bounded to 0..999: the camera's odd
+  // fields (a negative speed, four-digit nonsense) must not pick a picture
+  // that does not exist.
+  static Places DigitsOf(int kmh);
+  void Draw(QImage& canvas, int kmh) const;
+
+private:
+  Pictures m_digits;
+};

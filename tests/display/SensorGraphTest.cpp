@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "display/SensorGraph.h"
+#include "display/GraphFont.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <clocale>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+const QRgb kXColour = qRgb(255, 0, 110);
+const QRgb kYColour = qRgb(135, 255, 0);
+const QRgb kZColour = qRgb(0, 255, 255);
+
+QImage surface(QRgb colour) {
+  QImage image(1010, 790, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+class SensorGraphTest : public testing::Test {
+protected:
+  // One notification: the graph's step, then the sample counted.
+  void Notify(const SensorTriple* values) {
+    graph.Step(canvas, values);
+    graph.CountSample();
+  }
+  QImage background = surface(qRgb(20, 20, 20));
+  QImage canvas = surface(qRgb(90, 90, 90));
+  SensorGraph graph{background};
+};
+
+} // namespace
+
+TEST(SensorGraphHeights, TwentyNinePixelsPerUnitAndTheCentreAboveThePanel) {
+  EXPECT_EQ(SensorGraph::TraceY(0.5f), 697); // 697.5 truncated
+  EXPECT_EQ(SensorGraph::TraceY(-1.0f), 741);
+  EXPECT_EQ(SensorGraph::TraceY(2.0f), 712);  // 654 is above the panel
+  EXPECT_EQ(SensorGraph::TraceY(1.79f), 660); // 660.09: the top line itself
+  EXPECT_EQ(SensorGraph::TraceY(-2.0f), 770);
+}
+
+// The first notification draws from the start point (101, 711) to x 79,
+// then restarts the sweep at x 78 keeping each trace's height.
+TEST_F(SensorGraphTest, FirstNotificationDrawsFromTheStartPointAndRestarts) {
+  const SensorTriple values{0.5f, -1.0f, 2.0f};
+  Notify(&values);
+  EXPECT_EQ(canvas.pixel(79, 741), kXColour);
+  EXPECT_EQ(canvas.pixel(79, 697), kYColour);
+  EXPECT_EQ(canvas.pixel(79, 712), kZColour);
+  EXPECT_EQ(canvas.pixel(101, 711), kZColour) << "Z is drawn last from the shared start";
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kX), QPoint(78, 741));
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kY), QPoint(78, 697));
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kZ), QPoint(78, 712));
+  EXPECT_EQ(graph.HistPoint(SensorGraph::kX, 0), QPoint(78, 741));
+  EXPECT_EQ(graph.HistCount(), 1);
+  EXPECT_EQ(graph.Sample(), 1);
+  EXPECT_EQ(canvas.pixel(400, 665), background.pixel(400, 665)) << "the panel is restored from the background";
+  EXPECT_EQ(canvas.pixel(500, 665), qRgb(90, 90, 90)) << "nothing outside the panel";
+}
+
+// Six pixels per notification; at x 397 (sample 53) the sweep restarts, so a
+// sweep holds at most 54 points.
+TEST_F(SensorGraphTest, SweepAdvancesSixPixelsAndRestartsAtItsEnd) {
+  const SensorTriple values{0.0f, 1.0f, -1.0f};
+  Notify(&values);
+  Notify(&values);
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kX), QPoint(85, 683));
+  for (int i = 2; i < 53; ++i)
+    Notify(&values);
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kX).x(), 391);
+  EXPECT_EQ(graph.HistCount(), 53);
+  Notify(&values);
+  EXPECT_EQ(graph.Sample(), 1);
+  EXPECT_EQ(graph.HistCount(), 1);
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kX), QPoint(78, 683));
+}
+
+// A value outside -2..+2 (or no values yet) draws nothing, texts included,
+// but the sweep still advances.
+TEST_F(SensorGraphTest, TriplesOutsideTheRangeDrawNothingButCount) {
+  const SensorTriple first{0.0f, 0.0f, 0.0f};
+  Notify(&first);
+  const QImage before = canvas.copy();
+  const SensorTriple wild{0.0f, 2.5f, 0.0f};
+  Notify(&wild);
+  Notify(nullptr);
+  EXPECT_EQ(canvas, before);
+  EXPECT_EQ(graph.Sample(), 3);
+  EXPECT_EQ(graph.HistCount(), 1);
+  Notify(&first);
+  EXPECT_EQ(graph.LastPoint(SensorGraph::kX).x(), 78 + 6 * 3 + 1);
+}
+
+TEST_F(SensorGraphTest, ValueTextsAreDrawnInTheirColoursWithADecimalPoint) {
+  const SensorTriple values{0.5f, -1.0f, 0.25f};
+  Notify(&values);
+  const auto hasColour = [&](int left, QRgb colour) {
+    for (int y = 755; y < 767; ++y)
+      for (int x = left; x < left + 110; ++x)
+        if (canvas.pixel(x, y) == colour)
+          return true;
+    return false;
+  };
+  EXPECT_TRUE(hasColour(81, kXColour));
+  EXPECT_TRUE(hasColour(199, kYColour));
+  EXPECT_TRUE(hasColour(316, qRgb(0, 225, 255)));
+}
+
+// A German desktop must not turn the texts into "0,500".
+TEST(SensorGraphTexts, ThreeDecimalsWithAPointInAnyLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string restore = previous ? previous : "C";
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const SensorTriple values{0.5f, -1.0f, 2.0f};
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kX, values), "X : -1.000");
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kY, values), "Y : 0.500");
+  EXPECT_EQ(SensorGraph::ValueText(SensorGraph::kZ, values), "Z : 2.000");
+  QLocale::setDefault(QLocale::c());
+  std::setlocale(LC_NUMERIC, restore.c_str());
+}
+
+// Never a silent fallback: the wanted family is installed and is what is used.
+TEST(GraphFontTest, BoldSerifOfTheWantedFamilyElevenByEleven) {
+  ASSERT_FALSE(GraphFont::InstalledFamily().isEmpty()) << "install fonts-liberation (scripts/install-deps)";
+  const QFont& font = GraphFont::Font();
+  EXPECT_EQ(QFontInfo(font).family(), GraphFont::InstalledFamily());
+  EXPECT_TRUE(font.bold());
+  const QFontMetricsF metrics(font);
+  EXPECT_LE(metrics.height(), 11.0);
+  EXPECT_NEAR(metrics.averageCharWidth(), 11.0, 1.0);
+}
