@@ -3,7 +3,10 @@
 
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
+#include "dialogs/CDlgTimeSet.h"
 #include "dialogs/CProgramInfo.h"
+#include "output/FrameCapture.h"
+#include "output/WindowPrinter.h"
 
 #include <QDialog>
 #include <QHash>
@@ -54,6 +57,9 @@ public:
   QMenu* SystemMenu() const { return m_pSystemMenu; }
 
   static constexpr int kAboutCommand = 16;
+
+  // Printing, whose dialog tests replace to print to a file.
+  WindowPrinter& Printer() { return m_printer; }
 
 protected:
   bool event(QEvent* event) override;
@@ -111,6 +117,9 @@ private:
   void OnInfo();
   void OnBrightUp();
   void OnBrightDown();
+  void OnPrint();
+  void OnSnap();
+  void OnTimeSet();
   void OnSysCommand(int command);
   void OnHScroll(CImageSlider* slider, int code);
   void OnPositionScroll(int position);
@@ -135,6 +144,9 @@ private:
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
+  CDlgTimeSet m_dlgTimeSet;
+  FrameCapture m_capture;
+  WindowPrinter m_printer;
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;
