@@ -64,6 +64,17 @@ struct Figures {
   }
 };
 
+// A 30-second recording in `folder`; empty when the generator failed.
+std::string makeRecording(const QTemporaryDir& folder) {
+  const std::string path = folder.filePath("bench-snapshot.mp4").toStdString();
+  TestRecording::Options options;
+  options.width = FrameCapture::kWidth;
+  options.height = FrameCapture::kHeight;
+  options.fps = kFps;
+  options.seconds = 30;
+  return TestRecording::make(options, path) ? path : std::string();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -71,13 +82,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir dir;
-  const std::string recording = dir.filePath("bench-snapshot.mp4").toStdString();
-  TestRecording::Options options;
-  options.width = 640;
-  options.height = 480;
-  options.fps = kFps;
-  options.seconds = 30;
-  if (!TestRecording::make(options, recording)) {
+  const std::string recording = makeRecording(dir);
+  if (recording.empty()) {
     std::fprintf(stderr, "bench_snapshot: make-sample-card could not make the recording\n");
     return 1;
   }
