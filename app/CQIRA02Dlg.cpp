@@ -128,10 +128,10 @@ QWidget* CQIRA02Dlg::CreateControl(ControlId id, layout::ControlKind kind, const
 void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu = new QMenu(this);
   m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::OnCancel);
-  m_pSystemMenu->addSeparator();
-  m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
   // The Time button stays hidden; the camera clock is set from here.
   m_pSystemMenu->addAction(QStringLiteral("Set camera clock..."), this, &CQIRA02Dlg::OnTimeSet);
+  m_pSystemMenu->addSeparator();
+  m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
 }
 
 void CQIRA02Dlg::showEvent(QShowEvent* event) {

@@ -3,9 +3,12 @@
 
 #include "dialogs/DialogUnits.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -20,6 +23,7 @@ namespace {
 
 constexpr int kWidthUnits = 275;
 constexpr int kHeightUnits = 222;
+constexpr int kListMargin = 24;
 
 const char kHintText[] = "Please make sure the driver both SD card and PC";
 const char kCommentText[] =
@@ -45,9 +49,20 @@ QString entryText(const std::string& root) {
   return QString::fromStdString(plainRoot ? root : root.substr(0, root.size() - 1));
 }
 
-template <typename Widget> Widget* place(Widget* widget, int x, int y, int width, int height) {
-  widget->setGeometry(kShellDialogUnits.toPixels(x, y, width, height));
-  return widget;
+// The template's 8-point font, in the family the system uses for dialogs.
+QFont templateFont() {
+  QFont font = QApplication::font();
+  font.setPointSize(8);
+  return font;
+}
+
+// Dialog units of that font as measured here, so that every text fits the
+// control laid out for it whatever font stands in for the template's.
+DialogUnits unitsOf(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const int averageWidth = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+  return DialogUnits(averageWidth, metrics.height());
 }
 
 QLabel* staticText(QWidget* parent, const QString& text, int id) {
@@ -60,29 +75,34 @@ QLabel* staticText(QWidget* parent, const QString& text, int id) {
 } // namespace
 
 CDlgTimeSet::CDlgTimeSet(QWidget* parent, VolumeLister listVolumes)
-    : QDialog(parent), m_listVolumes(std::move(listVolumes)) {
+    : QDialog(parent), m_listVolumes(std::move(listVolumes)), m_units(unitsOf(templateFont())) {
   setWindowTitle(QStringLiteral("Time Set."));
-  setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits), kShellDialogUnits.toPixelsY(kHeightUnits));
+  setFont(templateFont());
+  setFixedSize(m_units.toPixelsX(kWidthUnits), m_units.toPixelsY(kHeightUnits));
   CreateControls();
   BindMessageMap();
 }
 
 void CDlgTimeSet::CreateControls() {
-  m_pExit = place(new QPushButton(QStringLiteral("Exit"), this), 191, 201, 72, 14);
+  m_pExit = Place(new QPushButton(QStringLiteral("Exit"), this), 191, 201, 72, 14);
   m_pExit->setDefault(true);
-  place(new QGroupBox(QStringLiteral("Select a SD Card Drive"), this), 17, 12, 245, 64);
-  place(staticText(this, QStringLiteral("SD card driver connected with PC :"), 0), 59, 55, 112, 8);
-  m_pDriveBox = place(new QComboBox(this), 177, 53, 30, 46);
+  Place(new QGroupBox(QStringLiteral("Select a SD Card Drive"), this), 17, 12, 245, 64);
+  Place(staticText(this, QStringLiteral("SD card driver connected with PC :"), 0), 59, 55, 112, 8);
+  // Mount points are longer than drive letters: the box reaches to the group's
+  // edge, its list opens as wide as its entries, and the tooltip shows the
+  // whole path.
+  m_pDriveBox = Place(new QComboBox(this), 177, 52, 80, 13);
   m_pDriveBox->setObjectName(QString::number(IDC_DRIVE_BOX));
   m_pDriveBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  place(new QGroupBox(QStringLiteral("Time Set"), this), 17, 82, 245, 115);
-  m_pCreate = place(new QPushButton(QStringLiteral("To Create of the time setting file."), this), 41, 94, 113, 15);
+  connect(m_pDriveBox, &QComboBox::currentTextChanged, m_pDriveBox, &QWidget::setToolTip);
+  Place(new QGroupBox(QStringLiteral("Time Set"), this), 17, 82, 245, 115);
+  m_pCreate = Place(new QPushButton(QStringLiteral("To Create of the time setting file."), this), 41, 94, 113, 15);
   m_pCreate->setObjectName(QString::number(IDC_CREATE));
-  m_pComment = place(staticText(this, QString(), IDC_COMMENT), 23, 118, 232, 70);
+  m_pComment = Place(staticText(this, QString(), IDC_COMMENT), 23, 118, 232, 70);
   m_pComment->setWordWrap(true);
   m_pComment->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  m_pHint = place(staticText(this, QString(), IDC_HINT), 29, 25, 221, 26);
-  m_pWrittenTime = place(staticText(this, QString(), IDC_WRITTEN_TIME), 163, 95, 87, 11);
+  m_pHint = Place(staticText(this, QString(), IDC_HINT), 29, 25, 221, 26);
+  m_pWrittenTime = Place(staticText(this, QString(), IDC_WRITTEN_TIME), 163, 95, 87, 11);
   // Group boxes are drawn below the controls they frame.
   for (QGroupBox* box : findChildren<QGroupBox*>())
     box->lower();
@@ -111,6 +131,7 @@ void CDlgTimeSet::OnInitDialog() {
   m_pDriveBox->clear();
   for (const std::string& root : m_driveList)
     m_pDriveBox->addItem(entryText(root));
+  m_pDriveBox->view()->setMinimumWidth(m_pDriveBox->view()->sizeHintForColumn(0) + kListMargin);
   m_pDriveBox->setCurrentIndex(-1);
   if (!FindSetupIni()) {
     m_selectedCardDrive.clear();

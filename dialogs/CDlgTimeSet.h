@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dialogs/DialogUnits.h"
 #include "platform/Volumes.h"
 
 #include <QDialog>
@@ -54,8 +55,13 @@ private:
   // Writes, flushes to the medium and closes; empty on success, else the reason.
   QString WriteTimeSetFile(const QString& path, const QByteArray& text) const;
   void ShowMessage(const QString& text);
+  template <typename Widget> Widget* Place(Widget* widget, int x, int y, int width, int height) const {
+    widget->setGeometry(m_units.toPixels(x, y, width, height));
+    return widget;
+  }
 
   VolumeLister m_listVolumes;
+  DialogUnits m_units;
   std::string m_selectedCardDrive;
   std::vector<std::string> m_driveList;
   std::vector<std::string> m_cardDriveList;
