@@ -25,7 +25,8 @@ void FrameCapture::CopyFrame(const QIRAAdap& adap) {
   m_nFrameBytes = std::clamp(adap.m_nFrameBytes.load(), 0, kBitmapBytes);
   if (m_snapshot.size() < size_t(m_nFrameBytes))
     m_snapshot.resize(size_t(m_nFrameBytes));
-  if (const uint8_t* image = adap.m_pFrame1.load())
+  const uint8_t* image = adap.m_pFrame1.load();
+  if (image && m_nFrameBytes > 0)
     std::memcpy(m_snapshot.data(), image, size_t(m_nFrameBytes));
 }
 
@@ -35,7 +36,8 @@ QImage FrameCapture::Bitmap() const {
     return bitmap;
   bitmap.fill(Qt::black);
   // Blue, green, red, unused per pixel, top row first: the picture's own layout.
-  std::memcpy(bitmap.bits(), m_snapshot.data(), size_t(m_nFrameBytes));
+  if (m_nFrameBytes > 0)
+    std::memcpy(bitmap.bits(), m_snapshot.data(), size_t(m_nFrameBytes));
   return bitmap;
 }
 
