@@ -124,4 +124,14 @@ TEST_F(WindowPrinting, RefusedJobIsReported) {
   EXPECT_TRUE(watcher.Messages()[0].contains("nothing was printed"));
 }
 
+// Without a stand-in the real print dialog comes up; cancelled, it prints nothing.
+TEST(WindowPrinter, RealDialogCancelled) {
+  QuarterWindow window;
+  WindowPrinter printer;
+  ModalWatcher watcher;
+  printer.Print(window);
+  EXPECT_EQ(watcher.Dialogs().size(), 1);
+  EXPECT_TRUE(watcher.Messages().isEmpty());
+}
+
 } // namespace
