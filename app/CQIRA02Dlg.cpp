@@ -64,7 +64,7 @@ QRect fullScreenArea(const QWidget* window) {
 
 CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_playerLibrary(std::move(playerLibrary)),
-      m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this) {
+      m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this), m_dlgTimeSet(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
   resize(kMainTemplateUnits.toPixelsX(layout::kTemplateWidthUnits),
@@ -132,6 +132,8 @@ QWidget* CQIRA02Dlg::CreateControl(ControlId id, layout::ControlKind kind, const
 void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu = new QMenu(this);
   m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::OnCancel);
+  // The Time button stays hidden; the camera clock is set from here.
+  m_pSystemMenu->addAction(QStringLiteral("Set camera clock..."), this, &CQIRA02Dlg::OnTimeSet);
   m_pSystemMenu->addSeparator();
   m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
 }
@@ -235,8 +237,8 @@ QIRAState* CQIRA02Dlg::State() const { return m_pAdap->m_pCurState.load(); }
 // (mouse events), Enter and Esc (keyPressEvent); colours are set at set-up and
 // the arrow cursor once for the window, inherited by every child. Buttons 1036
 // and 1050, the Run button's double click and the list's selection change
-// have no action. Open, Snap, Print, Time and the list's double click are
-// bound by the recording library, capture, printing and time-set code.
+// have no action. Open and the list's double click are bound by the
+// recording library code.
 void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDOK, &CQIRA02Dlg::OnOK);
   OnClicked(IDCANCEL, &CQIRA02Dlg::OnCancel);
@@ -268,6 +270,9 @@ void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDC_INFO, &CQIRA02Dlg::OnInfo);
   OnClicked(IDC_BRIGHT_UP, &CQIRA02Dlg::OnBrightUp);
   OnClicked(IDC_BRIGHT_DOWN, &CQIRA02Dlg::OnBrightDown);
+  OnClicked(IDC_PRINT, &CQIRA02Dlg::OnPrint);
+  OnClicked(IDC_SNAP, &CQIRA02Dlg::OnSnap);
+  OnClicked(IDC_TIME_SET, &CQIRA02Dlg::OnTimeSet);
 }
 
 void CQIRA02Dlg::OnClicked(ControlId id, void (CQIRA02Dlg::*handler)()) {
@@ -403,6 +408,20 @@ void CQIRA02Dlg::OnBrightDown() {
   State()->SetBrightness(-1.0f, true);
   State()->PrintStateName();
 }
+
+void CQIRA02Dlg::OnPrint() {
+  if (m_pAdap && m_bRecordingOpen)
+    m_printer.Print(*this);
+}
+
+void CQIRA02Dlg::OnSnap() {
+  if (!m_pAdap || !m_bRecordingOpen)
+    return;
+  m_capture.CopyFrame(*m_pAdap);
+  m_capture.CaptureFrame(this);
+}
+
+void CQIRA02Dlg::OnTimeSet() { m_dlgTimeSet.exec(); }
 
 void CQIRA02Dlg::ChannelSetup(int channels) {
   const QRect fullScreen = fullScreenArea(this);

@@ -3,8 +3,11 @@
 
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
+#include "dialogs/CDlgTimeSet.h"
 #include "dialogs/CProgramInfo.h"
 #include "display/TelemetryDisplay.h"
+#include "output/FrameCapture.h"
+#include "output/WindowPrinter.h"
 #include "telemetry/RmcFields.h"
 
 #include <QDialog>
@@ -68,6 +71,8 @@ public:
   // The event notes' "Date :" lines of the open recording and its base time
   // "hhmmss"; no notes for a normal recording.
   void SetEventNotes(std::vector<std::string> lines, std::string baseTime);
+  // Printing, whose dialog tests replace to print to a file.
+  WindowPrinter& Printer() { return m_printer; }
 
 protected:
   bool event(QEvent* event) override;
@@ -125,6 +130,9 @@ private:
   void OnInfo();
   void OnBrightUp();
   void OnBrightDown();
+  void OnPrint();
+  void OnSnap();
+  void OnTimeSet();
   void OnSysCommand(int command);
   void OnHScroll(CImageSlider* slider, int code);
   void OnPositionScroll(int position);
@@ -156,6 +164,9 @@ private:
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
+  CDlgTimeSet m_dlgTimeSet;
+  FrameCapture m_capture;
+  WindowPrinter m_printer;
 
   std::unique_ptr<TelemetryDisplay> m_pDisplay;
   RmcFields m_gpsFields;

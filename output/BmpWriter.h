@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+
+class QImage;
+
+// Uncompressed 24-bit Windows bitmaps, byte for byte: 14-byte file header,
+// 40-byte information header, no colour table, rows bottom first in blue,
+// green, red, each padded with zeros to a multiple of 4 bytes.
+class BmpWriter {
+public:
+  static constexpr int kFileHeaderBytes = 14;
+  static constexpr int kInfoHeaderBytes = 40;
+  static constexpr int kBitsPerPixel = 24;
+
+  static int RowBytes(int width) { return (kBitsPerPixel * width + 31) / 32 * 4; }
+  // The whole file for `image` (any format; alpha is dropped).
+  static QByteArray Encode(const QImage& image);
+};

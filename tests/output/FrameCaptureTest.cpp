@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/FrameCapture.h"
+
+#include "OutputChecks.h"
+#include "engine/QIRAAdap.h"
+#include "tests/support/ModalWatcher.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+// Guards the name's fixed pattern: two-digit month and day, the rest without zeros.
+TEST(FrameCapture, FileNameFromTheLocalTime) {
+  const struct {
+    QDateTime time;
+    const char* name;
+  } cases[] = {
+      {QDateTime(QDate(2009, 3, 7), QTime(9, 5, 3)), "CAP2009-03-07_9-5-3.bmp"},
+      {QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59)), "CAP2009-12-31_23-59-59.bmp"},
+      {QDateTime(QDate(2010, 1, 1), QTime(0, 0, 0)), "CAP2010-01-01_0-0-0.bmp"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FrameCapture::FileName(c.time), QLatin1String(c.name));
+}
+
+class FrameCopy : public testing::Test {
+protected:
+  // An engine image: blue, green, red, unused per pixel, top row first.
+  std::vector<uint8_t> engineImage() {
+    const QImage picture = output_checks::quarters(FrameCapture::kWidth, FrameCapture::kHeight);
+    return std::vector<uint8_t>(picture.constBits(), picture.constBits() + picture.sizeInBytes());
+  }
+  void report(const std::vector<uint8_t>& image, int32_t bytes) {
+    adap.m_pFrame1 = image.data();
+    adap.m_nFrameBytes = bytes;
+  }
+  QObject window;
+  QIRAAdap adap{&window};
+  FrameCapture capture;
+};
+
+// Guards the copy against the engine's image changing after the snapshot.
+TEST_F(FrameCopy, TheCopyIsTheImageAtThatMoment) {
+  std::vector<uint8_t> image = engineImage();
+  report(image, FrameCapture::kBitmapBytes);
+  capture.CopyFrame(adap);
+  std::fill(image.begin(), image.end(), 0xFF);
+  const QImage bitmap = capture.Bitmap();
+  EXPECT_EQ(bitmap, output_checks::quarters(FrameCapture::kWidth, FrameCapture::kHeight));
+}
+
+// A short image fills the top rows and leaves the rest black; no image, or a
+// count that is negative or past the bitmap, never reads or allocates beyond it.
+TEST_F(FrameCopy, ShortMissingAndOversizedImages) {
+  std::vector<uint8_t> image = engineImage();
+  report(image, FrameCapture::kBitmapBytes / 2);
+  capture.CopyFrame(adap);
+  QImage bitmap = capture.Bitmap();
+  EXPECT_EQ(bitmap.pixelColor(0, 0), output_checks::kTopLeft);
+  EXPECT_EQ(bitmap.pixelColor(639, 479), QColor(Qt::black));
+
+  report(image, -5);
+  capture.CopyFrame(adap);
+  EXPECT_EQ(capture.FrameBytes(), 0);
+
+  std::vector<uint8_t> large(FrameCapture::kBitmapBytes + 4096, 0x40);
+  report(large, int32_t(large.size()));
+  capture.CopyFrame(adap);
+  EXPECT_EQ(capture.FrameBytes(), FrameCapture::kBitmapBytes);
+  EXPECT_EQ(capture.Bitmap().pixelColor(639, 479), QColor(0x40, 0x40, 0x40));
+
+  adap.m_pFrame1 = nullptr;
+  adap.m_nFrameBytes = 0;
+  capture.CopyFrame(adap);
+  EXPECT_FALSE(capture.Bitmap().isNull());
+}
+
+class SavedFile : public testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+  QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+  QByteArray contents(const QString& file) const {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+  QTemporaryDir dir;
+  QImage bitmap = output_checks::quarters(FrameCapture::kWidth, FrameCapture::kHeight);
+};
+
+// Two snapshots in one second share a name: the second replaces the first whole.
+TEST_F(SavedFile, SameNameIsReplaced) {
+  const QString name = path("CAP2009-03-07_9-5-3.bmp");
+  ASSERT_EQ(
+      FrameCapture::SaveBitmapFile(QImage(FrameCapture::kWidth, FrameCapture::kHeight, QImage::Format_RGB32), name),
+      QString());
+  ASSERT_EQ(FrameCapture::SaveBitmapFile(bitmap, name), QString());
+  EXPECT_EQ(QImage(name, "bmp"), bitmap);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+// A disk that fills up while writing: the failure is reported, the earlier
+// file of that name survives and no partial file is left behind.
+TEST_F(SavedFile, FullDiskLeavesNothingPartial) {
+  const QString name = path("CAP2010-01-01_0-0-0.bmp");
+  QFile earlier(name);
+  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+  earlier.write("earlier");
+  earlier.close();
+
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const QString error = FrameCapture::SaveBitmapFile(bitmap, name);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(contents(name), QByteArray("earlier"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CAP2010-01-01_0-0-0.bmp"});
+}
+
+// The user hears of a failed write; a folder that is gone is one.
+TEST_F(SavedFile, FailureIsShownToTheUser) {
+  const QString saved = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+  ASSERT_TRUE(QDir::setCurrent(path("gone")));
+  ASSERT_TRUE(QDir(dir.path()).rmdir("gone"));
+  ModalWatcher watcher;
+  FrameCapture capture;
+  capture.CaptureFrame(nullptr);
+  QDir::setCurrent(saved);
+  ASSERT_EQ(watcher.Messages().size(), 1);
+  EXPECT_TRUE(watcher.Messages()[0].startsWith("Could not save the picture as CAP"))
+      << watcher.Messages()[0].toStdString();
+}
+
+} // namespace
