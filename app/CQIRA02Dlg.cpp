@@ -4,6 +4,7 @@
 #include "app/CSkinLabel.h"
 #include "app/MainWindowLayout.h"
 #include "app/SpeedLevel.h"
+#include "app/WindowThreadWait.h"
 #include "controls/CBitmapButton.h"
 #include "controls/CImageSlider.h"
 #include "controls/SkinLibrary.h"
@@ -12,14 +13,19 @@
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat9.h"
+#include "library/EventNoteReader.h"
+#include "library/LibraryGlobals.h"
+#include "library/RememberedFolder.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -70,6 +76,8 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   palette.setColor(QPalette::WindowText, kDefaultText);
   setPalette(palette);
   CreateControls();
+  m_pRecordings = std::make_unique<RecordingList>(static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST)),
+                                                  static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT)));
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
 }
@@ -158,6 +166,8 @@ void CQIRA02Dlg::OnInitDialog() {
   Slider(IDC_BRIGHTNESS_SLIDER)->SetPos(0);
   Slider(IDC_VOLUME_SLIDER)->SetPos(10);
   BindCommandMap();
+  if (!m_strStartFolder.isEmpty())
+    OpenRecordingFolder(m_strStartFolder);
 }
 
 void CQIRA02Dlg::CreateEngine() {
@@ -264,6 +274,7 @@ void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDC_INFO, &CQIRA02Dlg::OnInfo);
   OnClicked(IDC_BRIGHT_UP, &CQIRA02Dlg::OnBrightUp);
   OnClicked(IDC_BRIGHT_DOWN, &CQIRA02Dlg::OnBrightDown);
+  BindRecordingLibrary();
 }
 
 void CQIRA02Dlg::OnClicked(ControlId id, void (CQIRA02Dlg::*handler)()) {
@@ -473,6 +484,100 @@ void CQIRA02Dlg::OnPlayerNotify(uintptr_t, intptr_t position) {
   QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
   slider->update();
+}
+
+// ---- Recording library ---------------------------------------------------
+
+// A double click opens a line; so does Enter, which the dialog would
+// otherwise take for OK.
+void CQIRA02Dlg::BindRecordingLibrary() {
+  OnClicked(IDC_OPEN, &CQIRA02Dlg::OnOpenFolder);
+  auto* list = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST));
+  connect(list, &QListWidget::itemDoubleClicked, this, &CQIRA02Dlg::OnRecordingDblClk);
+  list->installEventFilter(this);
+}
+
+bool CQIRA02Dlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == GetDlgItem(IDC_RECORDING_LIST) && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OnRecordingDblClk();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void CQIRA02Dlg::OnOpenFolder() {
+  const std::optional<QString> folder =
+      m_pFolderBrowser->Browse(this, QStringLiteral("Select directory"), RememberedFolder::Read());
+  if (!folder) {
+    QMessageBox::information(this, QString(), QStringLiteral("No Select Directory"), QMessageBox::Ok);
+    return;
+  }
+  OpenRecordingFolder(*folder);
+}
+
+void CQIRA02Dlg::OpenRecordingFolder(const QString& folder) {
+  m_strRecordingFolder = folder;
+  m_pRecordings->Clear();
+  m_pRecordings->ScanRecordingFolder(m_strRecordingFolder);
+  RememberedFolder::Write(m_strRecordingFolder);
+}
+
+void CQIRA02Dlg::OnRecordingDblClk() {
+  const QListWidgetItem* line = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST))->currentItem();
+  if (!line)
+    return;
+  m_bEventNotesPresent = false;
+  const QString name = RecordingList::NameOfLine(line->text());
+  const QString label = static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT))->text();
+  // A line without the name mark shows its whole path.
+  m_strCurrentRecording = QDir::isAbsolutePath(name) ? name : label + name;
+  StopAndClearTelemetry();
+  m_bRecordingOpen = false;
+  m_listEventNotes.clear();
+  if (label.indexOf(QStringLiteral("EventMovie") + QDir::separator()) > 0)
+    ReadEventNotes();
+  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  const QByteArray path = QFile::encodeName(m_strCurrentRecording);
+  State()->LoadFile(path.constData(), path.constData());
+  g_fSpeedLevel = kNormalSpeedLevel;
+  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
+  g_nPosUnitsPerSecond = kPosUnitsNotSet;
+  m_bRecordingOpen = true;
+  g_bGpsSyncWait = 0;
+  State()->PrintStateName();
+  WindowThreadWait::Sleep(1000);
+}
+
+void CQIRA02Dlg::ReadEventNotes() {
+  m_listEventNotes.clear();
+  m_bEventNotesPresent = EventNoteReader::Read(m_strCurrentRecording, m_listEventNotes);
+}
+
+// Restores the graph panel and the timeline from the skin; the sweep itself
+// carries on with the next recording.
+void CQIRA02Dlg::StopAndClearTelemetry() {
+  if (m_bRecordingOpen) {
+    State()->Stop();
+    State()->PrintStateName();
+  }
+  m_bRecordingOpen = false;
+  WindowThreadWait::Sleep(1000);
+  CopySkinPart(m_skin.Decoration(1), QRect(75, 659, 345, 108));
+  CopySkinPart(m_skin.Decoration(2), QRect(19, 589, 640, 22));
+  platform::WindowMessenger::send(GetDlgItem(IDC_POSITION_SLIDER), platform::kMsgTbmSetPos, 1, 0);
+}
+
+// The top left of a skin picture, `target`'s size, onto the canvas at `target`.
+void CQIRA02Dlg::CopySkinPart(const QImage& picture, const QRect& target) {
+  {
+    QPainter painter(&Canvas());
+    painter.drawImage(QRectF(target), picture,
+                      QRectF(QPointF(0, 0), QSizeF(target.size()) * picture.devicePixelRatio()));
+  }
+  InvalidateRect(target);
 }
 
 // ---- Window messages -----------------------------------------------------

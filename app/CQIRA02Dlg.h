@@ -4,11 +4,15 @@
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
 #include "dialogs/CProgramInfo.h"
+#include "library/FolderBrowser.h"
+#include "library/RecordingList.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QPoint>
+#include <QStringList>
+#include <memory>
 #include <string>
 
 class CBitmapButton;
@@ -55,8 +59,20 @@ public:
 
   static constexpr int kAboutCommand = 16;
 
+  // Recording library: a folder listed as if chosen in the folder browser
+  // (the command line's folder), the browser itself (tests script it), and
+  // what the last double click opened.
+  void SetStartFolder(const QString& folder) { m_strStartFolder = folder; }
+  void OpenRecordingFolder(const QString& folder);
+  void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
+  const RecordingList& Recordings() const { return *m_pRecordings; }
+  const QString& CurrentRecording() const { return m_strCurrentRecording; }
+  const QStringList& EventNotes() const { return m_listEventNotes; }
+  bool EventNotesPresent() const { return m_bEventNotesPresent; }
+
 protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -121,6 +137,14 @@ private:
   void OnOK();
   void OnCancel();
 
+  // Recording library.
+  void BindRecordingLibrary();
+  void OnOpenFolder();
+  void OnRecordingDblClk();
+  void StopAndClearTelemetry();
+  void ReadEventNotes();
+  void CopySkinPart(const QImage& picture, const QRect& target);
+
   CImageSlider* Slider(ControlId id) const;
 
   QIRAAdap* m_pAdap = nullptr;
@@ -135,6 +159,14 @@ private:
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
+
+  std::unique_ptr<RecordingList> m_pRecordings;
+  std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
+  QString m_strRecordingFolder;
+  QString m_strStartFolder;
+  QString m_strCurrentRecording;
+  QStringList m_listEventNotes;
+  bool m_bEventNotesPresent = false;
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;
