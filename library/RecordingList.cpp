@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +79,25 @@ void RecordingList::AddListLine(int index, const QString& text) {
     m_nHorizontalExtent = width;
 }
 
-int RecordingList::ListTextWidth(const QString& text) const {
-  return QFontMetrics(m_pList->font()).horizontalAdvance(text) + 3;
+// The text's extent as the sum of its characters' advances. Names on a card
+// are Latin-1, whose advances are kept per font, so thousands of lines are
+// measured without shaping each one.
+int RecordingList::ListTextWidth(const QString& text) {
+  const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; });
+  const int extent = latin1 ? Latin1Width(text) : QFontMetrics(m_pList->font()).horizontalAdvance(text);
+  return extent + 3;
+}
+
+int RecordingList::Latin1Width(const QString& text) {
+  if (!m_bAdvancesKnown || m_advancesFont != m_pList->font()) {
+    m_advancesFont = m_pList->font();
+    const QFontMetricsF metrics(m_advancesFont);
+    for (int c = 0; c < 256; ++c)
+      m_latin1Advances[c] = metrics.horizontalAdvance(QChar(c));
+    m_bAdvancesKnown = true;
+  }
+  qreal width = 0;
+  for (QChar c : text)
+    width += m_latin1Advances[c.unicode()];
+  return qRound(width);
 }

@@ -3,7 +3,9 @@
 
 #include "library/CSortStringArray.h"
 
+#include <QFont>
 #include <QString>
+#include <array>
 
 class QLabel;
 class QListWidget;
@@ -38,10 +40,15 @@ public:
 
 private:
   void AddListLine(int index, const QString& text);
-  int ListTextWidth(const QString& text) const;
+  int ListTextWidth(const QString& text);
+  int Latin1Width(const QString& text);
 
   QListWidget* m_pList;
   QLabel* m_pFolderLabel;
   CSortStringArray m_arrRecordings;
   int m_nHorizontalExtent = 0;
+  // Advances of the Latin-1 characters in m_advancesFont.
+  std::array<qreal, 256> m_latin1Advances{};
+  QFont m_advancesFont;
+  bool m_bAdvancesKnown = false;
 };
