@@ -208,6 +208,17 @@ TEST_F(RecordingWindowTest, NormalRecordingHasNoNotesAndASingleClickOpensNothing
   EXPECT_TRUE(m_window->EventNotes().isEmpty());
 }
 
+// The engine gets the file's own bytes, whatever the name holds.
+TEST_F(RecordingWindowTest, NamesWithSpacesQuotesAndNonAsciiLoadTheirFile) {
+  const QString name = QStringLiteral("drf0_Käte's \"cam\" 50%.mp4");
+  MakeRecording("NormalMovie/" + name);
+  OpenWindow(Folder("NormalMovie"));
+  ASSERT_EQ(List()->count(), 2);
+  DoubleClick(1);
+  EXPECT_EQ(LoadedPath(), QFile::encodeName(Folder("NormalMovie/" + name)).toStdString());
+  EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
+}
+
 // Enter opens the line like a double click and must not end the dialog.
 TEST_F(RecordingWindowTest, EnterOnTheListOpensTheRecording) {
   OpenWindow(Folder("EventMovie"));
