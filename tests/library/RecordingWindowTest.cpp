@@ -219,6 +219,18 @@ TEST_F(RecordingWindowTest, NamesWithSpacesQuotesAndNonAsciiLoadTheirFile) {
   EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
 }
 
+// The label comes from the first line; a later line that shows its whole path
+// must not be joined to it.
+TEST_F(RecordingWindowTest, LineShowingItsWholePathOpensThatPath) {
+  MakeRecording("NormalMovie/other.mp4");
+  OpenWindow(Folder("NormalMovie"));
+  ASSERT_EQ(List()->count(), 2);
+  EXPECT_EQ(Label(), Folder("NormalMovie") + QDir::separator());
+  DoubleClick(1);
+  EXPECT_EQ(m_window->CurrentRecording(), Folder("NormalMovie/other.mp4"));
+  EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
+}
+
 // Enter opens the line like a double click and must not end the dialog.
 TEST_F(RecordingWindowTest, EnterOnTheListOpensTheRecording) {
   OpenWindow(Folder("EventMovie"));
