@@ -9,6 +9,7 @@
 bool CQIRA02App::InitInstance() {
   CQIRA02Dlg dlg(nullptr, m_playerLibrary);
   m_pMainWnd = &dlg;
+  dlg.SetStartFolder(m_strStartFolder);
   dlg.exec();
   if (dlg.IsPlayerRunning()) {
     std::fflush(nullptr);

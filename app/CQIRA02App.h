@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <string>
 
 class QWidget;
@@ -18,6 +19,9 @@ public:
   // threads keep reporting to the window and drawing into its children until
   // the process ends, so the window must not be torn down under them.
   bool InitInstance();
+
+  // A folder listed at start as if chosen in the folder browser.
+  QString m_strStartFolder;
 
   // The main window while it runs; null before and after.
   QWidget* m_pMainWnd = nullptr;

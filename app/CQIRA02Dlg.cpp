@@ -14,14 +14,19 @@
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat9.h"
+#include "library/EventNoteReader.h"
+#include "library/LibraryGlobals.h"
+#include "library/RememberedFolder.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -73,6 +78,8 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   palette.setColor(QPalette::WindowText, kDefaultText);
   setPalette(palette);
   CreateControls();
+  m_pRecordings = std::make_unique<RecordingList>(static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST)),
+                                                  static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT)));
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
   m_pDisplay = std::make_unique<TelemetryDisplay>(DisplayPictures());
@@ -164,6 +171,8 @@ void CQIRA02Dlg::OnInitDialog() {
   Slider(IDC_BRIGHTNESS_SLIDER)->SetPos(0);
   Slider(IDC_VOLUME_SLIDER)->SetPos(10);
   BindCommandMap();
+  if (!m_strStartFolder.isEmpty())
+    OpenRecordingFolder(m_strStartFolder);
 }
 
 void CQIRA02Dlg::CreateEngine() {
@@ -273,6 +282,7 @@ void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDC_PRINT, &CQIRA02Dlg::OnPrint);
   OnClicked(IDC_SNAP, &CQIRA02Dlg::OnSnap);
   OnClicked(IDC_TIME_SET, &CQIRA02Dlg::OnTimeSet);
+  BindRecordingLibrary();
 }
 
 void CQIRA02Dlg::OnClicked(ControlId id, void (CQIRA02Dlg::*handler)()) {
@@ -503,10 +513,10 @@ TelemetryDisplay::Pictures CQIRA02Dlg::DisplayPictures() const {
   return pictures;
 }
 
-void CQIRA02Dlg::SetEventNotes(std::vector<std::string> lines, std::string baseTime) {
-  m_bEventNotesPresent = !lines.empty();
-  m_listEventNotes = std::move(lines);
-  m_szEventTime = std::move(baseTime);
+void CQIRA02Dlg::SetEventNotes(const QStringList& lines, const char* baseTime) {
+  m_listEventNotes = lines;
+  m_bEventNotesPresent = !lines.isEmpty();
+  std::snprintf(g_szEventTime, sizeof g_szEventTime, "%s", baseTime);
 }
 
 // One step of the playing recording: slider, GPS items, graph, event marks
@@ -555,7 +565,15 @@ void CQIRA02Dlg::MapPositionStep() {}
 void CQIRA02Dlg::DrawEventMarks() {
   const int duration = m_pAdap->m_nDuration;
   if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
-    m_pDisplay->DrawEventMarks(Canvas(), m_listEventNotes, m_szEventTime, duration);
+    m_pDisplay->DrawEventMarks(Canvas(), EventNoteLines(), g_szEventTime, duration);
+}
+
+std::vector<std::string> CQIRA02Dlg::EventNoteLines() const {
+  std::vector<std::string> lines;
+  lines.reserve(size_t(m_listEventNotes.size()));
+  for (const QString& line : m_listEventNotes)
+    lines.push_back(line.toStdString());
+  return lines;
 }
 
 void CQIRA02Dlg::ShowPlayTimes() {
@@ -569,7 +587,7 @@ void CQIRA02Dlg::ShowPlayTimes() {
 // The last picture stays a second before the recording stops.
 void CQIRA02Dlg::EndRecording() {
   m_bEndingRecording = true;
-  WindowThreadWait::Sleep(m_nTelemetryWaitMs);
+  WindowThreadWait::Sleep(1000);
   m_bEndingRecording = false;
   StopAndClearTelemetry();
 }
@@ -581,13 +599,83 @@ void CQIRA02Dlg::StopAndClearTelemetry() {
     State()->PrintStateName();
   }
   m_bRecordingOpen = false;
-  WindowThreadWait::Sleep(m_nTelemetryWaitMs);
+  WindowThreadWait::Sleep(1000);
   m_pDisplay->ClearGraphAndTimeline(Canvas());
   InvalidateRect(TelemetryDisplay::kGraphRect);
   InvalidateRect(TelemetryDisplay::kTimelineRect);
   QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 0);
   slider->update();
+}
+
+// ---- Recording library ---------------------------------------------------
+
+// A double click opens a line; so does Enter, which the dialog would
+// otherwise take for OK.
+void CQIRA02Dlg::BindRecordingLibrary() {
+  OnClicked(IDC_OPEN, &CQIRA02Dlg::OnOpenFolder);
+  auto* list = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST));
+  connect(list, &QListWidget::itemDoubleClicked, this, &CQIRA02Dlg::OnRecordingDblClk);
+  list->installEventFilter(this);
+}
+
+bool CQIRA02Dlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == GetDlgItem(IDC_RECORDING_LIST) && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OnRecordingDblClk();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void CQIRA02Dlg::OnOpenFolder() {
+  const std::optional<QString> folder =
+      m_pFolderBrowser->Browse(this, QStringLiteral("Select directory"), RememberedFolder::Read());
+  if (!folder) {
+    QMessageBox::information(this, QString(), QStringLiteral("No Select Directory"), QMessageBox::Ok);
+    return;
+  }
+  OpenRecordingFolder(*folder);
+}
+
+void CQIRA02Dlg::OpenRecordingFolder(const QString& folder) {
+  m_strRecordingFolder = folder;
+  m_pRecordings->Clear();
+  m_pRecordings->ScanRecordingFolder(m_strRecordingFolder);
+  RememberedFolder::Write(m_strRecordingFolder);
+}
+
+void CQIRA02Dlg::OnRecordingDblClk() {
+  const QListWidgetItem* line = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST))->currentItem();
+  if (!line)
+    return;
+  m_bEventNotesPresent = false;
+  const QString name = RecordingList::NameOfLine(line->text());
+  const QString label = static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT))->text();
+  // A line without the name mark shows its whole path.
+  m_strCurrentRecording = QDir::isAbsolutePath(name) ? name : label + name;
+  StopAndClearTelemetry();
+  m_bRecordingOpen = false;
+  m_listEventNotes.clear();
+  if (label.indexOf(QStringLiteral("EventMovie") + QDir::separator()) > 0)
+    ReadEventNotes();
+  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  const QByteArray path = QFile::encodeName(m_strCurrentRecording);
+  State()->LoadFile(path.constData(), path.constData());
+  g_fSpeedLevel = kNormalSpeedLevel;
+  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
+  g_nPosUnitsPerSecond = kPosUnitsNotSet;
+  m_bRecordingOpen = true;
+  g_bGpsSyncWait = 0;
+  State()->PrintStateName();
+  WindowThreadWait::Sleep(1000);
+}
+
+void CQIRA02Dlg::ReadEventNotes() {
+  m_listEventNotes.clear();
+  m_bEventNotesPresent = EventNoteReader::Read(m_strCurrentRecording, m_listEventNotes);
 }
 
 // ---- Window messages -----------------------------------------------------

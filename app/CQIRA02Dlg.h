@@ -6,6 +6,8 @@
 #include "dialogs/CDlgTimeSet.h"
 #include "dialogs/CProgramInfo.h"
 #include "display/TelemetryDisplay.h"
+#include "library/FolderBrowser.h"
+#include "library/RecordingList.h"
 #include "output/FrameCapture.h"
 #include "output/WindowPrinter.h"
 #include "telemetry/RmcFields.h"
@@ -14,6 +16,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QPoint>
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,16 +69,25 @@ public:
   const TelemetryDisplay& Display() const { return *m_pDisplay; }
   // The GPS fields of the last notification with a "$GPRMC" sentence.
   const RmcFields& GpsFields() const { return m_gpsFields; }
-  // The end of a recording waits this long twice; tests shorten it.
-  void SetTelemetryWaitMs(int milliseconds) { m_nTelemetryWaitMs = milliseconds; }
   // The event notes' "Date :" lines of the open recording and its base time
   // "hhmmss"; no notes for a normal recording.
-  void SetEventNotes(std::vector<std::string> lines, std::string baseTime);
+  void SetEventNotes(const QStringList& lines, const char* baseTime);
   // Printing, whose dialog tests replace to print to a file.
   WindowPrinter& Printer() { return m_printer; }
+  // Recording library: a folder listed as if chosen in the folder browser
+  // (the command line's folder), the browser itself (tests script it), and
+  // what the last double click opened.
+  void SetStartFolder(const QString& folder) { m_strStartFolder = folder; }
+  void OpenRecordingFolder(const QString& folder);
+  void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
+  const RecordingList& Recordings() const { return *m_pRecordings; }
+  const QString& CurrentRecording() const { return m_strCurrentRecording; }
+  const QStringList& EventNotes() const { return m_listEventNotes; }
+  bool EventNotesPresent() const { return m_bEventNotesPresent; }
 
 protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -144,11 +156,19 @@ private:
   void ShowGpsPart();
   void MapPositionStep();
   void DrawEventMarks();
+  std::vector<std::string> EventNoteLines() const;
   void ShowPlayTimes();
   void EndRecording();
   void StopAndClearTelemetry();
   void OnOK();
   void OnCancel();
+
+  // Recording library.
+  void BindRecordingLibrary();
+  void OnOpenFolder();
+  void OnRecordingDblClk();
+  void StopAndClearTelemetry();
+  void ReadEventNotes();
 
   CImageSlider* Slider(ControlId id) const;
 
@@ -170,11 +190,15 @@ private:
 
   std::unique_ptr<TelemetryDisplay> m_pDisplay;
   RmcFields m_gpsFields;
-  std::vector<std::string> m_listEventNotes;
-  bool m_bEventNotesPresent = false;
-  std::string m_szEventTime;
-  int m_nTelemetryWaitMs = 1000;
   bool m_bEndingRecording = false;
+
+  std::unique_ptr<RecordingList> m_pRecordings;
+  std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
+  QString m_strRecordingFolder;
+  QString m_strStartFolder;
+  QString m_strCurrentRecording;
+  QStringList m_listEventNotes;
+  bool m_bEventNotesPresent = false;
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;

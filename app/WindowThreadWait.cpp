@@ -5,8 +5,12 @@
 #include <QTimer>
 #include <algorithm>
 
+double WindowThreadWait::s_scale = 1.0;
+
 void WindowThreadWait::Sleep(int milliseconds) {
   QEventLoop loop;
-  QTimer::singleShot(std::max(milliseconds, 0), &loop, &QEventLoop::quit);
+  QTimer::singleShot(std::max(0, int(milliseconds * s_scale)), Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
+
+void WindowThreadWait::SetScale(double scale) { s_scale = scale; }

@@ -4,6 +4,8 @@
 #include "FakePlayerDriver.h"
 #include "FakePlayerWindowFixture.h"
 
+#include "app/WindowThreadWait.h"
+
 #include "engine/EngineGlobals.h"
 #include "engine/PlayerContract.h"
 #include "engine/QIRAAdap.h"
@@ -110,7 +112,7 @@ TEST_F(TelemetryWindowTest, NotificationLeavesTheRestOfTheCanvasAlone) {
 TEST_F(TelemetryWindowTest, EndOfRecordingStopsOnceAfterTheWait) {
   StartPlaying();
   constexpr int kWaitMs = 150;
-  Window().SetTelemetryWaitMs(kWaitMs);
+  WindowThreadWait::SetScale(kWaitMs / 1000.0);
   Frame(0, 0.0f);
   bool timerRan = false;
   QTimer::singleShot(10, &Window(), [&] {
@@ -128,4 +130,5 @@ TEST_F(TelemetryWindowTest, EndOfRecordingStopsOnceAfterTheWait) {
   const QImage panel = Window().Skin().Decoration(1);
   EXPECT_EQ(Window().Canvas().copy(Window().Skin().CanvasSource(QRect(QPoint(75, 659), QSize(20, 20))).toRect()),
             panel.copy(QRect(QPoint(0, 0), QSize(20, 20) * panel.devicePixelRatio())));
+  WindowThreadWait::SetScale(1.0);
 }

@@ -1,0 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/LibraryGlobals.h"
+
+int g_bFolderLabelSet = 0;
+QString g_szEventFolder;
+char g_szEventTime[8] = {};

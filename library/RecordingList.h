@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "library/CSortStringArray.h"
+
+#include <QFont>
+#include <QString>
+#include <array>
+
+class QLabel;
+class QListWidget;
+
+// The recordings of one folder as the window shows them: one line per
+// recording with its name, size and kind, and the folder once, in the label
+// above the list.
+class RecordingList {
+public:
+  static constexpr int kItemHeight = 15;
+
+  RecordingList(QListWidget* list, QLabel* folderLabel) : m_pList(list), m_pFolderLabel(folderLabel) {}
+
+  // Forgets the found recordings and empties the list; the next line added
+  // names the folder in the label.
+  void Clear();
+  // Lists the folder's "*.mp4" files (any letter case, no sub-folders),
+  // ordered by name. A folder that is missing or unreadable lists nothing.
+  void ScanRecordingFolder(const QString& folder);
+  // A file whose size cannot be learned (gone since the scan) is listed with size 0.
+  void AddRecordingLine(const QString& path);
+
+  const CSortStringArray& Recordings() const { return m_arrRecordings; }
+  // The widest line's width in pixels: how far the list scrolls sideways.
+  int HorizontalExtent() const { return m_nHorizontalExtent; }
+
+  // "name |  size KB  |  kind      ", the size in whole KiB, at least five digits.
+  static QString LineText(const QString& name, qint64 bytes, const QString& kind);
+  // The name part of a line: the text before the separator that opens the
+  // size field, which finds the name even when it holds a "|" itself.
+  static QString NameOfLine(const QString& line);
+
+private:
+  void AddListLine(int index, const QString& text);
+  int ListTextWidth(const QString& text);
+  int Latin1Width(const QString& text);
+
+  QListWidget* m_pList;
+  QLabel* m_pFolderLabel;
+  CSortStringArray m_arrRecordings;
+  int m_nHorizontalExtent = 0;
+  // Advances of the Latin-1 characters in m_advancesFont.
+  std::array<qreal, 256> m_latin1Advances{};
+  QFont m_advancesFont;
+  bool m_bAdvancesKnown = false;
+};

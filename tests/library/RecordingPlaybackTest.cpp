@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A user's first minute: the window lists a card's event recordings, a double
+// click plays one through the real player module.
+#include "app/CQIRA02Dlg.h"
+#include "controls/CImageSlider.h"
+#include "engine/QIRAAdap.h"
+#include "engine/QIRAState.h"
+#include "platform/ModulePath.h"
+#include "tests/support/MessageRecorder.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::waitUntil;
+
+constexpr int kPlayTimeoutMs = 60000;
+
+// A card as the camera leaves it, with one short event recording.
+bool makeCard(const QString& folder) {
+  const QString generator = QString::fromStdString(platform::executableDir()) + "/make-sample-card";
+  return QProcess::execute(generator, {"--card", folder, "--normal", "1", "--event", "1", "--seconds", "4", "--width",
+                                       "320", "--height", "240"}) == 0;
+}
+
+TEST(RecordingPlayback, DoubleClickedEventRecordingPlays) {
+  QTemporaryDir card;
+  QTemporaryDir config;
+  ASSERT_TRUE(card.isValid() && config.isValid() && makeCard(card.path()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+  CQIRA02Dlg window;
+  window.SetStartFolder(QDir::toNativeSeparators(card.filePath("EventMovie")));
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto* list = static_cast<QListWidget*>(window.GetDlgItem(IDC_RECORDING_LIST));
+  ASSERT_EQ(list->count(), 1);
+  QCoreApplication::processEvents();
+  const QPoint line = list->visualItemRect(list->item(0)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+
+  QIRAAdap* engine = window.Adapter();
+  auto* position = static_cast<CImageSlider*>(window.GetDlgItem(IDC_POSITION_SLIDER));
+  const auto playing = [engine] { return engine->m_pCurState.load()->StateNumber() == 1; };
+  EXPECT_TRUE(waitUntil(playing, kPlayTimeoutMs));
+  EXPECT_TRUE(waitUntil([&] { return position->GetPos() > 0; }, kPlayTimeoutMs));
+  EXPECT_TRUE(window.IsRecordingOpen());
+  EXPECT_TRUE(window.EventNotesPresent());
+
+  // The window does not own the engine: end the player before the window goes.
+  if (playing()) {
+    engine->m_pCurState.load()->ClosePlayer();
+    waitUntil([&] { return engine->m_pCurState.load()->StateNumber() == 0; }, kPlayTimeoutMs);
+  }
+}
+
+} // namespace
