@@ -167,7 +167,6 @@ private:
   void BindRecordingLibrary();
   void OnOpenFolder();
   void OnRecordingDblClk();
-  void StopAndClearTelemetry();
   void ReadEventNotes();
 
   CImageSlider* Slider(ControlId id) const;
