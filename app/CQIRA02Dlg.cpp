@@ -14,6 +14,9 @@
 #include "engine/QIRAstat9.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
+#include "telemetry/RmcFields.h"
+#include "telemetry/Track.h"
+#include "telemetry/UserDataFile.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -23,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -298,6 +302,7 @@ void CQIRA02Dlg::OnSetFile() {
   State()->LoadFile(kSetFilePath, kSetFilePath);
   m_bRecordingOpen = true;
   State()->PrintStateName();
+  ShowRecordingTrack();
 }
 
 void CQIRA02Dlg::OnPlay() {
@@ -368,6 +373,7 @@ void CQIRA02Dlg::OnRun() {
   m_pAdap->SetState(m_pAdap->m_pStat9.get());
   State()->LoadFile(kRunPath1, kRunPath2);
   State()->PrintStateName();
+  ShowRecordingTrack();
 }
 
 void CQIRA02Dlg::OnVolumeDown() { State()->SetVolume(-1.0f, true); }
@@ -473,6 +479,34 @@ void CQIRA02Dlg::OnPlayerNotify(uintptr_t, intptr_t position) {
   QWidget* slider = GetDlgItem(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
   slider->update();
+  MapPositionStep();
+}
+
+// ---- Map -----------------------------------------------------------------
+
+// The map's page loads after the window's first paint: the web engine's start
+// must not hold up the window.
+void CQIRA02Dlg::StartMapView() {
+  if (!m_map.IsStarted())
+    m_map.StartUp(GetDlgItem(IDC_MAP));
+}
+
+void CQIRA02Dlg::MapPositionStep() {
+  QIRAAdap::GpsSentence sentence;
+  QIRAAdap::GSensor sensor;
+  RmcFields fields;
+  if (m_pAdap->ReadTelemetry(sentence, sensor) && fields.ParseSentence(sentence.data(), sentence.size()))
+    m_map.PositionStep(fields.Latitude(), fields.Longitude(), g_fSpeedLevel);
+}
+
+void CQIRA02Dlg::ShowRecordingTrack(const std::vector<int>& eventOffsets) {
+  UserDataFile telemetry;
+  std::vector<Track::Point> points;
+  if (m_pAdap && telemetry.Load(m_pAdap->CurrentPaths().path1) == 0) {
+    telemetry.SetPositionCount(0);
+    points = Track::FromRecording(telemetry);
+  }
+  m_map.ShowTrack(points, eventOffsets);
 }
 
 // ---- Window messages -----------------------------------------------------
@@ -494,6 +528,8 @@ void CQIRA02Dlg::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   for (const QRect& rect : event->region())
     painter.drawImage(rect, m_skin.Canvas(), m_skin.CanvasSource(rect));
+  if (m_bInitialised && !m_map.IsStarted())
+    QTimer::singleShot(0, this, &CQIRA02Dlg::StartMapView);
 }
 
 void CQIRA02Dlg::moveEvent(QMoveEvent* event) {

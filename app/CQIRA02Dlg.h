@@ -4,12 +4,15 @@
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
 #include "dialogs/CProgramInfo.h"
+#include "map/CMapView.h"
+#include "platform/Connection.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QPoint>
 #include <string>
+#include <vector>
 
 class CBitmapButton;
 class CImageSlider;
@@ -54,6 +57,11 @@ public:
   QMenu* SystemMenu() const { return m_pSystemMenu; }
 
   static constexpr int kAboutCommand = 16;
+
+  // Draws the whole GPS track of the recording the engine holds, with pins at
+  // the event offsets (seconds from its start); an unreadable one clears it.
+  void ShowRecordingTrack(const std::vector<int>& eventOffsets = {});
+  CMapView& Map() { return m_map; }
 
 protected:
   bool event(QEvent* event) override;
@@ -118,6 +126,8 @@ private:
   void OnVolumeScroll(int position);
   void StepSpeedLevel(float step);
   void OnPlayerNotify(uintptr_t length, intptr_t position);
+  void StartMapView();
+  void MapPositionStep();
   void OnOK();
   void OnCancel();
 
@@ -135,6 +145,7 @@ private:
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
+  CMapView m_map{platform::isConnected};
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/CsvFormat.h"
+#include "telemetry/CsvFormat.h"
 
+#include "telemetry/FixedDecimal.h"
 #include "telemetry/RmcFields.h"
 #include "telemetry/SensorTriple.h"
-#include "tools/lumenark-telemetry/FixedDecimal.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+#include "telemetry/UserDataFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,7 +38,7 @@ char* writeSensorColumns(char* out, const uint8_t* record) {
 
 } // namespace
 
-void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, std::string& out) const {
+void CsvFormat::Write(const UserDataFile& telemetry, const std::string&, std::string& out) const {
   out.reserve(out.size() + sizeof kHeader + size_t(telemetry.PositionCount()) * kRowBytesGuess);
   out += kHeader;
   RmcFields fields;
@@ -47,7 +47,7 @@ void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, s
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
     const uint8_t* record = telemetry.GpsRecord(position);
     if (record && record[0] == '$' &&
-        fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
+        fields.ParseSentence(reinterpret_cast<const char*>(record), UserDataFile::kGpsRecordBytes))
       gps = gpsColumns(fields);
     // The row is built in place and appended once.
     char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];

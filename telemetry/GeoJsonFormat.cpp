@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/GeoJsonFormat.h"
+#include "telemetry/GeoJsonFormat.h"
 
-#include "tools/lumenark-telemetry/Track.h"
+#include "telemetry/Track.h"
 
 #include <cstdio>
 
@@ -26,7 +26,7 @@ std::string jsonString(const std::string& text) {
 
 } // namespace
 
-void GeoJsonFormat::Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const {
+void GeoJsonFormat::Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const {
   const std::vector<Track::Point> points = Track::FromRecording(telemetry);
   std::string coordinates, times;
   for (const Track::Point& point : points) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/FixedDecimal.h"
+#include "telemetry/FixedDecimal.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map/CMapView.h"
+
+#include "map/CExplorer1.h"
+#include "map/MapTiles.h"
+#include "map/MapTrackJson.h"
+
+const QRect CMapView::kMapRect(673, 502, 316, 268);
+
+CMapView::CMapView(ConnectionCheck isConnected) : m_isConnected(std::move(isConnected)) {}
+
+// The browser is a child of the window and goes with it.
+CMapView::~CMapView() = default;
+
+QUrl CMapView::PageUrl() { return QUrl(QStringLiteral("qrc:/map/map.html")); }
+
+void CMapView::StartUp(QWidget* control) {
+  control->setGeometry(kMapRect);
+  m_pBrowser = new CExplorer1(control);
+  connect(m_pBrowser, &CExplorer1::documentComplete, this, &CMapView::OnMapDocumentComplete);
+  m_pBrowser->setGeometry(control->rect());
+  m_pBrowser->show();
+  m_step.Start(m_isConnected());
+  NavigateMapPage();
+}
+
+void CMapView::NavigateMapPage() {
+  if (m_pBrowser)
+    m_pBrowser->Navigate2(PageUrl());
+}
+
+// A page that failed to load is asked for again at the next due position step.
+void CMapView::OnMapDocumentComplete(bool ok) {
+  if (!ok) {
+    m_step.ForgetPage();
+    return;
+  }
+  if (m_webPage.BindDocument(m_pBrowser->GetDocumentDispatch()))
+    SetUpPage();
+}
+
+void CMapView::SetUpPage() {
+  const MapTiles tiles = MapTiles::FromConfiguration();
+  m_webPage.InvokeScriptFunction("SetTileAddress", {tiles.address, tiles.attribution});
+  if (!m_trackJson.empty())
+    m_webPage.InvokeScriptFunction("ShowTrack", {m_trackJson});
+  emit documentBound();
+}
+
+std::vector<std::string> CMapView::SplitArguments(const std::string& arguments) {
+  std::vector<std::string> tokens;
+  size_t start = 0;
+  while (start <= arguments.size()) {
+    const size_t comma = arguments.find(',', start);
+    const size_t end = comma == std::string::npos ? arguments.size() : comma;
+    if (end == start)
+      break;
+    tokens.push_back(arguments.substr(start, end - start));
+    start = end + 1;
+  }
+  return tokens;
+}
+
+void CMapView::CallMapScript(const std::string& function, const std::string& arguments) {
+  m_webPage.InvokeScriptFunction(function, SplitArguments(arguments));
+}
+
+void CMapView::PositionStep(double latitude, double longitude, float speedLevel) {
+  const std::string place = MapTrackJson::LatLonText(latitude, longitude);
+  switch (m_step.Step(m_isConnected(), speedLevel)) {
+  case MapUpdateThrottle::Action::NavigatePage:
+    NavigateMapPage();
+    break;
+  case MapUpdateThrottle::Action::MoveMarker:
+    CallMapScript("SetGpsLatLon", place);
+    break;
+  case MapUpdateThrottle::Action::None:
+    break;
+  }
+}
+
+void CMapView::ShowTrack(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets) {
+  m_trackJson = MapTrackJson::Build(points, eventOffsets);
+  m_webPage.InvokeScriptFunction("ShowTrack", {m_trackJson});
+}
