@@ -74,6 +74,7 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   palette.setColor(QPalette::WindowText, kDefaultText);
   setPalette(palette);
   CreateControls();
+  CMapView::PrepareControl(GetDlgItem(IDC_MAP));
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
 }

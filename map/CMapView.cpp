@@ -5,6 +5,9 @@
 #include "map/MapTiles.h"
 #include "map/MapTrackJson.h"
 
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
+
 const QRect CMapView::kMapRect(673, 502, 316, 268);
 
 CMapView::CMapView(ConnectionCheck isConnected) : m_isConnected(std::move(isConnected)) {}
@@ -13,6 +16,13 @@ CMapView::CMapView(ConnectionCheck isConnected) : m_isConnected(std::move(isConn
 CMapView::~CMapView() = default;
 
 QUrl CMapView::PageUrl() { return QUrl(QStringLiteral("qrc:/map/map.html")); }
+
+// Only where the platform has OpenGL: elsewhere the view composes without it.
+void CMapView::PrepareControl(QWidget* control) {
+  QOpenGLContext probe;
+  if (probe.create())
+    (new QOpenGLWidget(control))->hide();
+}
 
 void CMapView::StartUp(QWidget* control) {
   control->setGeometry(kMapRect);

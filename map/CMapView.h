@@ -30,6 +30,10 @@ public:
   explicit CMapView(ConnectionCheck isConnected);
   ~CMapView() override;
 
+  // Readies the window for the web view before it is first shown: a window
+  // that gains a composited child later is made again by the platform, so it
+  // blinks and loses its place on the screen.
+  static void PrepareControl(QWidget* control);
   // Moves the map's control to its place and fills it with the browser, sets
   // the counter and the page-loaded flag from the connection check and
   // requests the page.
