@@ -7,19 +7,17 @@
 #include "telemetry/UserDataFile.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
 constexpr size_t kRowBytesGuess = 72;
-constexpr size_t kGpsColumnsMaxChars = 128; // two "%f" floats (48 each) and two ints
+// Two six-decimal floats, two ints and their commas.
+constexpr size_t kGpsColumnsMaxChars = 2 * FixedDecimal::kMaxChars + 2 * 12 + 3;
 
 std::string gpsColumns(const RmcFields& fields) {
-  char text[kGpsColumnsMaxChars];
-  std::snprintf(text, sizeof text, "%f,%f,%d,%d", fields.Latitude(), fields.Longitude(), fields.SpeedKmh(),
-                fields.Course());
-  return text;
+  return FixedDecimal::SixDecimals(fields.Latitude()) + ',' + FixedDecimal::SixDecimals(fields.Longitude()) + ',' +
+         std::to_string(fields.SpeedKmh()) + ',' + std::to_string(fields.Course());
 }
 
 char* writeSensorColumns(char* out, const uint8_t* record) {

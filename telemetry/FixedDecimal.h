@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-// Number formatting for exports of many rows, with printf's exact results.
+// Number formatting for exports of many rows, with printf's exact results in
+// the C locale, whatever the process locale is.
 class FixedDecimal {
 public:
   // Room enough for any float with six decimals, sign and terminator.
@@ -13,6 +15,7 @@ public:
   // Writes the text of printf("%.6f", value) at `out` (kMaxChars bytes of
   // room) and returns the end of it; no terminator.
   static char* WriteSixDecimals(char* out, float value);
+  static std::string SixDecimals(float value);
   // Same contract for a decimal unsigned number.
   static char* WriteUnsigned(char* out, uint64_t value);
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/GeoJsonFormat.h"
 
+#include "telemetry/FixedDecimal.h"
 #include "telemetry/Track.h"
 
 #include <cstdio>
@@ -30,9 +31,8 @@ void GeoJsonFormat::Write(const UserDataFile& telemetry, const std::string& name
   const std::vector<Track::Point> points = Track::FromRecording(telemetry);
   std::string coordinates, times;
   for (const Track::Point& point : points) {
-    char pair[96];
-    std::snprintf(pair, sizeof pair, "%s[%f,%f]", coordinates.empty() ? "" : ",", point.longitude, point.latitude);
-    coordinates += pair;
+    coordinates += (coordinates.empty() ? "[" : ",[") + FixedDecimal::SixDecimals(point.longitude) + ',' +
+                   FixedDecimal::SixDecimals(point.latitude) + ']';
     times += (times.empty() ? "" : ",") + (point.time.empty() ? std::string("null") : jsonString(point.time));
   }
   const std::string geometry =

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/GpxFormat.h"
 
+#include "telemetry/FixedDecimal.h"
 #include "telemetry/Track.h"
 
 #include <cstdio>
@@ -40,9 +41,8 @@ void GpxFormat::Write(const UserDataFile& telemetry, const std::string& name, st
          " <trk>\n  <name>" +
          xmlEscaped(name) + "</name>\n  <trkseg>\n";
   for (const Track::Point& point : Track::FromRecording(telemetry)) {
-    char line[160];
-    std::snprintf(line, sizeof line, "   <trkpt lat=\"%f\" lon=\"%f\">", point.latitude, point.longitude);
-    out += line;
+    out += "   <trkpt lat=\"" + FixedDecimal::SixDecimals(point.latitude) + "\" lon=\"" +
+           FixedDecimal::SixDecimals(point.longitude) + "\">";
     if (!point.time.empty())
       out += "<time>" + point.time + "</time>";
     out += "</trkpt>\n";
