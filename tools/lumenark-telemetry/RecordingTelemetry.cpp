@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
-#include "tools/lumenark-telemetry/ContainerInfo.h"
-
-#include <algorithm>
+#include "player/Mp4VideoTrack.h"
 
 int RecordingTelemetry::Load(const std::string& path) {
   if (const int code = UserDataFile::Load(path))
     return code;
-  const int64_t frames = ContainerInfo::VideoFrameCount(path);
-  SetPositionCount(frames > 0 ? static_cast<uint32_t>(std::min<int64_t>(frames, UINT32_MAX)) : 0);
+  const std::optional<Mp4VideoTrack::Info> track = Mp4VideoTrack::read(path);
+  SetPositionCount(track ? track->frames : 0);
   return 0;
 }

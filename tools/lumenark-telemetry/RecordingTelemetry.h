@@ -6,8 +6,8 @@
 #include <string>
 
 // A recording's telemetry read the way the viewer reads it, with one
-// position per video frame (or per whole GPS record when the container gives
-// no frame count).
+// position per video frame counted as the player counts them, from the video
+// track's sample tables (or per whole GPS record without a video track).
 class RecordingTelemetry : public UserDataFile {
 public:
   // The user-data area's load code: 0, 1 to 7 or 17 to 20. Positions are set
