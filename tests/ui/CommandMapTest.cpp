@@ -2,7 +2,7 @@
 // The command map's calls into the engine, observed as the text commands and
 // window messages that reach the scripted fake player module.
 #include "FakePlayerDriver.h"
-#include "MainWindowFixture.h"
+#include "FakePlayerWindowFixture.h"
 
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAAdap.h"
@@ -24,21 +24,8 @@ namespace {
 using testing::ElementsAre;
 using testing_support::waitUntil;
 
-class CommandMapTest : public MainWindowFixture {
+class CommandMapTest : public FakePlayerWindowFixture {
 protected:
-  std::string LibraryName() const override { return "fakeplayer.dll"; }
-
-  void SetUp() override {
-    fake_reset();
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
-    MainWindowFixture::SetUp();
-  }
-
-  void TearDown() override {
-    fake_release_entry();
-    waitUntil([] { return !fake_entry_running(); });
-  }
-
   void Fire(intptr_t data, uint32_t code) { ASSERT_TRUE(FakePlayerDriver::Fire(data, code)); }
 
   QIRAState* State() { return Window().Adapter()->m_pCurState.load(); }

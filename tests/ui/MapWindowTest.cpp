@@ -3,7 +3,7 @@
 // played through the scripted fake player, draws its track and moves the
 // marker along it.
 #include "FakePlayerDriver.h"
-#include "MainWindowFixture.h"
+#include "FakePlayerWindowFixture.h"
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
@@ -32,21 +32,12 @@ constexpr int kSeconds = 40;
 // sixth notification at normal speed.
 constexpr int kFramesPerMove = 3 * 6;
 
-class MapWindowTest : public MainWindowFixture {
+class MapWindowTest : public FakePlayerWindowFixture {
 protected:
-  std::string LibraryName() const override { return "fakeplayer.dll"; }
-
   void SetUp() override {
-    fake_reset();
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
-    MainWindowFixture::SetUp();
+    FakePlayerWindowFixture::SetUp();
     QSignalSpy bound(&Window().Map(), &CMapView::documentBound);
     ASSERT_TRUE(bound.wait(kTimeoutMs)) << "the map's page loads after the first paint";
-  }
-
-  void TearDown() override {
-    fake_release_entry();
-    waitUntil([] { return !fake_entry_running(); });
   }
 
   std::string MakeRecording() {
