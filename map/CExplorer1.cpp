@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/CExplorer1.h"
 
+#include "map/CMapDocument.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -21,7 +23,7 @@ QWebEngineProfile* mapProfile() {
 
 } // namespace
 
-CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent), m_pPage(new QWebEnginePage(mapProfile(), this)) {
+CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent), m_pPage(new CMapDocument(mapProfile(), this)) {
   // The page is ours and local; tiles are the only remote content.
   m_pPage->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
   m_pPage->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
@@ -41,7 +43,7 @@ CExplorer1::~CExplorer1() { delete m_pPage; }
 // The page comes from the program's resources, which no cache holds.
 void CExplorer1::Navigate2(const QUrl& url) { load(url); }
 
-QWebEnginePage* CExplorer1::GetDocumentDispatch() {
+QObject* CExplorer1::GetDocumentDispatch() {
   if (!m_pDocument)
     m_pDocument = page();
   return m_pDocument;
@@ -54,3 +56,5 @@ void CExplorer1::OnRenderProcessTerminated(int status) {
     return;
   QTimer::singleShot(0, this, [this] { load(url()); });
 }
+
+extern "C" Q_DECL_EXPORT QWidget* lumenark_create_map_browser(QWidget* parent) { return new CExplorer1(parent); }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/CMapView.h"
 
-#include "map/CExplorer1.h"
+#include "map/MapBrowser.h"
 #include "map/MapTiles.h"
 #include "map/MapTrackJson.h"
+#include "platform/Diagnostics.h"
+#include "platform/ModulePath.h"
 
+#include <QLibrary>
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
 
@@ -24,19 +27,42 @@ void CMapView::PrepareControl(QWidget* control) {
     (new QOpenGLWidget(control))->hide();
 }
 
-void CMapView::StartUp(QWidget* control) {
+void CMapView::StartUp(QWidget* control, const std::string& module) {
+  m_bStarted = true;
   control->setGeometry(kMapRect);
-  m_pBrowser = new CExplorer1(control);
-  connect(m_pBrowser, &CExplorer1::documentComplete, this, &CMapView::OnMapDocumentComplete);
-  m_pBrowser->setGeometry(control->rect());
-  m_pBrowser->show();
+  m_pBrowser = CreateBrowser(control, module);
+  if (m_pBrowser) {
+    connect(m_pBrowser, SIGNAL(documentComplete(bool)), this, SLOT(OnMapDocumentComplete(bool)));
+    m_pBrowser->setGeometry(control->rect());
+    m_pBrowser->show();
+  }
   m_step.Start(m_isConnected());
   NavigateMapPage();
 }
 
+// The module stays loaded for the process's life: its widgets and the web
+// engine's threads use its code until the end.
+QWidget* CMapView::CreateBrowser(QWidget* control, const std::string& module) {
+  QLibrary library(QString::fromStdString(platform::resolveModulePath(module)));
+  library.setLoadHints(QLibrary::PreventUnloadHint);
+  const auto create = reinterpret_cast<CreateMapBrowserFn>(library.resolve(kCreateMapBrowserSymbol));
+  if (!create) {
+    platform::diagnostic("failed to load %s\n", module.c_str());
+    return nullptr;
+  }
+  QWidget* browser = create(control);
+  if (!qobject_cast<MapBrowser*>(browser)) {
+    delete browser;
+    return nullptr;
+  }
+  return browser;
+}
+
+MapBrowser* CMapView::BrowserInterface() const { return qobject_cast<MapBrowser*>(m_pBrowser); }
+
 void CMapView::NavigateMapPage() {
-  if (m_pBrowser)
-    m_pBrowser->Navigate2(PageUrl());
+  if (MapBrowser* browser = BrowserInterface())
+    browser->Navigate2(PageUrl());
 }
 
 // A page that failed to load is asked for again at the next due position step.
@@ -45,7 +71,7 @@ void CMapView::OnMapDocumentComplete(bool ok) {
     m_step.ForgetPage();
     return;
   }
-  if (m_webPage.BindDocument(m_pBrowser->GetDocumentDispatch()))
+  if (m_webPage.BindDocument(BrowserInterface()->GetDocumentDispatch()))
     SetUpPage();
 }
 

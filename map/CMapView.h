@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-class CExplorer1;
+class MapBrowser;
 class QWidget;
 
 // The main window's map: the browser at its place, our page loaded from the
@@ -34,11 +34,12 @@ public:
   // that gains a composited child later is made again by the platform, so it
   // blinks and loses its place on the screen.
   static void PrepareControl(QWidget* control);
-  // Moves the map's control to its place and fills it with the browser, sets
-  // the counter and the page-loaded flag from the connection check and
-  // requests the page.
-  void StartUp(QWidget* control);
-  bool IsStarted() const { return m_pBrowser != nullptr; }
+  // Moves the map's control to its place and fills it with the browser from
+  // the map module, sets the counter and the page-loaded flag from the
+  // connection check and requests the page. Without the module the place
+  // keeps the skin and a diagnostic line says why.
+  void StartUp(QWidget* control, const std::string& module = "lumenark-map.dll");
+  bool IsStarted() const { return m_bStarted; }
 
   void NavigateMapPage();
   // Calls `function` with the comma-separated arguments: tokens up to the
@@ -53,7 +54,8 @@ public:
   static QUrl PageUrl();
   static std::vector<std::string> SplitArguments(const std::string& arguments);
 
-  CExplorer1* Browser() const { return m_pBrowser; }
+  // The browser widget; null before the start or without the module.
+  QWidget* Browser() const { return m_pBrowser; }
   CWebPage& ScriptCaller() { return m_webPage; }
   const MapUpdateThrottle& Throttle() const { return m_step; }
 
@@ -61,12 +63,17 @@ signals:
   // The document was bound and given its tiles and track.
   void documentBound();
 
-private:
+private slots:
   void OnMapDocumentComplete(bool ok);
+
+private:
+  static QWidget* CreateBrowser(QWidget* control, const std::string& module);
+  MapBrowser* BrowserInterface() const;
   void SetUpPage();
 
   ConnectionCheck m_isConnected;
-  CExplorer1* m_pBrowser = nullptr;
+  bool m_bStarted = false;
+  QWidget* m_pBrowser = nullptr;
   CWebPage m_webPage;
   MapUpdateThrottle m_step;
   std::string m_trackJson;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/CWebPage.h"
 
-#include <QWebEnginePage>
+#include "map/MapBrowser.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ bool CWebPage::BindDocument(QObject* document) {
     RecordError("NULL pointer");
     return false;
   }
-  m_pDocument = qobject_cast<QWebEnginePage*>(document);
+  m_pDocument = qobject_cast<ScriptDocument*>(document) ? document : nullptr;
   if (!m_pDocument) {
     RecordError("Failed to get HTML document COM object");
     return false;
@@ -44,23 +44,23 @@ bool CWebPage::BindDocument(QObject* document) {
   return true;
 }
 
-bool CWebPage::GetScriptDispatch(QWebEnginePage*& script) {
-  if (!m_pDocument) {
+bool CWebPage::GetScriptDispatch(ScriptDocument*& script) {
+  script = qobject_cast<ScriptDocument*>(m_pDocument.data());
+  if (!script) {
     RecordError("NULL pointer");
     return false;
   }
-  script = m_pDocument;
   return true;
 }
 
 bool CWebPage::InvokeScriptFunction(const std::string& name, const std::vector<std::string>& arguments) {
-  QWebEnginePage* script = nullptr;
+  ScriptDocument* script = nullptr;
   if (!GetScriptDispatch(script))
     return false;
   const QString call = ScriptCall(name, arguments);
   if (call.isEmpty())
     return false;
-  script->runJavaScript(call);
+  script->RunScript(call);
   return true;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 class QObject;
-class QWebEnginePage;
+class ScriptDocument;
 
 // Calls functions of a page's script by name with string arguments. Every
 // argument reaches the script as a string literal that no text can end
@@ -16,11 +16,11 @@ class CWebPage {
 public:
   virtual ~CWebPage();
 
-  // Binds the document (a QWebEnginePage); false, with the error recorded,
-  // for none or for an object that is no page.
+  // Binds the document (the map module's page); false, with the error
+  // recorded, for none or for an object that is no page.
   bool BindDocument(QObject* document);
   // The bound page, or false with "NULL pointer" recorded.
-  bool GetScriptDispatch(QWebEnginePage*& script);
+  bool GetScriptDispatch(ScriptDocument*& script);
   // Runs name(arguments...) in the page, arguments in their order; the
   // function's result is not awaited. False without a bound page or for a
   // name that is no script identifier.
@@ -41,6 +41,6 @@ public:
 private:
   static bool IsIdentifier(const std::string& name);
 
-  QPointer<QWebEnginePage> m_pDocument;
+  QPointer<QObject> m_pDocument;
   std::string m_strError;
 };

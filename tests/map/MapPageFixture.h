@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "map/CExplorer1.h"
 #include "map/CMapView.h"
+#include "map/MapBrowser.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QVariant>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -63,7 +64,8 @@ protected:
     return result;
   }
 
-  QWebEnginePage* Page() { return m_map->Browser()->page(); }
+  QWebEngineView* View() { return qobject_cast<QWebEngineView*>(m_map->Browser()); }
+  QWebEnginePage* Page() { return View()->page(); }
 
   bool m_connected = true;
   std::unique_ptr<QWidget> m_host;

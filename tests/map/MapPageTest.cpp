@@ -18,7 +18,7 @@ using MapPage = MapPageFixture;
 
 TEST_F(MapPage, LoadsOurPageFromTheProgramsResources) {
   StartMap();
-  EXPECT_EQ(m_map->Browser()->url(), CMapView::PageUrl());
+  EXPECT_EQ(View()->url(), CMapView::PageUrl());
   EXPECT_EQ(Evaluate("typeof SetGpsLatLon + ' ' + typeof L.map"), "function function");
   EXPECT_EQ(m_map->Browser()->geometry().size(), CMapView::kMapRect.size());
   EXPECT_EQ(m_map->Browser()->parentWidget()->geometry(), CMapView::kMapRect);
@@ -122,12 +122,28 @@ TEST_F(MapPage, ReloadsWhenTheRendererDies) {
 TEST_F(MapPage, APageThatFailsToLoadIsRequestedAtTheNextDueStep) {
   StartMap();
   QSignalSpy finished(Page(), &QWebEnginePage::loadFinished);
-  m_map->Browser()->Navigate2(QUrl(QStringLiteral("qrc:/map/absent.html")));
+  qobject_cast<MapBrowser*>(m_map->Browser())->Navigate2(QUrl(QStringLiteral("qrc:/map/absent.html")));
   ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
   EXPECT_FALSE(finished.takeFirst().at(0).toBool());
   EXPECT_FALSE(m_map->Throttle().PageLoaded());
   for (int n = 0; n < 6; ++n)
     m_map->PositionStep(37.5, 127.0, 1.0f);
   ASSERT_TRUE(WaitBound());
-  EXPECT_EQ(m_map->Browser()->url(), CMapView::PageUrl());
+  EXPECT_EQ(View()->url(), CMapView::PageUrl());
+}
+
+// Without the map's module the window keeps its skin in the map's place.
+TEST(MapWithoutModule, LeavesThePlaceEmptyAndSaysWhy) {
+  QWidget host;
+  auto* control = new QWidget(&host);
+  CMapView map([] { return true; });
+  testing::internal::CaptureStdout();
+  map.StartUp(control, "absent-map.dll");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "failed to load absent-map.dll\n");
+  EXPECT_TRUE(map.IsStarted());
+  EXPECT_EQ(map.Browser(), nullptr);
+  for (int n = 0; n < 12; ++n)
+    map.PositionStep(37.5, 127.0, 1.0f);
+  map.ShowTrack({{1.0f, 2.0f, 10, 0, {}}}, {});
+  EXPECT_EQ(map.ScriptCaller().LastError(), "JSCall Error:\nNULL pointer");
 }

@@ -9,7 +9,6 @@
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat1.h"
 #include "engine/QIRAstat9.h"
-#include "map/CExplorer1.h"
 #include "telemetry/RmcFields.h"
 #include "telemetry/UserDataFile.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
@@ -20,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace {
 
@@ -81,10 +81,12 @@ protected:
   QVariant Evaluate(const QString& expression) {
     QVariant result;
     bool done = false;
-    Window().Map().Browser()->page()->runJavaScript(expression, [&](const QVariant& value) {
-      result = value;
-      done = true;
-    });
+    qobject_cast<QWebEngineView*>(Window().Map().Browser())
+        ->page()
+        ->runJavaScript(expression, [&](const QVariant& value) {
+          result = value;
+          done = true;
+        });
     EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, kTimeoutMs)) << expression.toStdString();
     return result;
   }
