@@ -9,6 +9,7 @@
 #include "controls/CImageSlider.h"
 #include "controls/SkinLibrary.h"
 #include "dialogs/DialogUnits.h"
+#include "display/EventMarks.h"
 #include "display/PlayTimes.h"
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAAdap.h"
@@ -19,6 +20,9 @@
 #include "library/RememberedFolder.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
+#include "telemetry/RmcFields.h"
+#include "telemetry/Track.h"
+#include "telemetry/UserDataFile.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -30,6 +34,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <thread>
@@ -80,6 +85,7 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   CreateControls();
   m_pRecordings = std::make_unique<RecordingList>(static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST)),
                                                   static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT)));
+  CMapView::PrepareControl(GetDlgItem(IDC_MAP));
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
   m_pDisplay = std::make_unique<TelemetryDisplay>(DisplayPictures());
@@ -317,6 +323,7 @@ void CQIRA02Dlg::OnSetFile() {
   State()->LoadFile(kSetFilePath, kSetFilePath);
   m_bRecordingOpen = true;
   State()->PrintStateName();
+  ShowRecordingTrack(kSetFilePath);
 }
 
 void CQIRA02Dlg::OnPlay() {
@@ -387,6 +394,7 @@ void CQIRA02Dlg::OnRun() {
   m_pAdap->SetState(m_pAdap->m_pStat9.get());
   State()->LoadFile(kRunPath1, kRunPath2);
   State()->PrintStateName();
+  ShowRecordingTrack(kRunPath1);
 }
 
 void CQIRA02Dlg::OnVolumeDown() { State()->SetVolume(-1.0f, true); }
@@ -558,10 +566,6 @@ void CQIRA02Dlg::ShowGpsPart() {
   InvalidateRect(TelemetryDisplay::kCompassRect);
 }
 
-// The map's marker follows the GPS fields here; the window has no map view
-// to move yet.
-void CQIRA02Dlg::MapPositionStep() {}
-
 void CQIRA02Dlg::DrawEventMarks() {
   const int duration = m_pAdap->m_nDuration;
   if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
@@ -664,6 +668,7 @@ void CQIRA02Dlg::OnRecordingDblClk() {
   m_pAdap->SetState(m_pAdap->m_pStat9.get());
   const QByteArray path = QFile::encodeName(m_strCurrentRecording);
   State()->LoadFile(path.constData(), path.constData());
+  ShowRecordingTrack(path.toStdString(), EventMarks::Offsets(EventNoteLines(), g_szEventTime));
   g_fSpeedLevel = kNormalSpeedLevel;
   static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
   g_nPosUnitsPerSecond = kPosUnitsNotSet;
@@ -676,6 +681,30 @@ void CQIRA02Dlg::OnRecordingDblClk() {
 void CQIRA02Dlg::ReadEventNotes() {
   m_listEventNotes.clear();
   m_bEventNotesPresent = EventNoteReader::Read(m_strCurrentRecording, m_listEventNotes);
+}
+
+// ---- Map -----------------------------------------------------------------
+
+// The map's page loads after the window's first paint: the web engine's start
+// must not hold up the window.
+void CQIRA02Dlg::StartMapView() {
+  if (!m_map.IsStarted())
+    m_map.StartUp(GetDlgItem(IDC_MAP));
+}
+
+// Runs with the GPS fields of a notification that carried a "$GPRMC" sentence.
+void CQIRA02Dlg::MapPositionStep() {
+  m_map.PositionStep(m_gpsFields.Latitude(), m_gpsFields.Longitude(), g_fSpeedLevel);
+}
+
+void CQIRA02Dlg::ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets) {
+  UserDataFile telemetry;
+  std::vector<Track::Point> points;
+  if (telemetry.Load(path) == 0) {
+    telemetry.SetPositionCount(0);
+    points = Track::FromRecording(telemetry);
+  }
+  m_map.ShowTrack(points, eventOffsets);
 }
 
 // ---- Window messages -----------------------------------------------------
@@ -697,6 +726,8 @@ void CQIRA02Dlg::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   for (const QRect& rect : event->region())
     painter.drawImage(rect, m_skin.Canvas(), m_skin.CanvasSource(rect));
+  if (m_bInitialised && !m_map.IsStarted())
+    QTimer::singleShot(0, this, &CQIRA02Dlg::StartMapView);
 }
 
 void CQIRA02Dlg::moveEvent(QMoveEvent* event) {

@@ -8,8 +8,10 @@
 #include "display/TelemetryDisplay.h"
 #include "library/FolderBrowser.h"
 #include "library/RecordingList.h"
+#include "map/CMapView.h"
 #include "output/FrameCapture.h"
 #include "output/WindowPrinter.h"
+#include "platform/Connection.h"
 #include "telemetry/RmcFields.h"
 
 #include <QDialog>
@@ -84,6 +86,10 @@ public:
   const QString& CurrentRecording() const { return m_strCurrentRecording; }
   const QStringList& EventNotes() const { return m_listEventNotes; }
   bool EventNotesPresent() const { return m_bEventNotesPresent; }
+  // Draws the whole GPS track of the recording the engine holds, with pins at
+  // the event offsets (seconds from its start); an unreadable one clears it.
+  void ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets = {});
+  CMapView& Map() { return m_map; }
 
 protected:
   bool event(QEvent* event) override;
@@ -160,6 +166,7 @@ private:
   void ShowPlayTimes();
   void EndRecording();
   void StopAndClearTelemetry();
+  void StartMapView();
   void OnOK();
   void OnCancel();
 
@@ -198,6 +205,7 @@ private:
   QString m_strCurrentRecording;
   QStringList m_listEventNotes;
   bool m_bEventNotesPresent = false;
+  CMapView m_map{platform::isConnected};
 
   // Dragging by the background where the platform cannot move the window.
   bool m_bDragging = false;

@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lumenark: no display; try: xvfb-run -a make run\n");
     return 1;
   }
+  // The map's web view shares the window's graphics context.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   // QApplication took the user's locale for the C library too; numbers in
   // command texts and files must keep their point (and libmpv will not start

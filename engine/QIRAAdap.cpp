@@ -13,6 +13,7 @@
 #include "platform/ModulePath.h"
 #include "platform/WindowMessenger.h"
 #include "telemetry/UdatLocator.h"
+#include "telemetry/UserDataFile.h"
 
 #include <QLibrary>
 #include <cmath>
@@ -481,13 +482,12 @@ int QIRAAdap::LoadUserData() {
     m_bUserDataFailed = 1;
     return code;
   }
-  int parse;
+  int indexed;
   {
     std::lock_guard lock(m_TelemetryLock);
-    m_UserData.Attach(m_pUserDataBuf.get(), m_nUserDataSize);
-    parse = m_UserData.Parse();
+    indexed = UserDataFile::Index(m_UserData, m_pUserDataBuf.get(), m_nUserDataSize);
   }
   m_UserData.m_nError = 0;
   m_bUserDataFailed = 0;
-  return parse == 0 ? 0 : 16 + parse;
+  return indexed;
 }

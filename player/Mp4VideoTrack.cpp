@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/Mp4VideoTrack.h"
 
-#include <fstream>
+#include "telemetry/Mp4BoxReader.h"
+
+#include <cstdio>
 #include <initializer_list>
+#include <memory>
+#include <sys/stat.h>
 
 namespace {
 
-constexpr uint64_t kHeaderBytes = 8;
 // Sample tables of an hour of video stay far below this.
 constexpr uint64_t kLargestMovieBox = 64u << 20;
 
@@ -19,28 +22,17 @@ uint32_t be32(const std::string& bytes, size_t at) {
   return value;
 }
 
-uint64_t be64(const std::string& bytes, size_t at) { return (uint64_t(be32(bytes, at)) << 32) | be32(bytes, at + 4); }
-
-// The payload of the first child box of that type inside `parent`.
+// The payload of the first child box of that type inside `parent`, from
+// offset `from`; `next` receives the offset after it.
 std::optional<std::string> child(const std::string& parent, const char* type, size_t from = 0, size_t* next = nullptr) {
-  size_t at = from;
-  while (at + kHeaderBytes <= parent.size()) {
-    uint64_t size = be32(parent, at);
-    size_t header = kHeaderBytes;
-    if (size == 1) {
-      size = be64(parent, at + 8);
-      header = 16;
-    } else if (size == 0) {
-      size = parent.size() - at;
-    }
-    if (size < header || size > parent.size() - at)
-      return std::nullopt;
-    if (parent.compare(at + 4, 4, type) == 0) {
+  Mp4BoxReader reader = Mp4BoxReader::OfBytes(parent, from);
+  Mp4BoxReader::Box box;
+  while (reader.Next(box) == Mp4BoxReader::kBox) {
+    if (box.Is(type)) {
       if (next)
-        *next = at + size;
-      return parent.substr(at + header, size - header);
+        *next = size_t(box.offset + box.size);
+      return parent.substr(size_t(box.PayloadOffset()), size_t(box.PayloadSize()));
     }
-    at += size;
   }
   return std::nullopt;
 }
@@ -57,30 +49,22 @@ std::optional<std::string> path(const std::string& box, std::initializer_list<co
 
 // Reads the top-level "moov" box, wherever it lies in the file.
 std::optional<std::string> movieBox(const std::string& filePath) {
-  std::ifstream file(filePath, std::ios::binary);
-  std::string header(16, '\0');
-  uint64_t at = 0;
-  while (file.seekg(std::streamoff(at)) && file.read(header.data(), 16).gcount() >= 8) {
-    uint64_t size = be32(header, 0);
-    uint64_t headerBytes = kHeaderBytes;
-    if (size == 1) {
-      size = be64(header, 8);
-      headerBytes = 16;
-    }
-    if (size < headerBytes)
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(filePath.c_str(), "rb"), std::fclose);
+  struct stat info {};
+  if (!file || fstat(fileno(file.get()), &info) != 0 || info.st_size <= 0)
+    return std::nullopt;
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file.get(), uint64_t(info.st_size));
+  Mp4BoxReader::Box box;
+  while (reader.Next(box) == Mp4BoxReader::kBox) {
+    if (!box.Is("moov"))
+      continue;
+    if (box.size > kLargestMovieBox)
       return std::nullopt;
-    if (header.compare(4, 4, "moov") == 0) {
-      if (size > kLargestMovieBox)
-        return std::nullopt;
-      std::string payload(size - headerBytes, '\0');
-      file.clear();
-      file.seekg(std::streamoff(at + headerBytes));
-      if (!file.read(payload.data(), std::streamsize(payload.size())))
-        return std::nullopt;
-      return payload;
-    }
-    at += size;
-    file.clear();
+    std::string payload(size_t(box.PayloadSize()), '\0');
+    if (fseeko(file.get(), off_t(box.PayloadOffset()), SEEK_SET) != 0 ||
+        std::fread(payload.data(), 1, payload.size(), file.get()) != payload.size())
+      return std::nullopt;
+    return payload;
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/UdatLocator.h"
 
-#include "telemetry/BigEndian.h"
+#include "telemetry/Mp4BoxReader.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,9 +9,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-constexpr uint64_t kHeaderBytes = 8;
-constexpr uint64_t kLargeHeaderBytes = 16;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -24,28 +21,23 @@ bool readAt(std::FILE* file, uint64_t offset, uint8_t* out, size_t count) {
 
 } // namespace
 
+// The type counts before the size: a "udat" box whose size is wrong is still
+// the area.
 int64_t UdatLocator::FindUdatBox(std::FILE* file, uint64_t fileSize, Code& failure) {
-  uint64_t offset = 0;
-  while (offset + kHeaderBytes <= fileSize) {
-    uint8_t header[kLargeHeaderBytes];
-    if (!readAt(file, offset, header, kHeaderBytes)) {
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file, fileSize);
+  Mp4BoxReader::Box box;
+  for (;;) {
+    const Mp4BoxReader::Result result = reader.Next(box);
+    if (result == Mp4BoxReader::kReadFailed) {
       failure = kReadFailed;
       return -1;
     }
-    if (std::memcmp(header + 4, "udat", 4) == 0)
-      return static_cast<int64_t>(offset);
-    uint64_t size = readBigEndian32(header);
-    if (size == 1) {
-      if (offset + kLargeHeaderBytes > fileSize || !readAt(file, offset + kHeaderBytes, header + 8, 8))
-        break;
-      size = readBigEndian64(header + 8);
-      if (size < kLargeHeaderBytes)
-        break;
-    }
-    // Size 0 runs to the end of the file, so no box can follow it.
-    if (size < kHeaderBytes || size > fileSize - offset)
+    if (result == Mp4BoxReader::kEnd)
       break;
-    offset += size;
+    if (box.Is("udat"))
+      return static_cast<int64_t>(box.offset);
+    if (result == Mp4BoxReader::kBadSize)
+      break;
   }
   failure = kNoUdatBox;
   return -1;

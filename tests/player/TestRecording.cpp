@@ -2,6 +2,7 @@
 #include "tests/player/TestRecording.h"
 
 #include "platform/ModulePath.h"
+#include "telemetry/Mp4BoxReader.h"
 #include "tests/support/BoxWriter.h"
 
 #include <cstdio>
@@ -15,13 +16,6 @@ namespace {
 void putBigEndian32(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8)
     out += char((value >> shift) & 0xFF);
-}
-
-uint32_t readBigEndian32(const std::string& bytes, size_t at) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < 4; ++i)
-    value = (value << 8) | uint8_t(bytes[at + i]);
-  return value;
 }
 
 // A user-data box with one zero record per frame.
@@ -70,21 +64,19 @@ bool TestRecording::makeUserDataOnly(const std::string& path) { return writeAll(
 bool TestRecording::cutShort(const std::string& path, double fraction) {
   std::string bytes = readAll(path);
   // Walk the top-level boxes to the media data, shorten it and keep what follows.
-  size_t at = 0;
-  while (at + 8 <= bytes.size()) {
-    const uint32_t size = readBigEndian32(bytes, at);
-    if (size < 8)
-      return false;
-    if (bytes.compare(at + 4, 4, "mdat") == 0) {
-      const auto kept = uint32_t(8 + (size - 8) * fraction);
-      std::string shortened = bytes.substr(0, at);
-      putBigEndian32(shortened, kept);
-      shortened += "mdat";
-      shortened += bytes.substr(at + 8, kept - 8);
-      shortened += bytes.substr(at + size);
-      return writeAll(path, shortened);
-    }
-    at += size;
+  Mp4BoxReader reader = Mp4BoxReader::OfBytes(bytes);
+  Mp4BoxReader::Box box;
+  while (reader.Next(box) == Mp4BoxReader::kBox) {
+    if (!box.Is("mdat") || box.headerBytes != 8)
+      continue;
+    const size_t at = size_t(box.offset);
+    const auto kept = uint32_t(8 + box.PayloadSize() * fraction);
+    std::string shortened = bytes.substr(0, at);
+    putBigEndian32(shortened, kept);
+    shortened += "mdat";
+    shortened += bytes.substr(at + 8, kept - 8);
+    shortened += bytes.substr(size_t(at + box.size));
+    return writeAll(path, shortened);
   }
   return false;
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/FixedDecimal.h"
-#include "tools/lumenark-telemetry/Track.h"
+#include "telemetry/FixedDecimal.h"
+#include "telemetry/Track.h"
 
 #include <gtest/gtest.h>
 

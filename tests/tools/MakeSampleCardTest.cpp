@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/RmcFields.h"
 #include "telemetry/SensorTriple.h"
+#include "tests/tools/ContainerInfo.h"
 #include "tests/tools/SampleRecordings.h"
-#include "tools/lumenark-telemetry/ContainerInfo.h"
 #include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
 #include <algorithm>

@@ -2,10 +2,9 @@
 // lumenark-telemetry: checks a recording's user-data area and exports its
 // telemetry as CSV, GPX or GeoJSON, reading it as the viewer does.
 
+#include "telemetry/TelemetryFormat.h"
 #include "tools/lumenark-telemetry/OutputFile.h"
 #include "tools/lumenark-telemetry/RecordingTelemetry.h"
-#include "tools/lumenark-telemetry/StdoutDiversion.h"
-#include "tools/lumenark-telemetry/TelemetryFormat.h"
 
 #include <cstdio>
 #include <string>
@@ -90,13 +89,10 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  // The engine prints diagnostic lines on standard output while it loads and
-  // when it ends; they must not mix into the data.
-  const StdoutDiversion diversion("/dev/null");
   if (arguments[0] == "check" && arguments.size() == 2)
-    return check(arguments[1], diversion.Output());
+    return check(arguments[1], stdout);
   ExportRequest request;
   if (arguments[0] == "export" && parseExport(arguments, request))
-    return exportTelemetry(request, diversion.Output());
+    return exportTelemetry(request, stdout);
   return usage();
 }

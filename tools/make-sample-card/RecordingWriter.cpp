@@ -1,34 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/make-sample-card/RecordingWriter.h"
 
-#include "telemetry/BigEndian.h"
+#include "telemetry/Mp4BoxReader.h"
 #include "tools/make-sample-card/DrivePlan.h"
 #include "tools/make-sample-card/FramePainter.h"
 #include "tools/make-sample-card/Mp4Encoder.h"
 #include "tools/make-sample-card/UdatBuilder.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 
 namespace {
 
 constexpr size_t kHeaderBytes = 8;
 
-// Offset of the last top-level box of a well-formed file with 32-bit sizes.
-uint64_t lastBoxOffset(std::fstream& file, uint64_t fileSize) {
-  uint64_t offset = 0, last = 0;
-  uint8_t header[kHeaderBytes];
-  while (offset + kHeaderBytes <= fileSize) {
-    file.seekg(std::streamoff(offset));
-    if (!file.read(reinterpret_cast<char*>(header), kHeaderBytes))
-      break;
-    const uint32_t size = readBigEndian32(header);
-    if (size < kHeaderBytes)
-      break;
-    last = offset;
-    offset += size;
-  }
+// Offset of the last top-level box of a well-formed file.
+uint64_t lastBoxOffset(const std::string& path) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file)
+    return 0;
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file.get(), std::filesystem::file_size(path));
+  Mp4BoxReader::Box box;
+  uint64_t last = 0;
+  while (reader.Next(box) == Mp4BoxReader::kBox)
+    last = box.offset;
   return last;
 }
 
@@ -53,8 +51,8 @@ void RecordingWriter::EncodeVideo(const std::string& path) const {
 }
 
 void RecordingWriter::SpoilLastBoxSize(const std::string& path, uint32_t size) const {
+  const uint64_t offset = lastBoxOffset(path);
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-  const uint64_t offset = lastBoxOffset(file, std::filesystem::file_size(path));
   const uint8_t bytes[4] = {uint8_t(size >> 24), uint8_t(size >> 16), uint8_t(size >> 8), uint8_t(size)};
   file.seekp(std::streamoff(offset));
   if (!file.write(reinterpret_cast<const char*>(bytes), sizeof bytes))

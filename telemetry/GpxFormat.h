@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/lumenark-telemetry/TelemetryFormat.h"
+#include "telemetry/TelemetryFormat.h"
 
 // GPX 1.1: one track with one segment, a point per "$GPRMC" record with a
 // position, timed from the sentence's time and date.
 class GpxFormat : public TelemetryFormat {
 public:
-  void Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const override;
+  void Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const override;
 };

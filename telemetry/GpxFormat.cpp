@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/GpxFormat.h"
+#include "telemetry/GpxFormat.h"
 
-#include "tools/lumenark-telemetry/FixedDecimal.h"
-#include "tools/lumenark-telemetry/Track.h"
+#include "telemetry/FixedDecimal.h"
+#include "telemetry/Track.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string xmlEscaped(const std::string& text) {
 
 } // namespace
 
-void GpxFormat::Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const {
+void GpxFormat::Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const {
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<gpx version=\"1.1\" creator=\"lumenark-telemetry\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
          " <trk>\n  <name>" +

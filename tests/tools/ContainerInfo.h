@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-// What the container of a recording says about it, read with libavformat.
+// What the container of a recording says about it, read with libavformat: an
+// independent check of the files our own tool writes.
 class ContainerInfo {
 public:
   // Frames of the first video stream as the container's index gives them;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/GeoJsonFormat.h"
+#include "telemetry/GeoJsonFormat.h"
 
-#include "tools/lumenark-telemetry/FixedDecimal.h"
-#include "tools/lumenark-telemetry/Track.h"
+#include "telemetry/FixedDecimal.h"
+#include "telemetry/Track.h"
 
 #include <cstdio>
 
@@ -27,7 +27,7 @@ std::string jsonString(const std::string& text) {
 
 } // namespace
 
-void GeoJsonFormat::Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const {
+void GeoJsonFormat::Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const {
   const std::vector<Track::Point> points = Track::FromRecording(telemetry);
   std::string coordinates, times;
   for (const Track::Point& point : points) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/ContainerInfo.h"
+#include "tests/tools/ContainerInfo.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/TelemetryFormat.h"
+#include "telemetry/TelemetryFormat.h"
 
-#include "tools/lumenark-telemetry/CsvFormat.h"
-#include "tools/lumenark-telemetry/GeoJsonFormat.h"
-#include "tools/lumenark-telemetry/GpxFormat.h"
+#include "telemetry/CsvFormat.h"
+#include "telemetry/GeoJsonFormat.h"
+#include "telemetry/GpxFormat.h"
 
 std::unique_ptr<TelemetryFormat> TelemetryFormat::ByName(const std::string& name) {
   if (name == "csv")

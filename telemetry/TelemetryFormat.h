@@ -4,14 +4,14 @@
 #include <memory>
 #include <string>
 
-class RecordingTelemetry;
+class UserDataFile;
 
 // One export format of a recording's telemetry.
 class TelemetryFormat {
 public:
   virtual ~TelemetryFormat() = default;
   // Appends the whole document; `name` names the track (the file's name).
-  virtual void Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const = 0;
+  virtual void Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const = 0;
 
   // "csv", "gpx" or "geojson"; nullptr for any other name.
   static std::unique_ptr<TelemetryFormat> ByName(const std::string& name);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/Track.h"
+#include "telemetry/Track.h"
 
 #include "telemetry/RmcFields.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+#include "telemetry/UserDataFile.h"
 
 #include <cstring>
 
@@ -20,6 +20,11 @@ bool allDigits(const std::string& text, size_t from, size_t count) {
 }
 
 int twoDigits(const std::string& text, size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); }
+
+// "hhmmss..." already checked to be a time.
+int secondsSinceMidnight(const std::string& time) {
+  return twoDigits(time, 0) * 3600 + twoDigits(time, 2) * 60 + twoDigits(time, 4);
+}
 
 } // namespace
 
@@ -50,7 +55,7 @@ std::string Track::IsoTime(const std::string& time, const std::string& date) {
   return text;
 }
 
-std::vector<Track::Point> Track::FromRecording(const RecordingTelemetry& telemetry) {
+std::vector<Track::Point> Track::FromRecording(const UserDataFile& telemetry) {
   std::vector<Point> points;
   RmcFields fields;
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
@@ -58,13 +63,15 @@ std::vector<Track::Point> Track::FromRecording(const RecordingTelemetry& telemet
     if (!record || record[0] != '$')
       continue;
     const char* text = reinterpret_cast<const char*>(record);
-    if (!fields.ParseSentence(text, RecordingTelemetry::kGpsRecordBytes) || !*fields.LatitudeText() ||
+    if (!fields.ParseSentence(text, UserDataFile::kGpsRecordBytes) || !*fields.LatitudeText() ||
         !*fields.LongitudeText())
       continue;
     // The record's own bytes, terminated, for the date the display never reads.
-    const std::string sentence(text, strnlen(text, RecordingTelemetry::kGpsRecordBytes));
-    points.push_back({fields.Latitude(), fields.Longitude(),
-                      IsoTime(Field(sentence.c_str(), kTimeField), Field(sentence.c_str(), kDateField))});
+    const std::string sentence(text, strnlen(text, UserDataFile::kGpsRecordBytes));
+    const std::string time = Field(sentence.c_str(), kTimeField);
+    std::string isoTime = IsoTime(time, Field(sentence.c_str(), kDateField));
+    const int secondOfDay = isoTime.empty() ? -1 : secondsSinceMidnight(time);
+    points.push_back({fields.Latitude(), fields.Longitude(), fields.SpeedKmh(), secondOfDay, std::move(isoTime)});
   }
   return points;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "tools/lumenark-telemetry/TelemetryFormat.h"
+#include "telemetry/TelemetryFormat.h"
 
 // One row per position: latitude and longitude ("%f"), speed in km/h and
 // course as the viewer shows them, from the newest "$GPRMC" sentence at or
@@ -9,5 +9,5 @@
 // ("%.6f", empty without a record).
 class CsvFormat : public TelemetryFormat {
 public:
-  void Write(const RecordingTelemetry& telemetry, const std::string& name, std::string& out) const override;
+  void Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const override;
 };

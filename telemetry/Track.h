@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class RecordingTelemetry;
+class UserDataFile;
 
 // The positions of a recording's "$GPRMC" records, decoded as the map
 // receives them. Records without a latitude or longitude (no fix) are left
@@ -14,12 +14,15 @@ public:
   struct Point {
     float latitude = 0;
     float longitude = 0;
+    int speedKmh = 0;
+    // Seconds since midnight UTC from the sentence's time; -1 without one.
+    int secondOfDay = -1;
     // ISO 8601 UTC time from the sentence's time and date fields; empty when
     // they do not form one.
     std::string time;
   };
 
-  static std::vector<Point> FromRecording(const RecordingTelemetry& telemetry);
+  static std::vector<Point> FromRecording(const UserDataFile& telemetry);
   // "hhmmss[.ss]" and "ddmmyy" to "20yy-mm-ddThh:mm:ss[.ss]Z" (years 80 to
   // 99 are 19yy); empty when either is malformed.
   static std::string IsoTime(const std::string& time, const std::string& date);

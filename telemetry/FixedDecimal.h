@@ -6,7 +6,7 @@
 #include <string>
 
 // Number formatting for exports of many rows, with printf's exact results in
-// the C locale whatever the process's locale is.
+// the C locale, whatever the process locale is.
 class FixedDecimal {
 public:
   // Room enough for any float with six decimals, sign and terminator.
@@ -15,7 +15,6 @@ public:
   // Writes the text of printf("%.6f", value) at `out` (kMaxChars bytes of
   // room) and returns the end of it; no terminator.
   static char* WriteSixDecimals(char* out, float value);
-  // The same text as a string.
   static std::string SixDecimals(float value);
   // Same contract for a decimal unsigned number.
   static char* WriteUnsigned(char* out, uint64_t value);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/CsvFormat.h"
+#include "telemetry/CsvFormat.h"
 
+#include "telemetry/FixedDecimal.h"
 #include "telemetry/RmcFields.h"
 #include "telemetry/SensorTriple.h"
-#include "tools/lumenark-telemetry/FixedDecimal.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
+#include "telemetry/UserDataFile.h"
 
 #include <algorithm>
 
@@ -12,7 +12,8 @@ namespace {
 
 constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
 constexpr size_t kRowBytesGuess = 72;
-constexpr size_t kGpsColumnsMaxChars = 128; // two "%f" floats (48 each) and two ints
+// Two six-decimal floats, two ints and their commas.
+constexpr size_t kGpsColumnsMaxChars = 2 * FixedDecimal::kMaxChars + 2 * 12 + 3;
 
 std::string gpsColumns(const RmcFields& fields) {
   return FixedDecimal::SixDecimals(fields.Latitude()) + ',' + FixedDecimal::SixDecimals(fields.Longitude()) + ',' +
@@ -35,7 +36,7 @@ char* writeSensorColumns(char* out, const uint8_t* record) {
 
 } // namespace
 
-void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, std::string& out) const {
+void CsvFormat::Write(const UserDataFile& telemetry, const std::string&, std::string& out) const {
   out.reserve(out.size() + sizeof kHeader + size_t(telemetry.PositionCount()) * kRowBytesGuess);
   out += kHeader;
   RmcFields fields;
@@ -44,7 +45,7 @@ void CsvFormat::Write(const RecordingTelemetry& telemetry, const std::string&, s
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
     const uint8_t* record = telemetry.GpsRecord(position);
     if (record && record[0] == '$' &&
-        fields.ParseSentence(reinterpret_cast<const char*>(record), RecordingTelemetry::kGpsRecordBytes))
+        fields.ParseSentence(reinterpret_cast<const char*>(record), UserDataFile::kGpsRecordBytes))
       gps = gpsColumns(fields);
     // The row is built in place and appended once.
     char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];

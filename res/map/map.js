@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The viewer's map: a marker that follows the car, the opened recording's
+// track coloured by speed with its event pins, a scale, and tiles when an
+// address is given. The viewer calls the global functions below with string
+// arguments only.
+'use strict';
+
+const kStartZoom = 16;
+const kTopSpeedKmh = 120;
+// Blue (slow) to red (fast), the legend's ramp.
+const kSpeedColours = ['#2b83ba', '#abdda4', '#ffffbf', '#fdae61', '#d7191c'];
+
+const map = L.map('map', {zoomControl: false, attributionControl: true, worldCopyJump: true});
+map.setView([0, 0], 2);
+L.control.scale({metric: true, imperial: false, maxWidth: 90}).addTo(map);
+map.attributionControl.setPrefix(false);
+
+const trackLayer = L.layerGroup().addTo(map);
+const eventLayer = L.layerGroup().addTo(map);
+const marker = L.marker([0, 0], {
+  icon: L.divIcon({className: '', html: '<div class="car-marker"></div>', iconSize: [14, 14], iconAnchor: [7, 7]}),
+  interactive: false,
+  keyboard: false,
+  zIndexOffset: 1000,
+});
+let tileLayer = null;
+
+function readDegrees(text, limit) {
+  const value = Number(String(text).trim());
+  return Number.isFinite(value) && Math.abs(value) <= limit ? value : null;
+}
+
+function speedColour(kmh, top) {
+  const share = Math.min(Math.max(kmh / top, 0), 1);
+  return kSpeedColours[Math.min(kSpeedColours.length - 1, Math.floor(share * kSpeedColours.length))];
+}
+
+// Moves the marker, keeping it well inside the view. Text that is no
+// position leaves the marker where it is.
+function SetGpsLatLon(latitude, longitude) {
+  const lat = readDegrees(latitude, 90);
+  const lon = readDegrees(longitude, 180);
+  if (lat === null || lon === null)
+    return;
+  const place = L.latLng(lat, lon);
+  marker.setLatLng(place);
+  if (!map.hasLayer(marker)) {
+    marker.addTo(map);
+    if (trackLayer.getLayers().length === 0)
+      map.setView(place, kStartZoom, {animate: false});
+  }
+  if (!map.getBounds().pad(-0.15).contains(place))
+    map.panTo(place, {animate: false});
+}
+
+function addSpeedLine(points, top) {
+  let run = [];
+  let colour = null;
+  const flush = () => {
+    if (run.length > 1)
+      L.polyline(run, {color: colour, weight: 4, opacity: 0.95, lineCap: 'round', interactive: false}).addTo(trackLayer);
+  };
+  for (const [lat, lon, kmh] of points) {
+    const next = speedColour(kmh, top);
+    if (next !== colour && run.length > 0) {
+      run.push([lat, lon]);
+      flush();
+      run = [run[run.length - 1]];
+    } else {
+      run.push([lat, lon]);
+    }
+    colour = next;
+  }
+  flush();
+}
+
+function addEventPins(events) {
+  for (const [lat, lon, label] of events) {
+    const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
+    L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
+  }
+}
+
+// The whole track of the opened recording, as JSON text:
+// {"points": [[lat, lon, km/h], ...], "events": [[lat, lon, label], ...]}.
+function ShowTrack(json) {
+  let track;
+  try {
+    track = JSON.parse(json);
+  } catch (error) {
+    return;
+  }
+  trackLayer.clearLayers();
+  eventLayer.clearLayers();
+  const points = Array.isArray(track.points) ? track.points : [];
+  const events = Array.isArray(track.events) ? track.events : [];
+  const fastest = points.reduce((top, point) => Math.max(top, point[2]), 0);
+  const top = Math.max(kTopSpeedKmh, Math.ceil(fastest / 20) * 20);
+  addSpeedLine(points, top);
+  addEventPins(events);
+  document.getElementById('legend-top').textContent = String(top);
+  document.getElementById('legend').hidden = points.length < 2;
+  if (points.length > 0) {
+    map.fitBounds(L.latLngBounds(points.map(point => [point[0], point[1]])), {padding: [18, 18], maxZoom: kStartZoom, animate: false});
+    SetGpsLatLon(String(points[0][0]), String(points[0][1]));
+  }
+}
+
+function escapeHtml(text) {
+  const holder = document.createElement('span');
+  holder.textContent = String(text);
+  return holder.innerHTML;
+}
+
+// Tiles from a "{z}/{x}/{y}" address; an empty address shows the plain ground.
+function SetTileAddress(address, attribution) {
+  if (tileLayer)
+    tileLayer.remove();
+  tileLayer = null;
+  if (!address)
+    return;
+  tileLayer = L.tileLayer(address, {maxZoom: 19, attribution: escapeHtml(attribution)});
+  tileLayer.addTo(map);
+}
