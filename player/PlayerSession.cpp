@@ -18,7 +18,9 @@
 namespace {
 
 constexpr uint64_t kTimePosReply = 1;
-constexpr auto kCommandPoll = std::chrono::milliseconds(10);
+// The stop flag is a plain value the engine writes, so it is looked at this
+// often; commands and libmpv's events wake the player at once.
+constexpr auto kStopFlagPoll = std::chrono::milliseconds(50);
 // A recording whose playback stops this many frames before its stated
 // duration was cut short.
 constexpr double kCutShortFrames = 3.0;
@@ -95,7 +97,7 @@ std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
   if (channel == kChannel1) {
     shown = [this](const uint8_t* image, uint64_t render) { onFrameShown(image, render); };
   } else {
-    shown = [this](const uint8_t* image, uint64_t) { show(kChannel2, image); };
+    shown = [this](const uint8_t*, uint64_t) { show(kChannel2, kChannel2); };
   }
   auto decoder = std::make_unique<MpvChannel>(
       m_frames, channel, [this] { m_host.inbox().wake(); }, std::move(shown));
@@ -119,11 +121,15 @@ bool PlayerSession::stopFlagSet() const { return m_host.stopFlag().load() == 1; 
 
 void PlayerSession::commandLoop() {
   while (!stopFlagSet()) {
-    for (const PlayerCommand& command : m_host.inbox().wait(kCommandPoll)) {
+    const CommandInbox::Batch batch = m_host.inbox().wait(kStopFlagPoll);
+    for (const PlayerCommand& command : batch.commands) {
       if (!execute(command) || stopFlagSet())
         return;
     }
-    drainEvents();
+    // Looking for events costs libmpv a timed wait; it wakes the inbox when
+    // it has some.
+    if (batch.woken)
+      drainEvents();
   }
 }
 
@@ -399,15 +405,15 @@ uint32_t PlayerSession::frameIndexAt(double seconds) const {
   return static_cast<uint32_t>(std::min<long long>(index, length > 0 ? length - 1 : 0));
 }
 
-void PlayerSession::show(int channel, const uint8_t* image) {
-  if (const std::shared_ptr<FrameMailbox>& mailbox = m_windows[channel].mailbox)
-    mailbox->post(image, FrameStore::kWidth, FrameStore::kHeight);
+void PlayerSession::show(int window, int channel) {
+  if (const std::shared_ptr<FrameMailbox>& mailbox = m_windows[window].mailbox)
+    mailbox->post(channel);
 }
 
 void PlayerSession::onFrameShown(const uint8_t* image, uint64_t render) {
-  show(kChannel1, image);
+  show(kChannel1, kChannel1);
   if (!m_secondaryInUse)
-    show(kChannel2, image);
+    show(kChannel2, kChannel1);
   std::lock_guard lock(m_reportLock);
   m_lastRenderShown = render;
   double seconds = m_timePos;

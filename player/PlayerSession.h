@@ -70,8 +70,8 @@ private:
 
   // Render thread of channel 1.
   void onFrameShown(const uint8_t* image, uint64_t render);
-  // Render threads: hands the image to that channel's window.
-  void show(int channel, const uint8_t* image);
+  // Render threads: the window is to show the channel's new front image.
+  void show(int window, int channel);
   void reportFrame(double seconds, const uint8_t* image1);
   void reportFrame(uint32_t index, double seconds, const uint8_t* image1);
   uint32_t frameIndexAt(double seconds) const;
