@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/CommandInbox.h"
 
+#include <utility>
+
 void CommandInbox::push(PlayerCommand command) {
   {
     std::lock_guard lock(m_lock);
@@ -17,14 +19,14 @@ void CommandInbox::wake() {
   m_changed.notify_one();
 }
 
-std::vector<PlayerCommand> CommandInbox::wait(std::chrono::milliseconds timeout) {
+CommandInbox::Batch CommandInbox::wait(std::chrono::milliseconds timeout) {
   std::unique_lock lock(m_lock);
   m_changed.wait_for(lock, timeout, [this] { return m_woken || !m_commands.empty(); });
-  m_woken = false;
-  std::vector<PlayerCommand> taken(std::make_move_iterator(m_commands.begin()),
-                                   std::make_move_iterator(m_commands.end()));
+  Batch batch;
+  batch.woken = std::exchange(m_woken, false);
+  batch.commands.assign(std::make_move_iterator(m_commands.begin()), std::make_move_iterator(m_commands.end()));
   m_commands.clear();
-  return taken;
+  return batch;
 }
 
 void CommandInbox::clear() {

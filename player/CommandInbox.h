@@ -16,9 +16,13 @@ public:
   void push(PlayerCommand command);
   // Wakes the waiting player without a command (libmpv has events).
   void wake();
+  struct Batch {
+    std::vector<PlayerCommand> commands;
+    bool woken = false; // libmpv has events
+  };
   // Waits until a command or wake-up arrives or the timeout passes, then
   // takes every pending command.
-  std::vector<PlayerCommand> wait(std::chrono::milliseconds timeout);
+  Batch wait(std::chrono::milliseconds timeout);
   void clear();
 
 private:

@@ -4,17 +4,13 @@
 #include "player/VideoWindow.h"
 
 #include <QMetaObject>
-#include <cstring>
 
-void FrameMailbox::post(const uint8_t* image, int width, int height) {
+void FrameMailbox::post(int channel) {
   std::lock_guard lock(m_lock);
   if (!m_window || !m_visible)
     return;
-  if (m_pending.width() != width || m_pending.height() != height)
-    m_pending = QImage(width, height, QImage::Format_RGB32);
-  std::memcpy(m_pending.bits(), image, size_t(width) * height * 4);
-  m_hasPending = true;
-  // One queued repaint at a time: a slow GUI thread sees only the newest image.
+  m_channel = channel;
+  // One queued repaint at a time: a slow GUI thread paints only the newest image.
   if (!m_updateQueued) {
     m_updateQueued = true;
     QMetaObject::invokeMethod(m_window, qOverload<>(&QWidget::update), Qt::QueuedConnection);
@@ -23,7 +19,7 @@ void FrameMailbox::post(const uint8_t* image, int width, int height) {
 
 void FrameMailbox::retire() {
   std::lock_guard lock(m_lock);
-  m_hasPending = false;
+  m_channel = kNoImage;
   if (m_window)
     QMetaObject::invokeMethod(m_window, &VideoWindow::retire, Qt::QueuedConnection);
 }
@@ -33,14 +29,10 @@ void FrameMailbox::setVisible(bool visible) {
   m_visible = visible;
 }
 
-bool FrameMailbox::take(QImage& shown) {
+int FrameMailbox::take() {
   std::lock_guard lock(m_lock);
   m_updateQueued = false;
-  if (!m_hasPending)
-    return false;
-  std::swap(shown, m_pending);
-  m_hasPending = false;
-  return true;
+  return m_channel;
 }
 
 void FrameMailbox::detach() {

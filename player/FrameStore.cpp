@@ -20,16 +20,38 @@ FrameStore::FrameStore() {
   clear();
 }
 
+FrameStore::Lease::Lease(FrameStore& store, int channel) : m_store(store) {
+  std::lock_guard lock(store.m_lock);
+  Channel& c = store.m_channels[channel];
+  store.m_leasedChannel = channel;
+  store.m_leasedIndex = c.frontIndex.load();
+  m_image = c.images[store.m_leasedIndex].get();
+}
+
+FrameStore::Lease::~Lease() {
+  std::lock_guard lock(m_store.m_lock);
+  m_store.m_leasedChannel = kNone;
+  m_store.m_leasedIndex = kNone;
+}
+
 uint8_t* FrameStore::back(int channel) {
+  std::lock_guard lock(m_lock);
   Channel& c = m_channels[channel];
-  return c.images[1 - c.frontIndex.load()].get();
+  const int leased = m_leasedChannel == channel ? m_leasedIndex : kNone;
+  for (int index = 0; index < kImagesPerChannel; ++index) {
+    if (index != c.frontIndex.load() && index != leased) {
+      c.backIndex = index;
+      break;
+    }
+  }
+  return c.images[c.backIndex].get();
 }
 
 const uint8_t* FrameStore::publish(int channel) {
+  std::lock_guard lock(m_lock);
   Channel& c = m_channels[channel];
-  const int front = 1 - c.frontIndex.load();
-  c.frontIndex = front;
-  return c.images[front].get();
+  c.frontIndex = c.backIndex;
+  return c.images[c.backIndex].get();
 }
 
 const uint8_t* FrameStore::front(int channel) const {

@@ -6,11 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 // The images the engine reads through the frame report: for each channel a
-// front image (last reported) and a back image (being rendered). Allocated
-// once for the process and never freed, because the engine may copy the last
-// reported images at any time, also after the player has ended.
+// front image (last reported), one being rendered, and one that a video
+// window may be painting from, so that windows paint without a copy.
+// Allocated once for the process and never freed, because the engine may
+// copy the last reported images at any time, also after the player has ended.
 class FrameStore {
 public:
   static constexpr int kWidth = 640;
@@ -20,23 +22,47 @@ public:
   static constexpr size_t kAlignment = 64;
   static constexpr int kChannels = 2;
 
+  // Keeps a channel's front image from being rendered into while it lives.
+  // One at a time: only the GUI thread paints.
+  class Lease {
+  public:
+    Lease(FrameStore& store, int channel);
+    ~Lease();
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    const uint8_t* image() const { return m_image; }
+
+  private:
+    FrameStore& m_store;
+    const uint8_t* m_image;
+  };
+
   FrameStore();
 
+  // The render thread's next image: neither the front nor a leased one.
   uint8_t* back(int channel);
-  // Makes the back image the front one; returns the new front image.
+  // Makes the image last given by back() the front one; returns it.
   const uint8_t* publish(int channel);
   const uint8_t* front(int channel) const;
   void clear();
 
 private:
+  static constexpr int kImagesPerChannel = 3;
+  static constexpr int kNone = -1;
+
   struct AlignedFree {
     void operator()(uint8_t* p) const;
   };
   using Image = std::unique_ptr<uint8_t, AlignedFree>;
 
   struct Channel {
-    std::array<Image, 2> images;
+    std::array<Image, kImagesPerChannel> images;
     std::atomic<int> frontIndex{0};
+    int backIndex = 1;
   };
+
+  std::mutex m_lock;
   std::array<Channel, kChannels> m_channels;
+  int m_leasedChannel = kNone;
+  int m_leasedIndex = kNone;
 };

@@ -4,6 +4,7 @@
 #include "player/FrameStore.h"
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -48,6 +49,11 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"sws-fast", "yes"},
 };
 
+std::chrono::milliseconds publishDelayForTests() {
+  const char* value = std::getenv("LUMENARK_TEST_PUBLISH_DELAY_MS");
+  return std::chrono::milliseconds(value ? std::strtol(value, nullptr, 10) : 0);
+}
+
 } // namespace
 
 MpvChannel::MpvChannel(FrameStore& frames, int channel, Wakeup wakeup, FrameShown shown)
@@ -72,6 +78,7 @@ bool MpvChannel::open(Audio audio) {
   mpv_set_wakeup_callback(m_mpv, &MpvChannel::onWakeup, this);
   if (!createRenderContext())
     return false;
+  m_publishDelay = publishDelayForTests();
   m_renderThread = std::thread(&MpvChannel::renderLoop, this);
   return true;
 }
@@ -186,8 +193,12 @@ void MpvChannel::renderFrame() {
       {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, m_frames.back(m_channel)},
       {MPV_RENDER_PARAM_INVALID, nullptr},
   };
-  if (mpv_render_context_render(m_render, params) >= 0)
-    m_shown(m_frames.publish(m_channel));
+  const uint64_t render = ++m_rendersBegun;
+  if (mpv_render_context_render(m_render, params) < 0)
+    return;
+  if (m_publishDelay.count() > 0)
+    std::this_thread::sleep_for(m_publishDelay);
+  m_shown(m_frames.publish(m_channel), render);
 }
 
 void MpvChannel::stopRendering() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -19,8 +21,9 @@ class FrameStore;
 // frame's display time, and that thread calls no other libmpv function.
 class MpvChannel {
 public:
-  // Called on the render thread with the channel's new front image.
-  using FrameShown = std::function<void(const uint8_t* image)>;
+  // Called on the render thread with the channel's new front image and the
+  // number of the render that drew it (see rendersBegun()).
+  using FrameShown = std::function<void(const uint8_t* image, uint64_t render)>;
   // Called from libmpv's threads when events wait; may only signal.
   using Wakeup = std::function<void()>;
 
@@ -44,6 +47,10 @@ public:
   void observeDouble(uint64_t id, const char* name);
   // The next waiting event, or null when none waits.
   mpv_event* nextEvent();
+  // Renders begun so far, counted from 1. libmpv hands a frame to a render
+  // before it reports that frame shown, so once a frame is reported shown the
+  // latest render begun draws it or a later one.
+  uint64_t rendersBegun() const { return m_rendersBegun.load(); }
 
 private:
   static void onRenderUpdate(void* self);
@@ -69,4 +76,8 @@ private:
   std::condition_variable m_renderWanted;
   bool m_updatePending = false;
   bool m_stopping = false;
+  std::atomic<uint64_t> m_rendersBegun{0};
+  // Test hook (LUMENARK_TEST_PUBLISH_DELAY_MS): holds each drawn image back
+  // as a slow machine would, to show that reports wait for their picture.
+  std::chrono::milliseconds m_publishDelay{0};
 };

@@ -19,7 +19,9 @@
 namespace {
 
 constexpr uint64_t kTimePosReply = 1;
-constexpr auto kCommandPoll = std::chrono::milliseconds(10);
+// The stop flag is a plain value the engine writes, so it is looked at this
+// often; commands and libmpv's events wake the player at once.
+constexpr auto kStopFlagPoll = std::chrono::milliseconds(50);
 // A recording whose playback stops this many frames before its stated
 // duration was cut short.
 constexpr double kCutShortFrames = 3.0;
@@ -90,9 +92,9 @@ void PlayerSession::queryEngineAndMakeWindows() {
 std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
   MpvChannel::FrameShown shown;
   if (channel == kChannel1) {
-    shown = [this](const uint8_t* image) { onFrameShown(image); };
+    shown = [this](const uint8_t* image, uint64_t render) { onFrameShown(image, render); };
   } else {
-    shown = [this](const uint8_t* image) { show(kChannel2, image); };
+    shown = [this](const uint8_t*, uint64_t) { show(kChannel2, kChannel2); };
   }
   auto decoder = std::make_unique<MpvChannel>(
       m_frames, channel, [this] { m_host.inbox().wake(); }, std::move(shown));
@@ -116,11 +118,15 @@ bool PlayerSession::stopFlagSet() const { return m_host.stopFlag().load() == 1; 
 
 void PlayerSession::commandLoop() {
   while (!stopFlagSet()) {
-    for (const PlayerCommand& command : m_host.inbox().wait(kCommandPoll)) {
+    const CommandInbox::Batch batch = m_host.inbox().wait(kStopFlagPoll);
+    for (const PlayerCommand& command : batch.commands) {
       if (!execute(command) || stopFlagSet())
         return;
     }
-    drainEvents();
+    // Looking for events costs libmpv a timed wait; it wakes the inbox when
+    // it has some.
+    if (batch.woken)
+      drainEvents();
   }
 }
 
@@ -175,7 +181,7 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   m_staleEntry = m_currentEntry;
   m_stopRequested = false;
   m_phase = Phase::Loading;
-  m_holdFrameReports = true;
+  holdFrameReports();
 
   // One decoder serves both channels when they show the same recording.
   const bool secondNeeded = path2 != path1;
@@ -207,7 +213,7 @@ void PlayerSession::stop() {
 void PlayerSession::seek(double seconds, bool absolute) {
   const std::string target = formatDecimal(seconds);
   const char* mode = absolute ? "absolute+exact" : "relative";
-  m_holdFrameReports = true;
+  holdFrameReports();
   forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
 }
 
@@ -290,11 +296,28 @@ void PlayerSession::onFileLoaded() {
   m_host.report(player::kEventPlaying);
 }
 
+// libmpv reports the restart once the render thread has taken the first new
+// frame, possibly before that frame is drawn; the report waits for its image.
 void PlayerSession::onPlaybackRestart() {
   m_timePos = m_primary->getDouble("time-pos", m_timePos);
   std::lock_guard lock(m_reportLock);
+  if (!m_holdFrameReports)
+    return;
+  m_restartSeconds = m_timePos;
+  const uint64_t render = std::max(m_primary->rendersBegun(), m_rendersAtHold + 1);
+  if (m_lastRenderShown < render) {
+    m_awaitedRender = render;
+    return;
+  }
   m_holdFrameReports = false;
-  reportFrame(frameIndexAt(m_timePos), m_frames.front(kChannel1));
+  reportFrame(m_restartSeconds, m_frames.front(kChannel1));
+}
+
+void PlayerSession::holdFrameReports() {
+  std::lock_guard lock(m_reportLock);
+  m_holdFrameReports = true;
+  m_awaitedRender = 0;
+  m_rendersAtHold = m_primary->rendersBegun();
 }
 
 // The sample tables give the exact frame count and rate; libmpv's estimates
@@ -365,11 +388,10 @@ void PlayerSession::finishRecording() {
 }
 
 void PlayerSession::endRecording(const uint32_t* position) {
-  {
+  holdFrameReports();
+  if (position) {
     std::lock_guard lock(m_reportLock);
-    m_holdFrameReports = true;
-    if (position)
-      reportFrame(*position, m_frames.front(kChannel1));
+    reportFrame(*position, m_timePos, m_frames.front(kChannel1));
   }
   m_host.report(player::kEventRecordingEnded);
 }
@@ -380,28 +402,39 @@ uint32_t PlayerSession::frameIndexAt(double seconds) const {
   return static_cast<uint32_t>(std::min<long long>(index, length > 0 ? length - 1 : 0));
 }
 
-void PlayerSession::show(int channel, const uint8_t* image) {
-  if (const std::shared_ptr<FrameMailbox>& mailbox = m_windows[channel].mailbox)
-    mailbox->post(image, FrameStore::kWidth, FrameStore::kHeight);
+void PlayerSession::show(int window, int channel) {
+  if (const std::shared_ptr<FrameMailbox>& mailbox = m_windows[window].mailbox)
+    mailbox->post(channel);
 }
 
-void PlayerSession::onFrameShown(const uint8_t* image) {
-  show(kChannel1, image);
+void PlayerSession::onFrameShown(const uint8_t* image, uint64_t render) {
+  show(kChannel1, kChannel1);
   if (!m_secondaryInUse)
-    show(kChannel2, image);
+    show(kChannel2, kChannel1);
   std::lock_guard lock(m_reportLock);
-  if (m_holdFrameReports)
-    return;
-  reportFrame(frameIndexAt(m_timePos), image);
+  m_lastRenderShown = render;
+  double seconds = m_timePos;
+  if (m_holdFrameReports) {
+    if (m_awaitedRender == 0 || render < m_awaitedRender)
+      return;
+    m_holdFrameReports = false;
+    m_awaitedRender = 0;
+    seconds = m_restartSeconds;
+  }
+  reportFrame(seconds, image);
 }
 
-void PlayerSession::reportFrame(uint32_t index, const uint8_t* image1) {
+void PlayerSession::reportFrame(double seconds, const uint8_t* image1) {
+  reportFrame(frameIndexAt(seconds), seconds, image1);
+}
+
+void PlayerSession::reportFrame(uint32_t index, double seconds, const uint8_t* image1) {
   player::FrameReport report{};
   report.width = FrameStore::kWidth;
   report.height = FrameStore::kHeight;
   report.bitsPerPixel = 32;
   report.frameIndex = index;
-  report.secondsPlayed = static_cast<float>(m_timePos.load());
+  report.secondsPlayed = static_cast<float>(seconds);
   report.frameBytes = FrameStore::kBytes;
   report.frame1 = image1;
   report.frame2 = m_secondaryInUse ? m_frames.front(kChannel2) : image1;

@@ -66,11 +66,14 @@ private:
   // last frame report at `position` when one is given.
   void endRecording(const uint32_t* position);
 
+  void holdFrameReports();
+
   // Render thread of channel 1.
-  void onFrameShown(const uint8_t* image);
-  // Render threads: hands the image to that channel's window.
-  void show(int channel, const uint8_t* image);
-  void reportFrame(uint32_t index, const uint8_t* image1);
+  void onFrameShown(const uint8_t* image, uint64_t render);
+  // Render threads: the window is to show the channel's new front image.
+  void show(int window, int channel);
+  void reportFrame(double seconds, const uint8_t* image1);
+  void reportFrame(uint32_t index, double seconds, const uint8_t* image1);
   uint32_t frameIndexAt(double seconds) const;
 
   PlayerHost& m_host;
@@ -94,12 +97,18 @@ private:
   std::atomic<double> m_timePos{0.0};
   std::atomic<double> m_fps{0.0};
   std::atomic<uint32_t> m_length{0};
-  // Frame reports are held from a seek or load until libmpv shows the first
-  // frame at the new place (until then the position already tells the target
-  // while the image is still the old one), and after a recording ended.
-  std::atomic<bool> m_holdFrameReports{false};
-  // Keeps frame reports from the render and player threads in order.
+  // Frame reports are held from a seek or load until channel 1's image shows
+  // the new place (until then the position already tells the target while
+  // the image is still the old one), and after a recording ended. Guarded by
+  // m_reportLock, which also keeps reports from both threads in order.
   std::mutex m_reportLock;
+  bool m_holdFrameReports = false;
+  uint64_t m_rendersAtHold = 0;
+  // The render whose image ends the hold; 0 until libmpv restarted playback.
+  uint64_t m_awaitedRender = 0;
+  // Where playback restarted: the moment of the awaited render's image.
+  double m_restartSeconds = 0.0;
+  uint64_t m_lastRenderShown = 0;
   player::StreamInfo m_streamInfo{};
   player::StreamRecord m_streamRecord{};
 };

@@ -16,10 +16,7 @@ VideoWindow::VideoWindow(QWidget* parent) : QWidget(parent), m_mailbox(std::make
 
 VideoWindow::~VideoWindow() { m_mailbox->detach(); }
 
-void VideoWindow::retire() {
-  hide();
-  m_shown = QImage();
-}
+void VideoWindow::retire() { hide(); }
 bool VideoWindow::event(QEvent* event) {
   if (event->type() == platform::WindowMessageEvent::kType) {
     onWindowMessage(static_cast<platform::WindowMessageEvent&>(*event));
@@ -68,11 +65,15 @@ void VideoWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
 }
 
+// Paints straight from the frame store: no copy of the image per frame.
 void VideoWindow::paintEvent(QPaintEvent*) {
-  m_mailbox->take(m_shown);
+  const int channel = m_mailbox->take();
   QPainter painter(this);
-  if (m_shown.isNull())
+  if (channel == FrameMailbox::kNoImage) {
     painter.fillRect(rect(), Qt::black);
-  else
-    painter.drawImage(rect(), m_shown);
+    return;
+  }
+  const FrameStore::Lease lease(PlayerHost::instance().frames(), channel);
+  const QImage image(lease.image(), FrameStore::kWidth, FrameStore::kHeight, FrameStore::kStride, QImage::Format_RGB32);
+  painter.drawImage(rect(), image);
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 #include <memory>
 
@@ -13,7 +12,7 @@ class WindowMessageEvent;
 
 // One channel's video window, on the GUI thread. It takes the engine's window
 // messages (commands go to the running player) and paints the newest image
-// from its mailbox, scaled to the window.
+// of the channel its mailbox names, scaled to the window.
 class VideoWindow : public QWidget {
   Q_OBJECT
 
@@ -38,5 +37,4 @@ private:
   void onWindowMessage(platform::WindowMessageEvent& message);
 
   std::shared_ptr<FrameMailbox> m_mailbox;
-  QImage m_shown;
 };

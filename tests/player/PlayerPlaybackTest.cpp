@@ -224,6 +224,39 @@ TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
   EXPECT_GE(checked, 20);
 }
 
+// Guards that a frame report carries the picture of its own moment after the
+// start and after seeks, playing and paused, when the render thread hands
+// its images over late (as on a busy machine).
+TEST_F(PlayerPlaybackTest, FrameReportsCarryThePictureOfTheirMoment) {
+  qputenv("LUMENARK_TEST_PUBLISH_DELAY_MS", "150");
+  startPlaying("colours.mp4");
+  qunsetenv("LUMENARK_TEST_PUBLISH_DELAY_MS");
+  const std::array<std::array<int, 3>, 3> bgrOfSecond = {{{0, 0, 255}, {0, 255, 0}, {255, 0, 0}}};
+  const auto expectPictureOf = [&](const EngineHarness::Frame& frame, int second, const char* when) {
+    const auto& bgr = bgrOfSecond[second];
+    EXPECT_TRUE(near(frame.centre1[0], bgr[0]) && near(frame.centre1[1], bgr[1]) && near(frame.centre1[2], bgr[2]))
+        << when << ": frame " << frame.index << " shows " << int(frame.centre1[0]) << ',' << int(frame.centre1[1])
+        << ',' << int(frame.centre1[2]);
+  };
+  ASSERT_TRUE(harness.waitForEvent(player::kEventFrame, 1, 2s));
+  expectPictureOf(harness.frames().front(), 0, "start");
+
+  struct Seek {
+    float seconds;
+    bool pauseFirst;
+  };
+  for (const Seek& seek : {Seek{1.5f, false}, Seek{2.5f, true}, Seek{0.5f, false}}) {
+    if (seek.pauseFirst)
+      harness.state().Pause();
+    harness.clearLog();
+    harness.state().Seek(seek.seconds, false);
+    ASSERT_TRUE(harness.waitForEvent(player::kEventFrame, 1, 2s)) << seek.seconds;
+    const EngineHarness::Frame first = harness.frames().front();
+    EXPECT_NEAR(first.index, seek.seconds * kFps, 1.0);
+    expectPictureOf(first, int(seek.seconds), "after a seek");
+  }
+}
+
 // Guards two channels of different recordings (two decoders, two images) and
 // the return to one decoder, and the engine's window messages to both windows.
 TEST_F(PlayerPlaybackTest, ShowsTwoRecordingsInTwoWindows) {

@@ -48,6 +48,15 @@ bool TestRecording::make(const Options& options, const std::string& path) {
   return run(command.str());
 }
 
+bool TestRecording::makeDetailed(const Options& options, const std::string& path) {
+  std::ostringstream command;
+  command << "ffmpeg -hide_banner -loglevel error -y -f lavfi -i testsrc2=size=" << options.width << 'x'
+          << options.height << ":rate=" << options.fps << " -f lavfi -i sine=frequency=440:sample_rate=48000 -t "
+          << options.seconds << " -c:v libx264 -preset veryfast -pix_fmt yuv420p -g " << options.fps
+          << " -bf 0 -c:a aac '" << path << "'";
+  return run(command.str()) && appendUserData(path, uint32_t(options.fps * options.seconds));
+}
+
 bool TestRecording::makeDemoCard(const std::string& folder) { return run(generator() + " --demo '" + folder + "'"); }
 
 std::string TestRecording::generator() { return "'" + platform::executableDir() + "/make-sample-card'"; }

@@ -20,6 +20,10 @@ public:
 
   // False when the generator failed.
   static bool make(const Options& options, const std::string& path);
+  // ffmpeg's moving test picture (fine detail, colour gradients, motion) with
+  // a tone, as the camera would encode it: one key frame a second, no
+  // B-frames; with a user-data box. Costs a decoder what a real road scene does.
+  static bool makeDetailed(const Options& options, const std::string& path);
   // The viewer's demo card in `folder`.
   static bool makeDemoCard(const std::string& folder);
   // Sound and a user-data box, no video track (made with the ffmpeg command).
