@@ -5,6 +5,7 @@
 // the window; the parent takes the time before it forks.
 #include "app/CQIRA02App.h"
 #include "app/CQIRA02Dlg.h"
+#include "bench/support/ChildProcess.h"
 #include "platform/ModulePath.h"
 
 #include <QApplication>
@@ -86,12 +87,8 @@ Sample measureOnce(const char* self) {
   int64_t painted = 0;
   const bool reported = child > 0 && read(fds[0], &painted, sizeof painted) == sizeof painted;
   close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  if (child > 0)
-    wait4(child, &status, 0, &usage);
-  const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-  return {reported ? double(painted - start) / 1e6 : -1.0, ms(usage.ru_utime) + ms(usage.ru_stime)};
+  const ChildExit ended = WaitForChild(child);
+  return {reported ? double(painted - start) / 1e6 : -1.0, ended.cpuMs};
 }
 
 } // namespace

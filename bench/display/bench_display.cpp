@@ -9,6 +9,7 @@
 //   window's and the display's share.
 // Each run is a child process started afresh, so no run warms the next.
 #include "app/CQIRA02Dlg.h"
+#include "bench/support/ChildProcess.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat3.h"
@@ -143,13 +144,9 @@ Run runChild(const char* flag, const std::string& file) {
   while (child > 0 && read(fds[0], &sample, sizeof sample) == sizeof sample)
     run.notifyMs.push_back(sample);
   close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  if (child > 0)
-    wait4(child, &status, 0, &usage);
-  const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-  run.ok = child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+  const ChildExit ended = WaitForChild(child);
+  run.ok = ended.succeeded;
+  run.cpuMs = ended.cpuMs;
   return run;
 }
 

@@ -9,6 +9,7 @@
 //   (c) absolute seek to the first frame report at the new position;
 //   (d) peak memory of the process.
 // (b) to (d) use the project's own 1280 x 720 recording.
+#include "bench/support/ChildProcess.h"
 #include "engine/QIRAState.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
@@ -99,11 +100,8 @@ double childCpuSeconds(std::vector<std::string> args) {
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0)
     return -1.0;
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return -1.0;
-  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+  const ChildExit ended = WaitForChild(pid);
+  return ended.succeeded ? ended.cpuMs / 1e3 : -1.0;
 }
 
 struct Contender {
