@@ -7,6 +7,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/ModulePath.h"
 
+#include <QCoreApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
@@ -43,6 +44,12 @@ void CMapView::StartUp(QWidget* control, const std::string& module) {
 // The module stays loaded for the process's life: its widgets and the web
 // engine's threads use its code until the end.
 QWidget* CMapView::CreateBrowser(QWidget* control, const std::string& module) {
+  // The web engine renders through the application's shared OpenGL context;
+  // without it the view crashes at its first paint, so no map is the answer.
+  if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
+    platform::diagnostic("failed to load %s: shared OpenGL contexts are off\n", module.c_str());
+    return nullptr;
+  }
   QLibrary library(QString::fromStdString(platform::resolveModulePath(module)));
   library.setLoadHints(QLibrary::PreventUnloadHint);
   const auto create = reinterpret_cast<CreateMapBrowserFn>(library.resolve(kCreateMapBrowserSymbol));

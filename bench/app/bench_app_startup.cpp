@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,7 +58,9 @@ private:
 int runChild(int argc, char** argv, int fd) {
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
   FirstPaintReporter reporter(fd);
   application.installEventFilter(&reporter);
   CQIRA02App app;

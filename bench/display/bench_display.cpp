@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,7 +81,9 @@ int runViewer(const char* file, int fd) {
   int argc = 1;
   char name[] = "bench_display";
   char* argv[] = {name, nullptr};
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
   NotifyTimer timer;
   application.installEventFilter(&timer);
   auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll"); // outlives the engine's threads
@@ -107,7 +110,9 @@ int runPlayer(const char* file) {
   int argc = 1;
   char name[] = "bench_display";
   char* argv[] = {name, nullptr};
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
   auto* harness = new EngineHarness(); // outlives the engine's threads
   harness->mainWindow.resize(1010, 790);
   harness->mainWindow.show();

@@ -147,3 +147,18 @@ TEST(MapWithoutModule, LeavesThePlaceEmptyAndSaysWhy) {
   map.ShowTrack({{1.0f, 2.0f, 10, 0, {}}}, {});
   EXPECT_EQ(map.ScriptCaller().LastError(), "JSCall Error:\nNULL pointer");
 }
+
+// A host that did not share OpenGL contexts gets no map instead of a crash in
+// the web engine's first paint.
+TEST(MapWithoutSharedContexts, LeavesThePlaceEmptyAndSaysWhy) {
+  QWidget host;
+  auto* control = new QWidget(&host);
+  CMapView map([] { return true; });
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
+  testing::internal::CaptureStdout();
+  map.StartUp(control, "lumenark-map.dll");
+  const std::string said = testing::internal::GetCapturedStdout();
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+  EXPECT_EQ(said, "failed to load lumenark-map.dll: shared OpenGL contexts are off\n");
+  EXPECT_EQ(map.Browser(), nullptr);
+}
