@@ -221,10 +221,13 @@ void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
     m_pGpsSentence = std::make_unique<GpsSentence>();
   if (!m_pGSensor)
     m_pGSensor = std::make_unique<GSensor>();
-  uint8_t* gps = lookUp ? m_UserData.GetGpsRecord(position) : nullptr;
-  const uint8_t* sensor = lookUp ? m_UserData.GetSensorRecord(position) : nullptr;
-  if (lookUp)
-    m_UserData.GetTimeRecord(position);
+  // While a recording opens nothing is looked up; that is no missing record
+  // and must not start a GPS wait the growing position would never end.
+  if (!lookUp)
+    return;
+  uint8_t* gps = m_UserData.GetGpsRecord(position);
+  const uint8_t* sensor = m_UserData.GetSensorRecord(position);
+  m_UserData.GetTimeRecord(position);
 
   if (!gps || (gps[0] != '$' && gps[0] != 0)) {
     g_nGpsSyncIndex = position;

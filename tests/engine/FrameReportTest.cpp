@@ -130,6 +130,7 @@ TEST_F(FrameReport, ReportWhileOpeningShowsNoPlayTime) {
   EXPECT_EQ(adap->m_nPlayTime, 0);
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
   EXPECT_EQ(adap->m_UserData.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
+  EXPECT_EQ(g_bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
 }
 
 TEST_F(FrameReport, DurationFixesPositionUnitsPerSecond) {
