@@ -4,10 +4,10 @@
 #include "platform/DecimalText.h"
 #include "player/FrameMailbox.h"
 #include "player/FrameStore.h"
-#include "player/Mp4VideoTrack.h"
 #include "player/MpvChannel.h"
 #include "player/PlaybackLevels.h"
 #include "player/PlayerHost.h"
+#include "telemetry/Mp4VideoTrack.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,8 +5,8 @@
 // read for the first time) and with the file cached.
 //   target: export < 50 ms and < 3 x the read.
 #include "telemetry/CsvFormat.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/UdatLocator.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
 #include <algorithm>
 #include <chrono>

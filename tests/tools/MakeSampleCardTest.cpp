@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/RmcFields.h"
 #include "telemetry/SensorTriple.h"
 #include "tests/tools/ContainerInfo.h"
 #include "tests/tools/SampleRecordings.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,9 +2,9 @@
 // lumenark-telemetry: checks a recording's user-data area and exports its
 // telemetry as CSV, GPX or GeoJSON, reading it as the viewer does.
 
+#include "telemetry/OutputFile.h"
+#include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryFormat.h"
-#include "tools/lumenark-telemetry/OutputFile.h"
-#include "tools/lumenark-telemetry/RecordingTelemetry.h"
 
 #include <cstdio>
 #include <string>
@@ -27,11 +27,6 @@ struct ExportRequest {
 int usage() {
   std::fputs(kUsage, stderr);
   return kUsageError;
-}
-
-std::string baseName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 int check(const std::string& path, std::FILE* out) {
@@ -65,8 +60,7 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
     std::fprintf(stderr, "code %d\n", code);
     return 1;
   }
-  std::string document;
-  format->Write(telemetry, baseName(request.recording), document);
+  const std::string document = telemetry.Document(*format);
   if (request.output.empty()) {
     const bool written = std::fwrite(document.data(), 1, document.size(), out) == document.size();
     return written && std::fflush(out) == 0 ? 0 : 1;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "player/Mp4VideoTrack.h"
+#include "telemetry/Mp4VideoTrack.h"
 #include "tests/support/BoxWriter.h"
 
 #include <QTemporaryDir>

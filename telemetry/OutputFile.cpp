@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/lumenark-telemetry/OutputFile.h"
+#include "telemetry/OutputFile.h"
 
 #include <cerrno>
 #include <cstdio>
