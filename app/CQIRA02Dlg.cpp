@@ -147,6 +147,10 @@ void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::OnCancel);
   // The Time button stays hidden; the camera clock is set from here.
   m_pSystemMenu->addAction(QStringLiteral("Set camera clock..."), this, &CQIRA02Dlg::OnTimeSet);
+  QAction* exportTrack = m_pSystemMenu->addAction(QStringLiteral("Export GPS track..."), this,
+                                                  [this] { m_trackExporter.Export(*this, m_strCurrentRecording); });
+  connect(m_pSystemMenu, &QMenu::aboutToShow, this,
+          [this, exportTrack] { exportTrack->setEnabled(!m_strCurrentRecording.isEmpty()); });
   m_pSystemMenu->addSeparator();
   m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
 }

@@ -10,6 +10,7 @@
 #include "library/RecordingList.h"
 #include "map/CMapView.h"
 #include "output/FrameCapture.h"
+#include "output/TrackExporter.h"
 #include "output/WindowPrinter.h"
 #include "platform/Connection.h"
 #include "telemetry/RmcFields.h"
@@ -76,6 +77,8 @@ public:
   void SetEventNotes(const QStringList& lines, const char* baseTime);
   // Printing, whose dialog tests replace to print to a file.
   WindowPrinter& Printer() { return m_printer; }
+  // The background menu's GPS track export, whose save dialog tests replace.
+  TrackExporter& TrackExport() { return m_trackExporter; }
   // Recording library: a folder listed as if chosen in the folder browser
   // (the command line's folder), the browser itself (tests script it), and
   // what the last double click opened.
@@ -193,6 +196,7 @@ private:
   CDlgTimeSet m_dlgTimeSet;
   FrameCapture m_capture;
   WindowPrinter m_printer;
+  TrackExporter m_trackExporter;
 
   std::unique_ptr<TelemetryDisplay> m_pDisplay;
   RmcFields m_gpsFields;
