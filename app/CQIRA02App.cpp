@@ -2,6 +2,7 @@
 #include "app/CQIRA02App.h"
 
 #include "app/CQIRA02Dlg.h"
+#include "platform/TerminationSignal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,8 @@ bool CQIRA02App::InitInstance() {
   CQIRA02Dlg dlg(nullptr, m_playerLibrary);
   m_pMainWnd = &dlg;
   dlg.SetStartFolder(m_strStartFolder);
+  // Asked to terminate, the window closes as its Close entry closes it.
+  const TerminationSignal termination([&dlg] { dlg.reject(); });
   dlg.exec();
   if (dlg.IsPlayerRunning()) {
     std::fflush(nullptr);
