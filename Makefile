@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CTEST := ctest --output-on-failure --timeout 300 -j $(JOBS)
 
-.PHONY: all deps build test run bench sanitize fuzz format clean
+.PHONY: all deps build test run bench sanitize fuzz format clean install package
 
 all: build
 
@@ -18,6 +18,15 @@ build: deps
 
 test: build
 	cd $(BUILD) && $(CTEST)
+
+# `make install PREFIX=DIR` (default /usr/local; DESTDIR is honoured).
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(abspath $(PREFIX))
+
+# The Debian package, written to $(BUILD).
+package: build
+	@cmake --build $(BUILD) --target package
 
 run: build
 	@scripts/run-viewer $(BUILD)
