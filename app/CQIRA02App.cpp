@@ -10,6 +10,7 @@ bool CQIRA02App::InitInstance() {
   CQIRA02Dlg dlg(nullptr, m_playerLibrary);
   m_pMainWnd = &dlg;
   dlg.SetStartFolder(m_strStartFolder);
+  dlg.SetStartRecording(m_strStartRecording);
   dlg.exec();
   if (dlg.IsPlayerRunning()) {
     std::fflush(nullptr);

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kWidthUnits = 224;
 constexpr int kHeightUnits = 100;
+constexpr int kKeyLineUnits = 9;
 
 template <typename Widget> Widget* place(Widget* widget, int x, int y, int width, int height) {
   widget->setGeometry(kShellDialogUnits.toPixels(x, y, width, height));
@@ -43,6 +44,19 @@ void CProgramInfo::CreateControls() {
   m_pMaker->setLineWrapMode(QTextEdit::NoWrap);
   m_pMaker->setAcceptRichText(false);
   m_pMaker->setTabChangesFocus(true);
+}
+
+void CProgramInfo::SetKeyHelp(const QString& lines) {
+  const int lineCount = lines.isEmpty() ? 0 : int(lines.count(QLatin1Char('\n'))) + 1;
+  const int keysHeight = lineCount * kKeyLineUnits;
+  setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits), kShellDialogUnits.toPixelsY(kHeightUnits + keysHeight));
+  if (!m_pKeys) {
+    m_pKeys = new QLabel(this);
+    m_pKeys->setObjectName(QString::number(IDC_KEYS));
+    m_pKeys->setTextFormat(Qt::PlainText);
+  }
+  place(m_pKeys, 19, kHeightUnits - 4, kWidthUnits - 38, keysHeight);
+  m_pKeys->setText(lines);
 }
 
 void CProgramInfo::showEvent(QShowEvent* event) {
