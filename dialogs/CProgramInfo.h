@@ -19,8 +19,8 @@ public:
   // "Ver 1.05"; the main window shows the same line.
   static QString VersionText();
   static QString MakerText();
-  // The window's keys, one "key<TAB>meaning" line each, listed below the
-  // maker text; the dialog grows to show them all.
+  // The window's keys, one "key<TAB>meaning" line each, shown as a table
+  // below the maker text; the dialog grows to show them all.
   void SetKeyHelp(const QString& lines);
 
 protected:
