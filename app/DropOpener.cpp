@@ -3,21 +3,24 @@
 
 #include "app/OpenRequest.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 #include <QWidget>
 
-// Child widgets that take no drops hand them on to the window.
+// Child widgets that take no drops hand them on to the window; the ones that
+// do (the map's web view would show a dropped file) never see them, as the
+// application's filter sees each drag event first.
 DropOpener::DropOpener(QWidget* window, std::function<void(const OpenRequest&)> open)
     : QObject(window), m_pWindow(window), m_open(std::move(open)) {
   window->setAcceptDrops(true);
-  window->installEventFilter(this);
+  QApplication::instance()->installEventFilter(this);
 }
 
 bool DropOpener::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != m_pWindow)
+  if (!watched->isWidgetType() || static_cast<const QWidget*>(watched)->window() != m_pWindow)
     return QObject::eventFilter(watched, event);
   switch (event->type()) {
   case QEvent::DragEnter:
