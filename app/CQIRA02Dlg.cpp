@@ -552,10 +552,14 @@ void CQIRA02Dlg::StepVolumeSlider(int step) {
 }
 
 // The recording, when one is named, is opened as a double click on its line.
+// The focus leaves the list, so the arrows seek at once; Enter on the Play
+// button pauses, as Space does.
 void CQIRA02Dlg::OpenFolderAndRecording(const QString& folder, const QString& recording) {
   OpenRecordingFolder(folder);
-  if (!recording.isEmpty() && m_pRecordings->SelectRecording(recording))
-    OnRecordingDblClk();
+  if (recording.isEmpty() || !m_pRecordings->SelectRecording(recording))
+    return;
+  OnRecordingDblClk();
+  GetDlgItem(IDC_PLAY)->setFocus();
 }
 
 // ---- Telemetry display ---------------------------------------------------

@@ -309,13 +309,16 @@ TEST_F(RecordingWindowTest, DroppedFolderIsListedAndRemembered) {
   EXPECT_EQ(fake_entry_calls(), 0);
 }
 
-// A dropped recording lists its own folder and opens from its line.
+// A dropped recording lists its own folder and opens from its line; the
+// focus leaves the list.
 TEST_F(RecordingWindowTest, DroppedRecordingOpensInItsFolder) {
   OpenWindow(Folder("EventMovie"));
+  List()->setFocus();
   Drop({Url("NormalMovie/" + kNormalRecording)});
   EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
   EXPECT_EQ(Label(), Folder("NormalMovie") + QDir::separator());
   EXPECT_EQ(List()->currentRow(), 0);
+  EXPECT_TRUE(m_window->GetDlgItem(IDC_PLAY)->hasFocus()) << "the arrow keys must seek, not move in the list";
   EXPECT_EQ(m_window->CurrentRecording(), Folder("NormalMovie/" + kNormalRecording));
   EXPECT_EQ(RememberedFolder::Read(), Folder("NormalMovie"));
 }
