@@ -20,30 +20,31 @@ DropOpener::DropOpener(QWidget* window, std::function<void(const OpenRequest&)> 
 }
 
 bool DropOpener::eventFilter(QObject* watched, QEvent* event) {
-  if (!watched->isWidgetType() || static_cast<const QWidget*>(watched)->window() != m_pWindow)
+  const QEvent::Type type = event->type();
+  const bool dragEvent = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
+  if (!dragEvent || !watched->isWidgetType() || static_cast<const QWidget*>(watched)->window() != m_pWindow)
     return QObject::eventFilter(watched, event);
-  switch (event->type()) {
-  case QEvent::DragEnter:
-  case QEvent::DragMove: {
-    auto* drag = static_cast<QDragMoveEvent*>(event);
-    drag->setAccepted(drag->mimeData()->hasUrls());
-    if (drag->isAccepted())
-      drag->acceptProposedAction();
-    return true;
-  }
-  case QEvent::Drop: {
-    auto* drop = static_cast<QDropEvent*>(event);
-    drop->acceptProposedAction();
-    // The data lives only as long as the event; the source waits for the
-    // drop to end, so opening (which waits for the player) or a modal box
-    // comes after it.
-    const OpenRequest request = OpenRequest::FromMimeData(*drop->mimeData());
-    QTimer::singleShot(0, m_pWindow, [this, request] { Carry(request); });
-    return true;
-  }
-  default:
-    return QObject::eventFilter(watched, event);
-  }
+  if (type == QEvent::Drop)
+    TakeDrop(*static_cast<QDropEvent*>(event));
+  else
+    LetIn(*static_cast<QDragMoveEvent*>(event));
+  return true;
+}
+
+// Files are let in whatever they are: a drop that cannot be opened is told
+// apart, and said why, only when it is dropped.
+void DropOpener::LetIn(QDragMoveEvent& drag) {
+  drag.setAccepted(drag.mimeData()->hasUrls());
+  if (drag.isAccepted())
+    drag.acceptProposedAction();
+}
+
+// The data lives only as long as the event, and the source waits for the drop
+// to end: opening (which waits for the player) or a modal box comes after it.
+void DropOpener::TakeDrop(QDropEvent& drop) {
+  drop.acceptProposedAction();
+  const OpenRequest request = OpenRequest::FromMimeData(*drop.mimeData());
+  QTimer::singleShot(0, m_pWindow, [this, request] { Carry(request); });
 }
 
 void DropOpener::Carry(const OpenRequest& request) {

@@ -5,6 +5,8 @@
 #include <functional>
 
 class OpenRequest;
+class QDragMoveEvent;
+class QDropEvent;
 class QWidget;
 
 // Opens what is dropped on a window: a drag that carries files is let in, and
@@ -18,6 +20,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  static void LetIn(QDragMoveEvent& drag);
+  void TakeDrop(QDropEvent& drop);
   void Carry(const OpenRequest& request);
 
   QWidget* m_pWindow;
