@@ -37,15 +37,18 @@ QString PlaybackKeys::HelpText() const {
 }
 
 bool PlaybackKeys::eventFilter(QObject* watched, QEvent* event) {
-  const bool windowKey = event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-                         static_cast<const QWidget*>(watched)->window() == m_pWindow;
-  return (windowKey && HandleKeyPress(*static_cast<QKeyEvent*>(event))) || QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const auto* receiver = static_cast<const QWidget*>(watched);
+    if (receiver->window() == m_pWindow && HandleKeyPress(receiver, *static_cast<QKeyEvent*>(event)))
+      return true;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
-// The focus decides, not the receiver: a key the focused list ignores at its
-// edge goes on to the window and must not seek there.
-bool PlaybackKeys::HandleKeyPress(const QKeyEvent& event) {
-  if (KeepsOwnArrowKeys(QApplication::focusWidget(), event.key()))
+// The focus counts as well as the receiver: a key the focused list ignores at
+// its edge goes on to the window and must not seek there.
+bool PlaybackKeys::HandleKeyPress(const QWidget* receiver, const QKeyEvent& event) {
+  if (KeepsOwnArrowKeys(receiver, event.key()) || KeepsOwnArrowKeys(QApplication::focusWidget(), event.key()))
     return false;
   const QKeyCombination pressed(event.modifiers() & ~kPlaceModifiers, Qt::Key(event.key()));
   for (const Binding& binding : m_bindings) {

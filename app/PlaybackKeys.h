@@ -32,7 +32,7 @@ private:
     std::function<void()> action;
   };
 
-  bool HandleKeyPress(const QKeyEvent& event);
+  bool HandleKeyPress(const QWidget* receiver, const QKeyEvent& event);
   static bool KeepsOwnArrowKeys(const QWidget* focus, int key);
 
   QWidget* m_pWindow;

@@ -62,7 +62,10 @@ protected:
     auto browser = std::make_unique<CountingBrowser>();
     m_browser = browser.get();
     Window().SetFolderBrowser(std::move(browser));
-    Window().Printer().SetChooser([this](QPrinter&) { return ++m_printDialogs, false; });
+    Window().Printer().SetChooser([this](QPrinter&) {
+      ++m_printDialogs;
+      return false;
+    });
   }
 
   void TearDown() override {
