@@ -11,6 +11,7 @@ bool CQIRA02App::InitInstance() {
   CQIRA02Dlg dlg(nullptr, m_playerLibrary);
   m_pMainWnd = &dlg;
   dlg.SetStartFolder(m_strStartFolder);
+  dlg.SetStartRecording(m_strStartRecording);
   // Asked to terminate, the window closes as its Close entry closes it.
   const TerminationSignal termination([&dlg] { dlg.reject(); });
   dlg.exec();

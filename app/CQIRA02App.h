@@ -20,8 +20,10 @@ public:
   // the process ends, so the window must not be torn down under them.
   bool InitInstance();
 
-  // A folder listed at start as if chosen in the folder browser.
+  // A folder listed at start as if chosen in the folder browser, and a
+  // recording of it opened as if double-clicked (empty for none).
   QString m_strStartFolder;
+  QString m_strStartRecording;
 
   // The main window while it runs; null before and after.
   QWidget* m_pMainWnd = nullptr;

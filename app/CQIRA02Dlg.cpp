@@ -2,7 +2,10 @@
 #include "app/CQIRA02Dlg.h"
 
 #include "app/CSkinLabel.h"
+#include "app/DropOpener.h"
 #include "app/MainWindowLayout.h"
+#include "app/OpenRequest.h"
+#include "app/PlaybackKeys.h"
 #include "app/SpeedLevel.h"
 #include "app/WindowThreadWait.h"
 #include "controls/CBitmapButton.h"
@@ -182,7 +185,7 @@ void CQIRA02Dlg::OnInitDialog() {
   Slider(IDC_VOLUME_SLIDER)->SetPos(10);
   BindCommandMap();
   if (!m_strStartFolder.isEmpty())
-    OpenRecordingFolder(m_strStartFolder);
+    OpenFolderAndRecording(m_strStartFolder, m_strStartRecording);
 }
 
 void CQIRA02Dlg::CreateEngine() {
@@ -293,6 +296,7 @@ void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDC_SNAP, &CQIRA02Dlg::OnSnap);
   OnClicked(IDC_TIME_SET, &CQIRA02Dlg::OnTimeSet);
   BindRecordingLibrary();
+  BindKeysAndDrops();
 }
 
 void CQIRA02Dlg::OnClicked(ControlId id, void (CQIRA02Dlg::*handler)()) {
@@ -358,10 +362,7 @@ void CQIRA02Dlg::OnVolumeUp() {
   State()->PrintStateName();
 }
 
-void CQIRA02Dlg::OnForwardSeek() {
-  State()->Seek(2.0f, true);
-  State()->PrintStateName();
-}
+void CQIRA02Dlg::OnForwardSeek() { SeekBy(2.0f); }
 
 void CQIRA02Dlg::OnFaster() {
   if (g_fSpeedLevel < kFastestSpeedLevel)
@@ -405,8 +406,10 @@ void CQIRA02Dlg::OnVolumeDown() { State()->SetVolume(-1.0f, true); }
 
 void CQIRA02Dlg::OnChannel1() { ChannelSetup(1); }
 
-void CQIRA02Dlg::OnBackwardSeek() {
-  State()->Seek(-2.0f, true);
+void CQIRA02Dlg::OnBackwardSeek() { SeekBy(-2.0f); }
+
+void CQIRA02Dlg::SeekBy(float seconds) {
+  State()->Seek(seconds, true);
   State()->PrintStateName();
 }
 
@@ -513,6 +516,54 @@ void CQIRA02Dlg::OnVolumeScroll(int position) {
   m_nLastVolumePos = position;
   State()->SetVolume(float(delta) * 10.0f, true);
   State()->PrintStateName();
+}
+
+// ---- Keyboard and drops --------------------------------------------------
+
+void CQIRA02Dlg::BindKeysAndDrops() {
+  auto* keys = new PlaybackKeys(this);
+  const auto click = [this](ControlId id) {
+    return [this, id] { static_cast<QAbstractButton*>(GetDlgItem(id))->click(); };
+  };
+  keys->Bind(Qt::Key_Space, QStringLiteral("Play, pause and resume"), click(IDC_PLAY));
+  keys->Bind(Qt::Key_Left, QStringLiteral("5 seconds back"), [this] { SeekBy(-5.0f); });
+  keys->Bind(Qt::Key_Right, QStringLiteral("5 seconds forward"), [this] { SeekBy(5.0f); });
+  keys->Bind(Qt::SHIFT | Qt::Key_Left, QStringLiteral("1 second back"), [this] { SeekBy(-1.0f); });
+  keys->Bind(Qt::SHIFT | Qt::Key_Right, QStringLiteral("1 second forward"), [this] { SeekBy(1.0f); });
+  keys->Bind(Qt::Key_Period, QStringLiteral("One picture forward"), [this] { OnFrameStep(); });
+  keys->Bind(Qt::Key_Comma, QStringLiteral("One picture back"), [this] { OnFrameBack(); });
+  keys->Bind(Qt::Key_BracketLeft, QStringLiteral("Slower"), click(IDC_SLOWER));
+  keys->Bind(Qt::Key_BracketRight, QStringLiteral("Faster"), click(IDC_FASTER));
+  keys->Bind(Qt::Key_Up, QStringLiteral("Louder"), [this] { StepVolumeSlider(1); });
+  keys->Bind(Qt::Key_Down, QStringLiteral("Quieter"), [this] { StepVolumeSlider(-1); });
+  keys->Bind(Qt::CTRL | Qt::Key_O, QStringLiteral("Open a folder"), click(IDC_OPEN));
+  keys->Bind(Qt::CTRL | Qt::Key_S, QStringLiteral("Save the picture"), click(IDC_SNAP));
+  keys->Bind(Qt::CTRL | Qt::Key_P, QStringLiteral("Print the window"), click(IDC_PRINT));
+  m_dlgProgramInfo.SetKeyHelp(keys->HelpText() +
+                              QStringLiteral("\nEnter\tOpen the selected recording, or press the focused button"
+                                             "\nEsc\tClose the viewer"));
+  new DropOpener(this,
+                 [this](const OpenRequest& request) { OpenFolderAndRecording(request.Folder(), request.Recording()); });
+}
+
+void CQIRA02Dlg::OnFrameBack() { State()->FrameBack(); }
+
+// The key moves the thumb a notch and acts as the thumb's drag would.
+void CQIRA02Dlg::StepVolumeSlider(int step) {
+  CImageSlider* slider = Slider(IDC_VOLUME_SLIDER);
+  slider->SetPos(slider->GetPos() + step);
+  OnHScroll(slider, CImageSlider::SB_THUMBTRACK);
+}
+
+// The recording, when one is named, is opened as a double click on its line.
+// The focus leaves the list, so the arrows seek at once; Enter on the Play
+// button pauses, as Space does.
+void CQIRA02Dlg::OpenFolderAndRecording(const QString& folder, const QString& recording) {
+  OpenRecordingFolder(folder);
+  if (recording.isEmpty() || !m_pRecordings->SelectRecording(recording))
+    return;
+  OnRecordingDblClk();
+  GetDlgItem(IDC_PLAY)->setFocus();
 }
 
 // ---- Telemetry display ---------------------------------------------------

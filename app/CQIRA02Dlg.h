@@ -83,6 +83,8 @@ public:
   // (the command line's folder), the browser itself (tests script it), and
   // what the last double click opened.
   void SetStartFolder(const QString& folder) { m_strStartFolder = folder; }
+  // A recording of the start folder, opened as if double-clicked.
+  void SetStartRecording(const QString& path) { m_strStartRecording = path; }
   void OpenRecordingFolder(const QString& folder);
   void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
   const RecordingList& Recordings() const { return *m_pRecordings; }
@@ -161,6 +163,12 @@ private:
   void OnVolumeScroll(int position);
   void StepSpeedLevel(float step);
   void OnPlayerNotify(uintptr_t length, intptr_t position);
+  // Keyboard and drops: the same engine calls as the buttons and the folder browser.
+  void BindKeysAndDrops();
+  void SeekBy(float seconds);
+  void OnFrameBack();
+  void StepVolumeSlider(int step);
+  void OpenFolderAndRecording(const QString& folder, const QString& recording);
   TelemetryDisplay::Pictures DisplayPictures() const;
   void ShowGpsPart();
   void MapPositionStep();
@@ -206,6 +214,7 @@ private:
   std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
   QString m_strRecordingFolder;
   QString m_strStartFolder;
+  QString m_strStartRecording;
   QString m_strCurrentRecording;
   QStringList m_listEventNotes;
   bool m_bEventNotesPresent = false;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CQIRA02App.h"
+#include "app/OpenRequest.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 #include <clocale>
 #include <cstdio>
@@ -16,21 +15,22 @@ bool displayAvailable() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
 
-// `lumenark [FOLDER]`: the folder as an absolute path in the platform's form,
-// empty when none was given; nothing when the command line is not usable.
-std::optional<QString> startFolder(const QStringList& arguments) {
+// `lumenark [FOLDER | RECORDING.mp4]`: what to open at start, empty when
+// nothing was given or it cannot be opened (the window starts without it);
+// nothing when the command line is not usable.
+std::optional<OpenRequest> startRequest(const QStringList& arguments) {
   if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(QLatin1Char('-')))) {
-    std::fprintf(stderr, "usage: lumenark [FOLDER]\n");
+    std::fprintf(stderr, "usage: lumenark [FOLDER | RECORDING.mp4]\n");
     return std::nullopt;
   }
   if (arguments.size() < 2)
-    return QString();
-  const QFileInfo folder(arguments[1]);
-  if (!folder.isDir()) {
-    std::fprintf(stderr, "lumenark: no such folder: %s\n", qPrintable(arguments[1]));
-    return QString();
+    return OpenRequest();
+  const OpenRequest request = OpenRequest::FromPath(arguments[1]);
+  if (request.IsRefused()) {
+    std::fprintf(stderr, "lumenark: %s\n", qPrintable(request.Refusal()));
+    return OpenRequest();
   }
-  return QDir::toNativeSeparators(QDir::cleanPath(folder.absoluteFilePath()));
+  return request;
 }
 
 } // namespace
@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
   // command texts and files must keep their point (and libmpv will not start
   // otherwise). Qt still shows the user's locale.
   std::setlocale(LC_NUMERIC, "C");
-  const std::optional<QString> folder = startFolder(QApplication::arguments());
-  if (!folder)
+  const std::optional<OpenRequest> request = startRequest(QApplication::arguments());
+  if (!request)
     return 2;
   CQIRA02App app;
-  app.m_strStartFolder = *folder;
+  app.m_strStartFolder = request->Folder();
+  app.m_strStartRecording = request->Recording();
   app.InitInstance();
   return 0;
 }

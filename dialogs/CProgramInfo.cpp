@@ -12,10 +12,22 @@ namespace {
 
 constexpr int kWidthUnits = 224;
 constexpr int kHeightUnits = 100;
+constexpr int kBottomMarginUnits = 7;
 
 template <typename Widget> Widget* place(Widget* widget, int x, int y, int width, int height) {
   widget->setGeometry(kShellDialogUnits.toPixels(x, y, width, height));
   return widget;
+}
+
+// "key<TAB>meaning" lines as a two-column table whose meanings wrap.
+QString keyTable(const QString& lines) {
+  QString rows;
+  for (const QString& line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    rows += QStringLiteral("<tr><td nowrap>%1&nbsp;&nbsp;&nbsp;</td><td>%2</td></tr>")
+                .arg(line.section(QLatin1Char('\t'), 0, 0).toHtmlEscaped(),
+                     line.section(QLatin1Char('\t'), 1).toHtmlEscaped());
+  }
+  return QStringLiteral("<table cellspacing=\"0\">%1</table>").arg(rows);
 }
 
 } // namespace
@@ -43,6 +55,20 @@ void CProgramInfo::CreateControls() {
   m_pMaker->setLineWrapMode(QTextEdit::NoWrap);
   m_pMaker->setAcceptRichText(false);
   m_pMaker->setTabChangesFocus(true);
+}
+
+void CProgramInfo::SetKeyHelp(const QString& lines) {
+  if (!m_pKeys) {
+    m_pKeys = new QLabel(this);
+    m_pKeys->setObjectName(QString::number(IDC_KEYS));
+    m_pKeys->setTextFormat(Qt::RichText);
+    m_pKeys->setWordWrap(true);
+  }
+  m_pKeys->setText(keyTable(lines));
+  const QRect area = kShellDialogUnits.toPixels(19, kHeightUnits - 4, kWidthUnits - 38, 0);
+  m_pKeys->setGeometry(area.x(), area.y(), area.width(), m_pKeys->heightForWidth(area.width()));
+  setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits),
+               m_pKeys->geometry().bottom() + kShellDialogUnits.toPixelsY(kBottomMarginUnits));
 }
 
 void CProgramInfo::showEvent(QShowEvent* event) {

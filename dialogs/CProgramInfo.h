@@ -12,13 +12,16 @@ class CProgramInfo : public QDialog {
   Q_OBJECT
 
 public:
-  enum ControlId { IDC_VERSION = 1053, IDC_MAKER = 1055 };
+  enum ControlId { IDC_VERSION = 1053, IDC_MAKER = 1055, IDC_KEYS = 1056 };
 
   explicit CProgramInfo(QWidget* parent = nullptr);
 
   // "Ver 1.05"; the main window shows the same line.
   static QString VersionText();
   static QString MakerText();
+  // The window's keys, one "key<TAB>meaning" line each, shown as a table
+  // below the maker text; the dialog grows to show them all.
+  void SetKeyHelp(const QString& lines);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -31,4 +34,5 @@ private:
   QPushButton* m_pCancel = nullptr;
   QLabel* m_pVersion = nullptr;
   QTextEdit* m_pMaker = nullptr;
+  QLabel* m_pKeys = nullptr;
 };

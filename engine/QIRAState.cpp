@@ -44,6 +44,7 @@ int QIRAState::Play() { return Undefined(); }
 int QIRAState::Stop() { return Undefined(); }
 int QIRAState::Pause() { return Undefined(); }
 int QIRAState::FrameStep() { return Undefined(); }
+int QIRAState::FrameBack() { return Undefined(); }
 int QIRAState::Seek(float, bool) { return Undefined(); }
 int QIRAState::SetSpeed(float, bool) { return Undefined(); }
 int QIRAState::SetBrightness(float, bool) { return Undefined(); }

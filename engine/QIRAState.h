@@ -23,6 +23,8 @@ public:
   virtual int Stop();
   virtual int Pause();
   virtual int FrameStep();
+  // One picture back: "frame_back_step" to the running player.
+  virtual int FrameBack();
   virtual int Seek(float value, bool relative);
   virtual int SetSpeed(float value, bool relative);
   virtual int SetBrightness(float value, bool relative);

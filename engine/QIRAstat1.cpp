@@ -56,6 +56,11 @@ int QIRAstat1::FrameStep() {
   return 0;
 }
 
+int QIRAstat1::FrameBack() {
+  SendCommand("frame_back_step");
+  return 0;
+}
+
 int QIRAstat1::Seek(float value, bool relative) {
   const std::string seconds = platform::fixedDecimal(value, 2);
   m_szCommand = relative ? "seek " + seconds : "seek " + seconds + " 2";

@@ -16,6 +16,7 @@ public:
   int Stop() override;
   int Pause() override;
   int FrameStep() override;
+  int FrameBack() override;
   int Seek(float value, bool relative) override;
   int SetSpeed(float value, bool relative) override;
   int SetBrightness(float value, bool relative) override;

@@ -34,6 +34,9 @@ int QIRAstat9::Pause() {
 int QIRAstat9::FrameStep() {
   return Forward([&](QIRAState& s) { return s.FrameStep(); });
 }
+int QIRAstat9::FrameBack() {
+  return Forward([&](QIRAState& s) { return s.FrameBack(); });
+}
 int QIRAstat9::Seek(float value, bool relative) {
   return Forward([&](QIRAState& s) { return s.Seek(value, relative); });
 }

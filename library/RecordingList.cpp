@@ -54,6 +54,15 @@ void RecordingList::AddRecordingLine(const QString& path) {
   AddListLine(-1, LineText(name, bytes, kind));
 }
 
+bool RecordingList::SelectRecording(const QString& path) {
+  // Lines and found paths share their order.
+  const qsizetype row = m_arrRecordings.indexOf(path);
+  if (row < 0)
+    return false;
+  m_pList->setCurrentRow(int(row));
+  return true;
+}
+
 QString RecordingList::LineText(const QString& name, qint64 bytes, const QString& kind) {
   const QString kib = QStringLiteral("%1").arg(bytes / 1024, 5, 10, QLatin1Char('0'));
   // One pass over the pattern: a "%" in a name is not a place holder.

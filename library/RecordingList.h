@@ -29,6 +29,9 @@ public:
   void AddRecordingLine(const QString& path);
 
   const CSortStringArray& Recordings() const { return m_arrRecordings; }
+  // Makes the line of `path` (the folder as scanned, then the name) the
+  // list's current line; false when the scan did not find it.
+  bool SelectRecording(const QString& path);
   // The widest line's width in pixels: how far the list scrolls sideways.
   int HorizontalExtent() const { return m_nHorizontalExtent; }
 

@@ -38,6 +38,8 @@ std::optional<PlayerCommand> CommandParser::parse(const char* text) {
     return simple(Kind::Stop);
   if (name == "get_time_length" && arguments == 0)
     return simple(Kind::GetTimeLength);
+  if (name == "frame_back_step" && arguments == 0)
+    return simple(Kind::FrameBackStep);
   if (name == "quit" && arguments == 0)
     return simple(Kind::Quit);
   if (name == "seek")

@@ -18,6 +18,7 @@ struct PlayerCommand {
     GetTimeLength,
     Quit,
     FrameStep,
+    FrameBackStep,
   };
 
   Kind kind = Kind::Pause;

@@ -163,6 +163,9 @@ bool PlayerSession::execute(const PlayerCommand& command) {
   case Kind::FrameStep:
     forEachChannel([](MpvChannel& c) { c.command({"frame-step"}); });
     break;
+  case Kind::FrameBackStep:
+    frameBackStep();
+    break;
   case Kind::Quit:
     return false;
   }
@@ -215,6 +218,12 @@ void PlayerSession::seek(double seconds, bool absolute) {
   const char* mode = absolute ? "absolute+exact" : "relative";
   holdFrameReports();
   forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
+}
+
+// libmpv steps back by seeking, so the reports wait for the new picture as after a seek.
+void PlayerSession::frameBackStep() {
+  holdFrameReports();
+  forEachChannel([](MpvChannel& c) { c.command({"frame-back-step"}); });
 }
 
 void PlayerSession::setSpeedLevel(double level) {

@@ -47,6 +47,7 @@ private:
   void load(const std::string& path1, const std::string& path2);
   void stop();
   void seek(double seconds, bool absolute);
+  void frameBackStep();
   void setSpeedLevel(double level);
   void setBrightness(double level);
   void setVolume(double level);

@@ -15,12 +15,14 @@
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/BoxWriter.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/ModalWatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,6 +114,21 @@ protected:
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, centre);
   }
+
+  // Drags `urls` into the window and drops them, as the platform does.
+  void Drop(const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPointF at(500, 300);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &drop);
+    QCoreApplication::processEvents();
+  }
+
+  QUrl Url(const QString& name) const { return QUrl::fromLocalFile(m_card.filePath(name)); }
 
   std::string LoadedPath() const { return m_window->Adapter()->CurrentPaths().path1; }
 
@@ -280,6 +297,56 @@ TEST_F(RecordingWindowTest, OpeningClearsTheTelemetryAndKeepsTheWindowAlive) {
         << point.x() << "," << point.y();
   }
   EXPECT_NE(m_window->Canvas().pixel(QPoint(5, 785) * ratio), clean.pixel(QPoint(5, 785) * ratio));
+}
+
+// A dropped folder is listed and remembered as if chosen in the browser.
+TEST_F(RecordingWindowTest, DroppedFolderIsListedAndRemembered) {
+  OpenWindow();
+  Drop({Url("EventMovie")});
+  EXPECT_EQ(List()->count(), 1);
+  EXPECT_EQ(Label(), Folder("EventMovie") + QDir::separator());
+  EXPECT_EQ(RememberedFolder::Read(), Folder("EventMovie"));
+  EXPECT_EQ(fake_entry_calls(), 0);
+}
+
+// A dropped recording lists its own folder and opens from its line; the
+// focus leaves the list.
+TEST_F(RecordingWindowTest, DroppedRecordingOpensInItsFolder) {
+  OpenWindow(Folder("EventMovie"));
+  List()->setFocus();
+  Drop({Url("NormalMovie/" + kNormalRecording)});
+  EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
+  EXPECT_EQ(Label(), Folder("NormalMovie") + QDir::separator());
+  EXPECT_EQ(List()->currentRow(), 0);
+  EXPECT_TRUE(m_window->GetDlgItem(IDC_PLAY)->hasFocus()) << "the arrow keys must seek, not move in the list";
+  EXPECT_EQ(m_window->CurrentRecording(), Folder("NormalMovie/" + kNormalRecording));
+  EXPECT_EQ(RememberedFolder::Read(), Folder("NormalMovie"));
+}
+
+// Each unusable drop says why and leaves list, folder and player as they were.
+TEST_F(RecordingWindowTest, UnusableDropsAreRefusedAndChangeNothing) {
+  ASSERT_TRUE(writeFile(m_card.filePath("notes.txt"), "x"));
+  const struct {
+    QList<QUrl> urls;
+    const char* says;
+  } drops[] = {
+      {{Url("EventMovie"), Url("NormalMovie")}, "one folder or one recording at a time"},
+      {{Url("notes.txt")}, "neither a folder nor an MP4 recording"},
+      {{Url("gone.mp4")}, "does not exist"},
+      {{QUrl("https://example.org/drf0_1.mp4")}, "on this computer"},
+  };
+  OpenWindow(Folder("EventMovie"));
+  ModalWatcher watcher;
+  for (const auto& drop : drops) {
+    const qsizetype shown = watcher.Messages().size();
+    Drop(drop.urls);
+    ASSERT_TRUE(waitUntil([&] { return watcher.Messages().size() > shown; })) << drop.says;
+    EXPECT_TRUE(watcher.Messages().last().contains(QLatin1String(drop.says)))
+        << watcher.Messages().last().toStdString();
+    EXPECT_EQ(Label(), Folder("EventMovie") + QDir::separator());
+    EXPECT_EQ(RememberedFolder::Read(), Folder("EventMovie"));
+  }
+  EXPECT_EQ(fake_entry_calls(), 0);
 }
 
 } // namespace

@@ -28,6 +28,7 @@ TEST(CommandParserTest, ReadsEveryCommandTheEngineSends) {
   EXPECT_EQ(parsed("pt_step 1 1").kind, Kind::Stop);
   EXPECT_EQ(parsed("get_time_length").kind, Kind::GetTimeLength);
   EXPECT_EQ(parsed("quit").kind, Kind::Quit);
+  EXPECT_EQ(parsed("frame_back_step").kind, Kind::FrameBackStep);
 
   const PlayerCommand relative = parsed("seek -2.50");
   EXPECT_EQ(relative.kind, Kind::Seek);
@@ -54,7 +55,7 @@ TEST(CommandParserTest, ReadsEveryCommandTheEngineSends) {
 TEST(CommandParserTest, RefusesUnknownAndMalformedCommands) {
   for (const char* text : {"", "   ", "play", "pause now", "seek", "seek x", "seek 1 7", "seek nan 2", "seek 1e999",
                            "speed_incr 1 1", "volume 50 2 2", "qira_loadfile \"a.mp4\"", "qira_loadfile \"a b",
-                           "qira_loadfile \"\" \"b\"", "pt_step 2 1", "quit now"}) {
+                           "qira_loadfile \"\" \"b\"", "pt_step 2 1", "quit now", "frame_back_step 1"}) {
     CommandParser parser;
     EXPECT_FALSE(parser.parse(text).has_value()) << '"' << text << '"';
     EXPECT_FALSE(parser.errorText().empty()) << text;

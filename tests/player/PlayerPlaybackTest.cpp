@@ -130,7 +130,7 @@ TEST_F(PlayerPlaybackTest, PlaysADemoCardRecordingToItsEnd) {
   EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 1; }, 1s));
 }
 
-// Guards pause, frame step, both seeks, the speed levels, stop and the
+// Guards pause, frame steps forward and back, both seeks, the speed levels, stop and the
 // handling of a command the module does not know.
 TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   startPlaying("long.mp4");
@@ -141,6 +141,8 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   EXPECT_EQ(settledPosition(), paused);
   harness.state().FrameStep();
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == paused + 1; }, 2s)) << position();
+  harness.state().FrameBack();
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == paused; }, 2s)) << position();
 
   harness.state().Seek(4.0f, false);
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 120; }, 2s)) << position();

@@ -35,16 +35,7 @@ protected:
     ASSERT_TRUE(m_driver.StartPlaying(Window()));
     Button(IDC_PLAY)->click();
     ASSERT_TRUE(Window().IsRecordingOpen());
-    m_seen = fake_command_count();
-  }
-
-  // Commands received since the last call.
-  std::vector<std::string> NewCommands() {
-    std::vector<std::string> commands;
-    char text[512];
-    for (; fake_command(m_seen, text, sizeof text); ++m_seen)
-      commands.emplace_back(text);
-    return commands;
+    SkipCommands();
   }
 
   // The slider at `position`, reported as the slider reports a change.
@@ -59,7 +50,6 @@ protected:
   }
 
   FakePlayerDriver m_driver;
-  int m_seen = 0;
 };
 
 TEST_F(CommandMapTest, PlayPauseAndStopReachThePlayer) {

@@ -7,6 +7,9 @@
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/MessageRecorder.h"
 
+#include <string>
+#include <vector>
+
 // The main window with the scripted fake player module, reset before each
 // test and released after it.
 class FakePlayerWindowFixture : public MainWindowFixture {
@@ -23,4 +26,17 @@ protected:
     fake_release_entry();
     testing_support::waitUntil([] { return !fake_entry_running(); });
   }
+
+  // Text commands the fake received since the last call or SkipCommands().
+  std::vector<std::string> NewCommands() {
+    std::vector<std::string> commands;
+    char text[512];
+    for (; fake_command(m_seenCommands, text, sizeof text); ++m_seenCommands)
+      commands.emplace_back(text);
+    return commands;
+  }
+  void SkipCommands() { m_seenCommands = fake_command_count(); }
+
+private:
+  int m_seenCommands = 0;
 };
