@@ -16,6 +16,7 @@
 #include "telemetry/UserDataFile.h"
 
 #include <QLibrary>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -234,7 +235,10 @@ void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
     g_bGpsSyncWait = 1;
     return;
   }
-  if (gps[0] == '$') {
+  if (gps[0] == 0)
+    gps = SentencePassedOver(position, g_nPosUnitsPerSecond);
+  m_nLastLookUp = position;
+  if (gps) {
     std::memcpy(m_pGpsSentence->data(), gps, kGpsSentenceBytes);
     std::memset(gps, 0, 4); // consumed: later refreshes here keep the sentence
     g_bGpsSyncWait = 0;
@@ -243,6 +247,22 @@ void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
     std::memcpy(m_pGSensor->data(), sensor, sizeof(GSensor));
   else
     m_pGSensor->fill(0.0f);
+}
+
+// A recording may carry one sentence a second with empty records between,
+// and only every third report looks a record up: the newest sentence among the
+// records passed over since the previous lookup, at most a second back, is the
+// one the position shows.
+uint8_t* QIRAAdap::SentencePassedOver(uint32_t position, uint32_t positionsPerSecond) {
+  const uint32_t secondBack = position >= positionsPerSecond ? position - positionsPerSecond + 1 : 0;
+  const bool onFromLastLookUp = m_nLastLookUp != kNoLookUp && m_nLastLookUp < position;
+  const uint32_t oldest = onFromLastLookUp ? std::max(m_nLastLookUp + 1, secondBack) : secondBack;
+  for (uint32_t index = position; index-- > oldest;) {
+    uint8_t* record = m_UserData.GetGpsRecord(index);
+    if (record && record[0] == '$')
+      return record;
+  }
+  return nullptr;
 }
 
 bool QIRAAdap::ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const {
@@ -315,6 +335,7 @@ void QIRAAdap::ResetPlayerFields() {
   m_UserData.Attach(nullptr, 0);
   m_pUserDataBuf.reset();
   m_nUserDataSize = 0;
+  m_nLastLookUp = kNoLookUp;
 }
 
 void QIRAAdap::MeasureDesktop() {
@@ -474,6 +495,7 @@ int QIRAAdap::LocateUserData() {
     m_pUserDataBuf = std::move(area.bytes);
     m_nUserDataSize = area.length;
     m_UserData.Attach(m_pUserDataBuf.get(), m_nUserDataSize);
+    m_nLastLookUp = kNoLookUp;
   }
   std::this_thread::yield();
   return code;

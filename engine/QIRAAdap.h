@@ -151,6 +151,7 @@ private:
   void RunHeadCommand();
   void OnFrameReport(const player::FrameReport* report);
   void RefreshTelemetry(uint32_t position, bool lookUp);
+  uint8_t* SentencePassedOver(uint32_t position, uint32_t positionsPerSecond);
   void OnDuration(float seconds);
   void OnRecordingEnded();
   void OnLength(const player::StreamRecord* record);
@@ -179,6 +180,9 @@ private:
   std::unique_ptr<QLibrary> m_hPlayerLib;
   std::unique_ptr<GpsSentence> m_pGpsSentence;
   std::unique_ptr<GSensor> m_pGSensor;
+  static constexpr uint32_t kNoLookUp = 0xFFFFFFFFu;
+  // Position of the previous sentence lookup; kNoLookUp for a new area.
+  uint32_t m_nLastLookUp = kNoLookUp;
 
   std::thread m_PlayerThread;
   std::thread m_MessageThread;

@@ -19,10 +19,10 @@ class FrameReport : public EngineFixture {
 protected:
   // Playing a recording whose position 0 and 6 carry sentences, with the
   // length and the rate known, so every third report refreshes telemetry.
-  void startRecording(const std::vector<std::string>& sentences = {kSentenceA, "", "", "", "", "", kSentenceB}) {
+  void startRecording(const std::vector<std::string>& sentences = {kSentenceA, "", "", "", "", "", kSentenceB},
+                      float duration = 1.0f) {
     reachPlaying(writeRecording("a.mp4", 30, sentences));
     fireLength(30);
-    const float duration = 1.0f;
     firePointer(&duration, player::kEventDuration);
     window.clear();
     g_nTickCount = 0;
@@ -103,6 +103,40 @@ TEST_F(FrameReport, PositionWithoutGpsRecordStartsAWait) {
   fireFrame(40); // beyond the record count
   EXPECT_EQ(g_bGpsSyncWait, 1);
   EXPECT_EQ(g_nGpsSyncIndex, 40u);
+}
+
+// Only every third report looks a record up, so a recording with one sentence
+// a second showed its speed and heading only when the lookups happened to
+// land on the sentences' positions.
+TEST_F(FrameReport, SentencePassedOverBetweenLookupsIsShown) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> sentences;
+    float duration; // 30 positions: 1 s gives 31 positions a second, 10 s gives 4
+    std::vector<uint32_t> lookups;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"one position before", {kSentenceA}, 1.0f, {1}, kSentenceA},
+      {"the newest passed over", {"", "", "", "", "", kSentenceA, kSentenceB}, 1.0f, {7}, kSentenceB},
+      {"none from before the previous lookup", {"", kSentenceA, "", kSentenceB}, 1.0f, {4, 5}, kSentenceB},
+      {"an unusable record passed over", {kSentenceA, "X-not-usable"}, 1.0f, {2}, kSentenceA},
+      {"at most a second back", {kSentenceA}, 10.0f, {5}, ""},
+      {"back again after a seek back", {"", kSentenceA, "", kSentenceB}, 1.0f, {4, 2}, kSentenceA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    startRecording(c.sentences, c.duration);
+    for (uint32_t position : c.lookups) {
+      g_nTickCount = 0;
+      fireFrame(position);
+    }
+    ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
+    EXPECT_STREQ(sentence.data(), c.shown);
+    EXPECT_EQ(g_bGpsSyncWait, 0);
+    TearDown(); // a fresh adapter for the next case
+    SetUp();
+  }
 }
 
 TEST_F(FrameReport, NoTelemetryUntilTheRateIsKnown) {
