@@ -58,7 +58,7 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA);
   EXPECT_EQ(sensor[0], 0.0f);
-  EXPECT_EQ(adap->m_UserData.GetGpsRecord(0)[0], 0) << "the record is consumed";
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], 0) << "the record is consumed";
 
   fireFrame(1);
   fireFrame(2);
@@ -149,7 +149,7 @@ TEST_F(FrameReport, NoTelemetryUntilTheRateIsKnown) {
 
 TEST_F(FrameReport, FailedUserDataStopsTelemetryButNotNotifications) {
   startRecording();
-  adap->m_UserData.m_nError = 1;
+  adap->m_Telemetry.SetErrorFlag(1);
   fireFrame(0);
   EXPECT_FALSE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_EQ(adap->m_bUserDataFailed, 1);
@@ -163,7 +163,7 @@ TEST_F(FrameReport, ReportWhileOpeningShowsNoPlayTime) {
   EXPECT_EQ(adap->m_fPlayTime, 0.0f);
   EXPECT_EQ(adap->m_nPlayTime, 0);
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
-  EXPECT_EQ(adap->m_UserData.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
   EXPECT_EQ(g_bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
 }
 
@@ -212,7 +212,7 @@ TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {
   reachPlaying(writeRecording("a.mp4", 10));
   fireLength(1234);
   EXPECT_EQ(adap->m_nLength, 1234u);
-  EXPECT_EQ(adap->m_UserData.RecordCount(), 1234u);
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.RecordCount(), 1234u);
   const auto messages = slider.messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].message, platform::kMsgTbmSetRangeMin);
