@@ -12,8 +12,9 @@
 
 // The engine's copy of a recording's user-data area with its index, and the
 // two telemetry buffers a refresh fills from it. The player thread refreshes
-// while the window's thread loads and reads, so one lock guards all of it;
-// only the index's record count and error flag are atomics of their own.
+// while the window's thread loads and reads (and whichever thread ends a
+// player run clears), so one lock guards all of it; only the index's record
+// count and error flag are atomics of their own.
 class TelemetryStore {
 public:
   static constexpr size_t kGpsSentenceBytes = QIRAUDAT::kGpsRecordBytes;
