@@ -10,14 +10,10 @@
 #include "engine/QIRAstat9.h"
 #include "platform/Desktop.h"
 #include "platform/Diagnostics.h"
-#include "platform/ModulePath.h"
 #include "platform/WindowMessenger.h"
 #include "telemetry/UdatLocator.h"
-#include "telemetry/UserDataFile.h"
 
-#include <QLibrary>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -208,7 +204,7 @@ void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
     g_nTickCount = tick + 1;
     return;
   }
-  m_bUserDataFailed = m_UserData.m_nError.load();
+  m_bUserDataFailed = m_Telemetry.ErrorFlag();
   if (g_nPosUnitsPerSecond != kPosUnitsNotSet && g_bGpsSyncWait == 0 && m_bUserDataFailed == 0)
     RefreshTelemetry(position, lookUp);
   platform::WindowMessenger::notify(m_hNotifyWnd, platform::kMsgPlayerNotify, m_nLength, intptr_t(position));
@@ -216,42 +212,26 @@ void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
 }
 
 void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
-  std::lock_guard lock(m_TelemetryLock);
-  if (!m_pGpsSentence)
-    m_pGpsSentence = std::make_unique<GpsSentence>();
-  if (!m_pGSensor)
-    m_pGSensor = std::make_unique<GSensor>();
+  m_Telemetry.AllocateBuffers();
   // While a recording opens nothing is looked up; that is no missing record
   // and must not start a GPS wait the growing position would never end.
   if (!lookUp)
     return;
-  uint8_t* gps = m_UserData.GetGpsRecord(position);
-  const uint8_t* sensor = m_UserData.GetSensorRecord(position);
-  m_UserData.GetTimeRecord(position);
-
-  if (!gps || (gps[0] != '$' && gps[0] != 0)) {
+  switch (m_Telemetry.RefreshAt(position, g_nPosUnitsPerSecond)) {
+  case TelemetryStore::Refresh::kGpsUnusable:
     g_nGpsSyncIndex = position;
     g_bGpsSyncWait = 1;
-    return;
-  }
-  if (gps[0] == '$') {
-    std::memcpy(m_pGpsSentence->data(), gps, kGpsSentenceBytes);
-    std::memset(gps, 0, 4); // consumed: later refreshes here keep the sentence
+    break;
+  case TelemetryStore::Refresh::kSentenceTaken:
     g_bGpsSyncWait = 0;
+    break;
+  case TelemetryStore::Refresh::kNoNewSentence:
+    break;
   }
-  if (sensor)
-    std::memcpy(m_pGSensor->data(), sensor, sizeof(GSensor));
-  else
-    m_pGSensor->fill(0.0f);
 }
 
 bool QIRAAdap::ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const {
-  std::lock_guard lock(m_TelemetryLock);
-  if (!m_pGpsSentence || !m_pGSensor)
-    return false;
-  sentence = *m_pGpsSentence;
-  sensor = *m_pGSensor;
-  return true;
+  return m_Telemetry.Read(sentence, sensor);
 }
 
 void QIRAAdap::OnDuration(float seconds) {
@@ -280,7 +260,7 @@ void QIRAAdap::OnLength(const player::StreamRecord* record) {
     return;
   const uint32_t length = record->info->length;
   m_nLength = length;
-  m_UserData.SetRecordCount(length);
+  m_Telemetry.SetRecordCount(length);
   if (QObject* slider = m_pPositionSlider) {
     platform::WindowMessenger::send(slider, platform::kMsgTbmSetRangeMin, 0, 0);
     platform::WindowMessenger::send(slider, platform::kMsgTbmSetRangeMax, 0, intptr_t(length));
@@ -301,7 +281,6 @@ void QIRAAdap::SetPositionSlider(QObject* slider) { m_pPositionSlider = slider; 
 
 void QIRAAdap::ResetPlayerFields() {
   m_fDuration = 0.0f;
-  m_pfnEntry = nullptr;
   StorePaths(nullptr, nullptr);
   m_nPosition = 0;
   m_nLength = 0xFFFFFFFFu;
@@ -311,10 +290,7 @@ void QIRAAdap::ResetPlayerFields() {
   m_nVolume = 100;
   m_nBrightness = 1;
   m_nChannels = 0;
-  std::lock_guard lock(m_TelemetryLock);
-  m_UserData.Attach(nullptr, 0);
-  m_pUserDataBuf.reset();
-  m_nUserDataSize = 0;
+  m_Telemetry.Clear();
 }
 
 void QIRAAdap::MeasureDesktop() {
@@ -324,63 +300,26 @@ void QIRAAdap::MeasureDesktop() {
 }
 
 int QIRAAdap::LoadPlayerLibrary(const char* name) {
-  {
-    std::lock_guard lock(m_LibraryLock);
-    if (m_hPlayerLib)
-      return 1;
-    if (!name)
-      return 2;
-    auto library = std::make_unique<QLibrary>(QString::fromStdString(platform::resolveModulePath(name)));
-    if (!library->load())
-      return 4;
-    m_pfnEntry = reinterpret_cast<player::EntryFn>(library->resolve(player::kExportEntry));
-    m_pfnSetInst = reinterpret_cast<player::SetInstFn>(library->resolve(player::kExportSetInst));
-    m_pfnSetW = reinterpret_cast<player::SetWFn>(library->resolve(player::kExportSetW));
-    m_pfnCmdDirect = reinterpret_cast<player::CmdDirectFn>(library->resolve(player::kExportCmdDirect));
-    m_hPlayerLib = std::move(library);
-    if (!m_pfnEntry || !m_pfnSetInst || !m_pfnSetW || !m_pfnCmdDirect)
-      return 3;
-  }
-  // Outside the lock: the library may report "ready" from inside "setW".
-  m_pfnSetInst.load()(this);
-  m_pfnSetW.load()(PlayerCallback);
+  if (const int code = m_hPlayerLib.Load(name))
+    return code;
+  // Outside the library's lock: the library may report "ready" from inside "setW".
+  m_hPlayerLib.SetInst()(this);
+  m_hPlayerLib.SetW()(PlayerCallback);
   return 0;
 }
 
 bool QIRAAdap::UnloadPlayerLibrary() {
-  std::lock_guard lock(m_LibraryLock);
-  if (!m_hPlayerLib || !WaitForPlayerThreadEnd())
+  if (!m_hPlayerLib.Unload([this] { return WaitForPlayerThreadEnd(); }))
     return false;
-  // Nothing of a released library may be called or messaged: its exports go
-  // before the code they point to, then its stop flag and its video windows.
-  const ExportPointers exports = TakeExportPointers();
-  if (!m_hPlayerLib->unload()) {
-    RestoreExportPointers(exports); // still loaded, so still valid
-    return false;
-  }
-  m_hPlayerLib.reset();
+  // Nothing of a released library may be messaged: its stop flag and its
+  // video windows go with it.
   m_pSoftKillFlag = nullptr;
   m_hVideoWnd1 = nullptr;
   m_hVideoWnd2 = nullptr;
   return true;
 }
 
-QIRAAdap::ExportPointers QIRAAdap::TakeExportPointers() {
-  return {m_pfnEntry.exchange(nullptr), m_pfnSetInst.exchange(nullptr), m_pfnSetW.exchange(nullptr),
-          m_pfnCmdDirect.exchange(nullptr)};
-}
-
-void QIRAAdap::RestoreExportPointers(const ExportPointers& exports) {
-  m_pfnEntry = exports.entry;
-  m_pfnSetInst = exports.setInst;
-  m_pfnSetW = exports.setW;
-  m_pfnCmdDirect = exports.cmdDirect;
-}
-
-bool QIRAAdap::IsPlayerLibraryLoaded() const {
-  std::lock_guard lock(m_LibraryLock);
-  return m_hPlayerLib != nullptr;
-}
+bool QIRAAdap::IsPlayerLibraryLoaded() const { return m_hPlayerLib.IsLoaded(); }
 
 bool QIRAAdap::WaitForPlayerThreadEnd() {
   const auto deadline = std::chrono::steady_clock::now() + kPlayerEndWait;
@@ -413,7 +352,7 @@ void QIRAAdap::PlayerThreadProc(std::string path1, std::string path2) {
     char program[] = "mplayer", vo[] = "-vo", driver[] = "directx:noaccel", autosync[] = "-autosync", frames[] = "30";
     char* argv[player::kArgumentCount + 1] = {program, vo,           driver,       autosync,
                                               frames,  path1.data(), path2.data(), nullptr};
-    if (auto entry = m_pfnEntry.load())
+    if (auto entry = m_hPlayerLib.Entry())
       entry(player::kArgumentCount, argv);
   }
   m_pPlayerThread = false;
@@ -470,10 +409,7 @@ int QIRAAdap::LocateUserData() {
   const UdatLocator::Code code = UdatLocator::Locate(path, area);
   if (code == UdatLocator::kFound) {
     platform::diagnostic("###Parsing udat area : sized %zx\n", area.length);
-    std::lock_guard lock(m_TelemetryLock);
-    m_pUserDataBuf = std::move(area.bytes);
-    m_nUserDataSize = area.length;
-    m_UserData.Attach(m_pUserDataBuf.get(), m_nUserDataSize);
+    m_Telemetry.Adopt(std::move(area));
   }
   std::this_thread::yield();
   return code;
@@ -481,16 +417,12 @@ int QIRAAdap::LocateUserData() {
 
 int QIRAAdap::LoadUserData() {
   if (const int code = LocateUserData()) {
-    m_UserData.m_nError = 1;
+    m_Telemetry.SetErrorFlag(1);
     m_bUserDataFailed = 1;
     return code;
   }
-  int indexed;
-  {
-    std::lock_guard lock(m_TelemetryLock);
-    indexed = UserDataFile::Index(m_UserData, m_pUserDataBuf.get(), m_nUserDataSize);
-  }
-  m_UserData.m_nError = 0;
+  const int indexed = m_Telemetry.Index();
+  m_Telemetry.SetErrorFlag(0);
   m_bUserDataFailed = 0;
   return indexed;
 }

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "engine/PlayerContract.h"
+#include "engine/PlayerLibrary.h"
 #include "engine/QIRAQ.h"
+#include "engine/TelemetryStore.h"
 #include "platform/AutoResetEvent.h"
-#include "telemetry/QIRAUDAT.h"
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -21,7 +21,6 @@ class QIRAstat2;
 class QIRAstat3;
 class QIRAstat4;
 class QIRAstat9;
-class QLibrary;
 class QObject;
 
 // The library's event callback: forwards to QIRAAdap::HandleEvent on the
@@ -31,13 +30,35 @@ void PlayerCallback(void* context, intptr_t data, uint32_t code);
 // The one object through which the program drives the player library. It owns
 // the six states and switches between them on the library's events, runs the
 // player and message threads, answers the library's queries and notifies the
-// main window. Fields that cross threads are atomics; the telemetry buffers and
-// the user-data copy share one small lock.
+// main window. Fields that cross threads are atomics; the loaded library and
+// the telemetry each sit in an owner with its own lock.
+//
+// Blocking sends to the window. The length event arrives on the player
+// library's thread and sends three messages to the position slider (range
+// minimum, range maximum, position); each send waits until the window's thread
+// has handled it. Every other message from the library's threads to the
+// window is posted and waits for nothing. The window's thread must therefore
+// never wait for the player without a bound: its one such wait, ClosePlayer in
+// the ended state (QIRAstat3), sends "quit" and polls for QIRAstat2 without
+// handling messages. Two things keep that wait and the three sends from
+// holding each other: the library reports no length for a recording it loads
+// while a quit is pending or its stop flag is set, and the wait gives up after
+// 5 s (ClosePlayer returns 1), after which the window's thread handles the
+// sends. The window's own timed waits run an event loop and so handle them at
+// once, and UnloadPlayerLibrary's wait for the player thread is bounded too.
+// No send is made while one of the adapter's locks is held, as the window's
+// thread takes them.
 class QIRAAdap {
 public:
-  static constexpr size_t kGpsSentenceBytes = 76;
-  using GpsSentence = std::array<char, kGpsSentenceBytes>;
-  using GSensor = std::array<float, 3>;
+  static constexpr size_t kGpsSentenceBytes = TelemetryStore::kGpsSentenceBytes;
+  using GpsSentence = TelemetryStore::GpsSentence;
+  using GSensor = TelemetryStore::GSensor;
+
+  // Paths of the current recording (channel 1, channel 2); empty means not set.
+  struct Paths {
+    std::string path1;
+    std::string path2;
+  };
 
   explicit QIRAAdap(QObject* notifyWindow);
   virtual ~QIRAAdap();
@@ -57,9 +78,16 @@ public:
   int LocateUserData();
   // 0 usable; 1..7 as LocateUserData; 16 + the Parse code (17..20).
   int LoadUserData();
-
   // Copies of the telemetry buffers; false until the first refresh made them.
   bool ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const;
+
+  // Player library: 0 loaded with its exports; 1 already loaded; 2 no name;
+  // 3 an export is missing (the library stays loaded); 4 cannot be loaded.
+  int LoadPlayerLibrary(const char* name);
+  // False when no library is loaded, the player thread runs on, or the
+  // library could not be released.
+  bool UnloadPlayerLibrary();
+  bool IsPlayerLibraryLoaded() const;
 
   // Starts the player thread with copies of the current paths; false when a
   // thread could not be made.
@@ -67,83 +95,8 @@ public:
   // Starts the message thread once for the adapter's life.
   void EnsureMessageThread();
 
-  // States (owned).
-  std::atomic<QIRAState*> m_pPrevState{nullptr};
-  std::atomic<QIRAState*> m_pCurState{nullptr};
-  std::unique_ptr<QIRAstat0> m_pStat0;
-  std::unique_ptr<QIRAstat1> m_pStat1;
-  std::unique_ptr<QIRAstat2> m_pStat2;
-  std::unique_ptr<QIRAstat3> m_pStat3;
-  std::unique_ptr<QIRAstat4> m_pStat4;
-  std::unique_ptr<QIRAstat9> m_pStat9;
-
-  QIRAQ m_Queue;
-  QIRAUDAT m_UserData;
-
-  // Playback values.
-  std::atomic<uint32_t> m_nPosition{0};
-  std::atomic<int32_t> m_bUserDataFailed{0};
-  std::atomic<float> m_fPlayTime{0.0f};
-  std::atomic<int32_t> m_nPlayTime{0};
-  std::atomic<bool> m_bClosing{false};
-  QObject* const m_hNotifyWnd;
-  std::atomic<const uint8_t*> m_pFrame1{nullptr};
-  std::atomic<const uint8_t*> m_pFrame2{nullptr};
-  std::atomic<int32_t> m_nFrameBytes{0};
-  std::atomic<uint32_t> m_nLength{0xFFFFFFFFu};
-  std::atomic<float> m_fDuration{0.0f};
-  std::atomic<int32_t> m_nDuration{0};
-
-  // Copy of the recording's user-data area.
-  std::unique_ptr<uint8_t[]> m_pUserDataBuf;
-  size_t m_nUserDataSize = 0;
-
-  std::atomic<int32_t> m_nDesktopWidth{0};
-  std::atomic<int32_t> m_nDesktopHeight{0};
-  int32_t m_nReply1 = 0;
-  int32_t m_nReply2 = 0;
-
-  // Player library: 0 loaded with its exports; 1 already loaded; 2 no name;
-  // 3 an export is missing (the library stays loaded); 4 cannot be loaded.
-  int LoadPlayerLibrary(const char* name);
-  // False when no library is loaded or it could not be released.
-  bool UnloadPlayerLibrary();
-  bool IsPlayerLibraryLoaded() const;
-
-  // Exports of the player library.
-  std::atomic<player::EntryFn> m_pfnEntry{nullptr};
-  std::atomic<player::SetInstFn> m_pfnSetInst{nullptr};
-  std::atomic<player::SetWFn> m_pfnSetW{nullptr};
-  std::atomic<player::CmdDirectFn> m_pfnCmdDirect{nullptr};
-
-  // Video windows and their placements A (position) and B (frame).
-  player::VideoPlacement m_VideoPosition{};
-  player::VideoPlacement m_VideoFrame{};
-  std::atomic<QObject*> m_hVideoWnd1{nullptr};
-  std::atomic<QObject*> m_hVideoWnd2{nullptr};
-
-  // Paths of the current recording (channel 1, channel 2); empty means not set.
-  struct Paths {
-    std::string path1;
-    std::string path2;
-  };
   void StorePaths(const char* path1, const char* path2);
   Paths CurrentPaths() const;
-
-  std::atomic<int32_t> m_nVolume{100};
-  std::atomic<int32_t> m_nBrightness{1};
-  std::atomic<int32_t> m_nChannels{0};
-  int32_t m_nMainWndWidth = 0;
-  int32_t m_nMainWndHeight = 0;
-  std::atomic<player::StopFlag*> m_pSoftKillFlag{nullptr};
-  std::atomic<QObject*> m_pPositionSlider{nullptr};
-
-  // Set while the player thread runs the library's entry; the message thread,
-  // once started, runs for the adapter's life.
-  std::atomic<bool> m_pPlayerThread{false};
-  std::atomic<bool> m_pMessageThread{false};
-
-  platform::AutoResetEvent m_hWakeEvent;
 
 private:
   void PlayerThreadProc(std::string path1, std::string path2);
@@ -160,25 +113,73 @@ private:
   // Waits a little for the player thread to leave the library; false if it runs on.
   bool WaitForPlayerThreadEnd();
 
-  struct ExportPointers {
-    player::EntryFn entry;
-    player::SetInstFn setInst;
-    player::SetWFn setW;
-    player::CmdDirectFn cmdDirect;
-  };
-  // Clears the four exports, so no thread can reach a library being released.
-  ExportPointers TakeExportPointers();
-  void RestoreExportPointers(const ExportPointers& exports);
+public:
+  // Made at construction and fixed for the adapter's life.
+  QObject* const m_hNotifyWnd;
+  std::unique_ptr<QIRAstat0> m_pStat0;
+  std::unique_ptr<QIRAstat1> m_pStat1;
+  std::unique_ptr<QIRAstat2> m_pStat2;
+  std::unique_ptr<QIRAstat3> m_pStat3;
+  std::unique_ptr<QIRAstat4> m_pStat4;
+  std::unique_ptr<QIRAstat9> m_pStat9;
 
-  // Guards the user-data copy (and its consumed records) and both telemetry buffers.
-  mutable std::mutex m_TelemetryLock;
-  mutable std::mutex m_LibraryLock;
+  // Written through SetState by every thread: the window's, the library's and
+  // the message thread.
+  std::atomic<QIRAState*> m_pPrevState{nullptr};
+  std::atomic<QIRAState*> m_pCurState{nullptr};
+
+  // Owners with their own locks: the loaded library and its exports; the
+  // user-data copy and the telemetry buffers.
+  PlayerLibrary m_hPlayerLib;
+  TelemetryStore m_Telemetry;
+
+  // Written by the player library's threads through its events; cleared by
+  // ResetPlayerFields and UnloadPlayerLibrary once the player has ended.
+  std::atomic<uint32_t> m_nPosition{0};
+  std::atomic<uint32_t> m_nLength{0xFFFFFFFFu};
+  std::atomic<float> m_fPlayTime{0.0f};
+  std::atomic<int32_t> m_nPlayTime{0};
+  std::atomic<float> m_fDuration{0.0f};
+  std::atomic<int32_t> m_nDuration{0};
+  std::atomic<int32_t> m_nFrameBytes{0};
+  std::atomic<const uint8_t*> m_pFrame1{nullptr};
+  std::atomic<const uint8_t*> m_pFrame2{nullptr};
+  std::atomic<QObject*> m_hVideoWnd1{nullptr};
+  std::atomic<QObject*> m_hVideoWnd2{nullptr};
+  std::atomic<player::StopFlag*> m_pSoftKillFlag{nullptr};
+  // Also written by LoadUserData on the window's thread.
+  std::atomic<int32_t> m_bUserDataFailed{0};
+
+  // Written by the window's thread and read by the library's threads;
+  // ResetPlayerFields sets them back on whichever thread ends a player run.
+  player::VideoPlacement m_VideoPosition{};
+  player::VideoPlacement m_VideoFrame{};
+  std::atomic<QObject*> m_pPositionSlider{nullptr};
+  std::atomic<int32_t> m_nVolume{100};
+  std::atomic<int32_t> m_nBrightness{1};
+  std::atomic<int32_t> m_nChannels{0};
+  std::atomic<int32_t> m_nDesktopWidth{0};
+  std::atomic<int32_t> m_nDesktopHeight{0};
+  int32_t m_nMainWndWidth = 0;
+  int32_t m_nMainWndHeight = 0;
+  int32_t m_nReply1 = 0;
+  int32_t m_nReply2 = 0;
+
+  // The threads: the window's thread starts them and queues commands; the
+  // player thread clears its flag as its last step; the message thread pops
+  // the queue; the destructor sets m_bClosing.
+  QIRAQ m_Queue;
+  platform::AutoResetEvent m_hWakeEvent;
+  std::atomic<bool> m_pPlayerThread{false};
+  std::atomic<bool> m_pMessageThread{false};
+  std::atomic<bool> m_bClosing{false};
+
+private:
+  // The current recording's paths, written by the window's thread (and reset
+  // when a player run ends), copied by the player thread as it starts.
   mutable std::mutex m_PathLock;
   std::string m_pszPath1;
   std::string m_pszPath2;
-  std::unique_ptr<QLibrary> m_hPlayerLib;
-  std::unique_ptr<GpsSentence> m_pGpsSentence;
-  std::unique_ptr<GSensor> m_pGSensor;
 
   std::thread m_PlayerThread;
   std::thread m_MessageThread;

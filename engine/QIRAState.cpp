@@ -14,7 +14,7 @@ int QIRAState::Undefined() {
 }
 
 void QIRAState::SendCommand(const char* text) {
-  if (auto cmd = m_pAdap->m_pfnCmdDirect.load())
+  if (auto cmd = m_pAdap->m_hPlayerLib.CmdDirect())
     cmd(text);
 }
 

@@ -14,7 +14,7 @@ int QIRAstat4::StartPlayer(const char* path1, const char* path2) {
   if (!UserDataUsable())
     return 16;
   // A library without its entry could never run a player.
-  if (!m_pAdap->IsPlayerLibraryLoaded() || !m_pAdap->m_pfnEntry)
+  if (!m_pAdap->IsPlayerLibraryLoaded() || !m_pAdap->m_hPlayerLib.Entry())
     return 3;
   if (m_pAdap->m_pPlayerThread)
     return 2;

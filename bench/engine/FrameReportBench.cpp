@@ -23,7 +23,7 @@ public:
         .writeTo(path);
     adap.StorePaths(path.c_str(), path.c_str());
     adap.LoadUserData();
-    adap.m_UserData.SetRecordCount(kRecords);
+    adap.m_Telemetry.SetRecordCount(kRecords);
     g_nPosUnitsPerSecond = 31;
     report.frameBytes = 640 * 480 * 4;
   }

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   const double wholeMs = readWholeFileMs(path);
   std::remove(path.c_str());
 
-  const double areaMiB = double(adap.m_nUserDataSize) / (1 << 20);
+  const double areaMiB = double(adap.m_Telemetry.Lock().length) / (1 << 20);
   const double growthMiB = double(rssGrowth) / 1024;
   const double limitMiB = areaMiB + 16;
   std::fprintf(stderr,

@@ -19,10 +19,10 @@ class FrameReport : public EngineFixture {
 protected:
   // Playing a recording whose position 0 and 6 carry sentences, with the
   // length and the rate known, so every third report refreshes telemetry.
-  void startRecording(const std::vector<std::string>& sentences = {kSentenceA, "", "", "", "", "", kSentenceB}) {
+  void startRecording(const std::vector<std::string>& sentences = {kSentenceA, "", "", "", "", "", kSentenceB},
+                      float duration = 1.0f) {
     reachPlaying(writeRecording("a.mp4", 30, sentences));
     fireLength(30);
-    const float duration = 1.0f;
     firePointer(&duration, player::kEventDuration);
     window.clear();
     g_nTickCount = 0;
@@ -58,7 +58,7 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA);
   EXPECT_EQ(sensor[0], 0.0f);
-  EXPECT_EQ(adap->m_UserData.GetGpsRecord(0)[0], 0) << "the record is consumed";
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], 0) << "the record is consumed";
 
   fireFrame(1);
   fireFrame(2);
@@ -105,6 +105,40 @@ TEST_F(FrameReport, PositionWithoutGpsRecordStartsAWait) {
   EXPECT_EQ(g_nGpsSyncIndex, 40u);
 }
 
+// Only every third report looks a record up, so a recording with one sentence
+// a second showed its speed and heading only when the lookups happened to
+// land on the sentences' positions.
+TEST_F(FrameReport, SentencePassedOverBetweenLookupsIsShown) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> sentences;
+    float duration; // 30 positions: 1 s gives 31 positions a second, 10 s gives 4
+    std::vector<uint32_t> lookups;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"one position before", {kSentenceA}, 1.0f, {1}, kSentenceA},
+      {"the newest passed over", {"", "", "", "", "", kSentenceA, kSentenceB}, 1.0f, {7}, kSentenceB},
+      {"none from before the previous lookup", {"", kSentenceA, "", kSentenceB}, 1.0f, {4, 5}, kSentenceB},
+      {"an unusable record passed over", {kSentenceA, "X-not-usable"}, 1.0f, {2}, kSentenceA},
+      {"at most a second back", {kSentenceA}, 10.0f, {5}, ""},
+      {"back again after a seek back", {"", kSentenceA, "", kSentenceB}, 1.0f, {4, 2}, kSentenceA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    startRecording(c.sentences, c.duration);
+    for (uint32_t position : c.lookups) {
+      g_nTickCount = 0;
+      fireFrame(position);
+    }
+    ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
+    EXPECT_STREQ(sentence.data(), c.shown);
+    EXPECT_EQ(g_bGpsSyncWait, 0);
+    TearDown(); // a fresh adapter for the next case
+    SetUp();
+  }
+}
+
 TEST_F(FrameReport, NoTelemetryUntilTheRateIsKnown) {
   reachPlaying(writeRecording("a.mp4", 30, {kSentenceA}));
   fireLength(30);
@@ -115,7 +149,7 @@ TEST_F(FrameReport, NoTelemetryUntilTheRateIsKnown) {
 
 TEST_F(FrameReport, FailedUserDataStopsTelemetryButNotNotifications) {
   startRecording();
-  adap->m_UserData.m_nError = 1;
+  adap->m_Telemetry.SetErrorFlag(1);
   fireFrame(0);
   EXPECT_FALSE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_EQ(adap->m_bUserDataFailed, 1);
@@ -129,7 +163,7 @@ TEST_F(FrameReport, ReportWhileOpeningShowsNoPlayTime) {
   EXPECT_EQ(adap->m_fPlayTime, 0.0f);
   EXPECT_EQ(adap->m_nPlayTime, 0);
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
-  EXPECT_EQ(adap->m_UserData.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
   EXPECT_EQ(g_bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
 }
 
@@ -178,7 +212,7 @@ TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {
   reachPlaying(writeRecording("a.mp4", 10));
   fireLength(1234);
   EXPECT_EQ(adap->m_nLength, 1234u);
-  EXPECT_EQ(adap->m_UserData.RecordCount(), 1234u);
+  EXPECT_EQ(adap->m_Telemetry.Lock().index.RecordCount(), 1234u);
   const auto messages = slider.messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].message, platform::kMsgTbmSetRangeMin);

@@ -71,7 +71,8 @@ TEST_F(PlayerThreads, DirectUnloadFromReadyAndEndedStates) {
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 0);
   EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
   EXPECT_EQ(adap->RefreshVideoWindow(), 1) << "the released library's windows are forgotten";
-  EXPECT_TRUE(!adap->m_pfnEntry && !adap->m_pfnSetInst && !adap->m_pfnSetW && !adap->m_pfnCmdDirect)
+  const PlayerLibrary& library = adap->m_hPlayerLib;
+  EXPECT_TRUE(!library.Entry() && !library.SetInst() && !library.SetW() && !library.CmdDirect())
       << "no export of the released library stays callable";
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "nothing left to unload";
 }

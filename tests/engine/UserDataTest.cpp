@@ -49,13 +49,14 @@ TEST_F(UserData, AreaRunsFromTheUdatBoxToTheEndOfTheFile) {
   EXPECT_EQ(load(write(file)), 0);
   const std::string out = testing::internal::GetCapturedStdout();
   const size_t length = file.bytes().size() - udatOffset;
-  ASSERT_EQ(adap.m_nUserDataSize, length);
-  EXPECT_EQ(std::memcmp(adap.m_pUserDataBuf.get(), file.bytes().data() + udatOffset, length), 0);
+  const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
+  ASSERT_EQ(area.length, length);
+  EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, length), 0);
   char line[64];
   std::snprintf(line, sizeof line, "###Parsing udat area : sized %zx\n", length);
   EXPECT_EQ(out, line);
   EXPECT_EQ(adap.m_bUserDataFailed, 0);
-  EXPECT_EQ(adap.m_UserData.m_nError, 0);
+  EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 0);
 }
 
 TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
@@ -63,7 +64,7 @@ TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
   EXPECT_EQ(load(dir.filePath("absent.mp4").toStdString()), 2);
   EXPECT_EQ(load(write(BoxWriter())), 6);
   EXPECT_EQ(adap.m_bUserDataFailed, 1);
-  EXPECT_EQ(adap.m_UserData.m_nError, 1);
+  EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 1);
 }
 
 TEST_F(UserData, WalkEndsWithSevenWhenNoUdatBoxIsReached) {
@@ -103,15 +104,16 @@ TEST_F(UserData, MissingOrMisorderedSubBoxesGiveParseCodes) {
 
 TEST_F(UserData, FailedLocateKeepsThePreviousCopyButFlagsIt) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(2, {})))), 0);
-  const size_t size = adap.m_nUserDataSize;
+  const size_t size = adap.m_Telemetry.Lock().length;
   EXPECT_EQ(load(write(usualHead(), "other.mp4")), 7);
-  EXPECT_EQ(adap.m_nUserDataSize, size);
+  EXPECT_EQ(adap.m_Telemetry.Lock().length, size);
   EXPECT_EQ(adap.m_bUserDataFailed, 1);
 }
 
 TEST_F(UserData, GettersReturnOnlyRecordsInsideTheCountAndTheArea) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(4, {"$GPRMC,first"})))), 0);
-  QIRAUDAT& index = adap.m_UserData;
+  const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
+  QIRAUDAT& index = area.index;
   index.SetRecordCount(4);
   ASSERT_NE(index.GetGpsRecord(0), nullptr);
   EXPECT_STREQ(reinterpret_cast<const char*>(index.GetGpsRecord(0)), "$GPRMC,first");
@@ -140,14 +142,14 @@ TEST_F(UserData, GpsRecordsAreBoundedByTheDeclaredUdatSize) {
   // The declared size ends inside the second GPS record.
   file.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 10);
   ASSERT_EQ(load(write(file)), 0);
-  adap.m_UserData.SetRecordCount(2);
-  EXPECT_NE(adap.m_UserData.GetGpsRecord(0), nullptr);
-  EXPECT_NE(adap.m_UserData.GetGpsRecord(1), nullptr);
+  adap.m_Telemetry.SetRecordCount(2);
+  EXPECT_NE(adap.m_Telemetry.Lock().index.GetGpsRecord(0), nullptr);
+  EXPECT_NE(adap.m_Telemetry.Lock().index.GetGpsRecord(1), nullptr);
   BoxWriter shorter;
   shorter.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 1);
   ASSERT_EQ(load(write(shorter)), 0);
-  adap.m_UserData.SetRecordCount(2);
-  EXPECT_EQ(adap.m_UserData.GetGpsRecord(1), nullptr);
+  adap.m_Telemetry.SetRecordCount(2);
+  EXPECT_EQ(adap.m_Telemetry.Lock().index.GetGpsRecord(1), nullptr);
 }
 
 } // namespace

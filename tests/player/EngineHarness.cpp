@@ -53,7 +53,7 @@ void EngineHarness::shutDown() {
 int EngineHarness::openPlayer() {
   const int result = state().OpenPlayer("mplayer.dll");
   if (result == 0) {
-    adap.m_pfnSetW.load()(&EngineHarness::tap);
+    adap.m_hPlayerLib.SetW()(&EngineHarness::tap);
     noteState();
   }
   return result;

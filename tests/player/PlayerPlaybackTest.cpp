@@ -150,8 +150,8 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 60; }, 2s)) << position();
 
   const size_t diagnostics = harness.eventCount(player::kEventDiagnostic);
-  harness.adap.m_pfnCmdDirect.load()("seek fast 9");
-  harness.adap.m_pfnCmdDirect.load()("qira_loadfile \"only-one\"");
+  harness.adap.m_hPlayerLib.CmdDirect()("seek fast 9");
+  harness.adap.m_hPlayerLib.CmdDirect()("qira_loadfile \"only-one\"");
   EXPECT_TRUE(harness.waitForEvent(player::kEventDiagnostic, diagnostics + 2, 1s));
 
   harness.state().SetSpeed(-1.0f, false);

@@ -32,7 +32,7 @@ int seconds(const QString& time) {
 
 } // namespace
 
-TEST(TelemetryPlayback, GraphAndTimeMoveWithTheRecording) {
+TEST(TelemetryPlayback, SpeedCompassGraphAndTimeMoveWithTheRecording) {
   QTemporaryDir dir;
   const std::string recording = dir.filePath(QStringLiteral("drf0_20090108_134109.mp4")).toStdString();
   TestRecording::Options options;
@@ -59,15 +59,17 @@ TEST(TelemetryPlayback, GraphAndTimeMoveWithTheRecording) {
   auto* played = static_cast<QLabel*>(window->GetDlgItem(IDC_PLAYED_TIME));
   ASSERT_TRUE(EngineHarness::waitFor([&] { return seconds(played->text()) >= 1; }, 60s)) << "no played time shown";
   const int firstSeconds = seconds(played->text());
-  // The graph follows the sensor records. The speed and compass parts need a
-  // GPS refresh that a wait started at opening can still hold off with the
-  // real player (an open fault); the window tests cover them with scripted
-  // sentences.
-  const auto graphShown = [&] {
+  const auto telemetryShown = [&] {
     const QImage shown = window->grab().toImage();
-    return part(shown, TelemetryDisplay::kGraphRect) != part(emptySkin, TelemetryDisplay::kGraphRect);
+    for (const QRect& rect :
+         {TelemetryDisplay::kSpeedRect, TelemetryDisplay::kCompassRect, TelemetryDisplay::kGraphRect})
+      if (part(shown, rect) == part(emptySkin, rect))
+        return false;
+    return true;
   };
-  EXPECT_TRUE(EngineHarness::waitFor(graphShown, 60s)) << "the graph never left the empty skin";
+  EXPECT_TRUE(EngineHarness::waitFor(telemetryShown, 60s))
+      << "speed, compass or graph never left the empty skin; GPS wait " << g_bGpsSyncWait << " since "
+      << g_nGpsSyncIndex << ", position " << engine->m_nPosition << " of " << engine->m_nLength;
   EXPECT_TRUE(EngineHarness::waitFor([&] { return seconds(played->text()) > firstSeconds; }, 60s))
       << "the played time stays";
   EXPECT_EQ(static_cast<QLabel*>(window->GetDlgItem(IDC_TOTAL_TIME))->text(), "00:10");
