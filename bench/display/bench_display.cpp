@@ -64,9 +64,13 @@ public:
   std::vector<double> samples;
 };
 
+// Also lets the map's web engine start as root, which it otherwise refuses
+// by ending the whole process.
 void useOffscreen() {
   if (!std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (geteuid() == 0)
+    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
 }
 
 bool openRecording(QIRAAdap& engine, const char* file) {
