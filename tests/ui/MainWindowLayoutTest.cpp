@@ -63,7 +63,8 @@ TEST_F(LayoutTest, DescribedControlsSitAtTheirPlaces) {
     EXPECT_EQ(Item(id)->geometry(), rect) << "control " << id;
 }
 
-// Hidden and disabled controls stay present, so the map binds them all.
+// Only the described controls show; hidden and disabled ones stay present,
+// so the command map binds them all.
 TEST_F(LayoutTest, OnlyTheDescribedControlsAreShown) {
   const std::set<int> described = {IDC_POSITION_SLIDER,
                                    IDC_BRIGHTNESS_SLIDER,
