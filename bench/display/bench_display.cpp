@@ -10,6 +10,7 @@
 // Each run is a child process started afresh, so no run warms the next.
 #include "app/CQIRA02Dlg.h"
 #include "bench/support/ChildProcess.h"
+#include "bench/support/Spread.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat3.h"
@@ -21,7 +22,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -64,9 +64,13 @@ public:
   std::vector<double> samples;
 };
 
+// Also lets the map's web engine start as root, which it otherwise refuses
+// by ending the whole process.
 void useOffscreen() {
   if (!std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (geteuid() == 0)
+    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
 }
 
 bool openRecording(QIRAAdap& engine, const char* file) {
@@ -131,37 +135,17 @@ struct Run {
 };
 
 Run runChild(const char* flag, const std::string& file) {
-  int fds[2];
-  if (pipe(fds) != 0)
-    return {};
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
-    if (!freopen("/dev/null", "w", stdout))
-      _exit(126);
-    const std::string fd = std::to_string(fds[1]);
-    execl("/proc/self/exe", "bench_display", flag, file.c_str(), fd.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
+  const SelfChild child = StartSelf({flag, file}, true);
   Run run;
   double sample = 0.0;
-  while (child > 0 && read(fds[0], &sample, sizeof sample) == sizeof sample)
+  while (child.pid > 0 && read(child.readFd, &sample, sizeof sample) == sizeof sample)
     run.notifyMs.push_back(sample);
-  close(fds[0]);
-  const ChildExit ended = WaitForChild(child);
+  if (child.pid > 0)
+    close(child.readFd);
+  const ChildExit ended = WaitForChild(child.pid);
   run.ok = ended.succeeded;
   run.cpuMs = ended.cpuMs;
   return run;
-}
-
-struct Spread {
-  double min, median, max;
-};
-
-Spread spread(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values.front(), values[values.size() / 2], values.back()};
 }
 
 } // namespace
@@ -195,9 +179,9 @@ int main(int argc, char** argv) {
     viewerCpu.push_back(viewer.cpuMs);
     playerCpu.push_back(player.cpuMs);
   }
-  const Spread n = spread(notify);
-  const Spread v = spread(viewerCpu);
-  const Spread p = spread(playerCpu);
+  const Spread n = Spread::Of(notify);
+  const Spread v = Spread::Of(viewerCpu);
+  const Spread p = Spread::Of(playerCpu);
   const double seconds = kRecordingSeconds;
   std::printf("one notification handled by the window (offscreen, GPS and sensor data, %zu samples of %d runs): "
               "min %.3f ms, median %.3f ms, max %.3f ms; target median %.1f ms: %s\n",

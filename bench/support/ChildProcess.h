@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdio>
+#include <string>
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 // How a benchmark's child process ended and the processor time it used, user
 // and system together. A pid of 0 or less (a failed fork) gives a failed run.
@@ -24,4 +28,38 @@ inline ChildExit WaitForChild(pid_t child) {
   ended.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   ended.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
   return ended;
+}
+
+// This program started again as a child with `args` and, as its last
+// argument, the number of a pipe's write end; the parent keeps the read end.
+// A pid of -1 when it could not start.
+struct SelfChild {
+  pid_t pid = -1;
+  int readFd = -1;
+};
+
+inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = false) {
+  int fds[2];
+  if (pipe(fds) != 0)
+    return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    if (dropOutput && !freopen("/dev/null", "w", stdout))
+      _exit(126);
+    args.insert(args.begin(), "/proc/self/exe");
+    args.push_back(std::to_string(fds[1]));
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+      argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(fds[1]);
+  if (child < 0) {
+    close(fds[0]);
+    return {};
+  }
+  return {child, fds[0]};
 }

@@ -44,20 +44,6 @@ TEST_F(StateMachine, UndefinedOperationsAndPlayWithoutARecording) {
   EXPECT_EQ(GetCapturedStdout(), "need file path\n####method undefined\n");
 }
 
-TEST_F(StateMachine, StateNamesAndNumbers) {
-  const std::pair<QIRAState*, const char*> states[] = {
-      {adap->m_pStat0.get(), "####stat0\n"}, {adap->m_pStat1.get(), "####stat1\n"},
-      {adap->m_pStat2.get(), "####stat2\n"}, {adap->m_pStat3.get(), "####stat3\n"},
-      {adap->m_pStat4.get(), "####stat4\n"}, {adap->m_pStat9.get(), "####stat Temporary\n"}};
-  const int numbers[] = {0, 1, 2, 3, 4, 9};
-  for (size_t i = 0; i < 6; ++i) {
-    CaptureStdout();
-    states[i].first->PrintStateName();
-    EXPECT_EQ(GetCapturedStdout(), states[i].second);
-    EXPECT_EQ(states[i].first->StateNumber(), numbers[i]);
-  }
-}
-
 TEST_F(StateMachine, OpeningStartsThePlayerWithTheSevenWordVector) {
   loadLibrary();
   const std::string recording = writeRecording("drf0_20261207_101500.mp4", 30);
