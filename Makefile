@@ -34,16 +34,22 @@ run: build
 bench: build
 	@scripts/run-benchmarks $(BUILD)
 
-# Tests under AddressSanitizer + UndefinedBehaviorSanitizer, then the engine
-# tests under ThreadSanitizer. The web engine's own allocator frees with sizes
-# that ASan reads as a new/delete mismatch inside its uninstrumented library.
+# The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer with leak
+# detection, then under ThreadSanitizer. Their options and suppressions
+# (tests/lsan.supp, tests/tsan.supp) come with each test's environment. The
+# ThreadSanitizer pass leaves out the German-locale reruns (number formats, not
+# threads), the demo-card test, which spends minutes making the card, and the
+# double-clicked playback, where it misses the window thread's lock on the
+# player's command inbox when the module is loaded through Qt, and the Xvfb
+# tests, whose window does not show within their wait beside other tests.
+TSAN_SKIP := _in_de_DE$$|PlaysADemoCardRecordingToItsEnd|RecordingPlayback.DoubleClickedEventRecordingPlays|LumenarkOnXvfb
 sanitize: deps
 	@cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=address,undefined >/dev/null
 	@cmake --build build-asan -j $(JOBS)
-	cd build-asan && ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 $(CTEST) -LE nosan
+	cd build-asan && $(CTEST)
 	@cmake -S . -B build-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=thread >/dev/null
-	@cmake --build build-tsan -j $(JOBS) --target engine_tests fakeplayer
-	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" $(CTEST) -L engine
+	@cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(CTEST) -E '$(TSAN_SKIP)'
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DLUMENARK_FUZZ=ON >/dev/null

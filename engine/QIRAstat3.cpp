@@ -9,12 +9,16 @@
 #include <chrono>
 #include <thread>
 
+std::atomic<int> QIRAstat3::s_quitWaitMs{kQuitWaitMs};
+
+void QIRAstat3::SetQuitWaitMs(int milliseconds) { s_quitWaitMs = milliseconds; }
+
 void QIRAstat3::PrintStateName() { platform::diagnostic("####stat3\n"); }
 
 int QIRAstat3::ClosePlayer() {
   SendCommand("quit");
   // A player that never reports its end must not freeze the caller for good.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kQuitWaitMs);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(s_quitWaitMs.load());
   while (m_pAdap->m_pCurState.load() != m_pAdap->m_pStat2.get()) {
     if (std::chrono::steady_clock::now() >= deadline)
       return 1;

@@ -3,6 +3,7 @@
 
 #include "engine/QIRAState.h"
 
+#include <atomic>
 #include <string>
 // The playing recording has ended; the player still runs.
 class QIRAstat3 : public QIRAState {
@@ -20,7 +21,10 @@ public:
 
   // How long ClosePlayer waits for the player to end after "quit".
   static constexpr int kQuitWaitMs = 5000;
+  // Tests shorten the wait; the program keeps kQuitWaitMs.
+  static void SetQuitWaitMs(int milliseconds);
 
 private:
+  static std::atomic<int> s_quitWaitMs;
   std::string m_szCommand;
 };

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QMetaObject>
 #include <QThread>
+#include <future>
+#include <memory>
 
 namespace {
 
@@ -26,10 +28,22 @@ VideoWindowPair::Windows VideoWindowPair::acquire(QObject* mainWindow, const pla
   QCoreApplication* app = QCoreApplication::instance();
   if (app->thread() == QThread::currentThread())
     return makeOnGuiThread(mainWindow, placement);
-  Windows windows{};
+  // A queued call that hands its result back through a promise: the window's
+  // thread touches nothing on this thread's stack. A call dropped unrun (the
+  // application ending) breaks the promise and yields no windows.
+  auto made = std::make_shared<std::promise<Windows>>();
+  std::future<Windows> windows = made->get_future();
   QMetaObject::invokeMethod(
-      app, [&] { windows = makeOnGuiThread(mainWindow, placement); }, Qt::BlockingQueuedConnection);
-  return windows;
+      app,
+      [this, made = std::move(made), mainWindow, placement] {
+        made->set_value(makeOnGuiThread(mainWindow, placement));
+      },
+      Qt::QueuedConnection);
+  try {
+    return windows.get();
+  } catch (const std::future_error&) {
+    return {};
+  }
 }
 
 VideoWindowPair::Windows VideoWindowPair::makeOnGuiThread(QObject* mainWindow,

@@ -20,6 +20,7 @@ void EngineFixture::SetUp() {
 }
 
 void EngineFixture::TearDown() {
+  QIRAstat3::SetQuitWaitMs(QIRAstat3::kQuitWaitMs);
   fake_release_entry();
   testing_support::waitUntil([] { return !fake_entry_running(); });
   adap.reset();
@@ -99,5 +100,3 @@ std::string EngineFixture::lastCommand() const {
 bool EngineFixture::waitForState(QIRAState* state, int timeoutMs) {
   return testing_support::waitUntil([&] { return adap->m_pCurState.load() == state; }, timeoutMs);
 }
-
-void EngineFixture::letMessageThreadFinishItsLine() { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }

@@ -48,9 +48,6 @@ protected:
   std::string lastCommand() const;
   int stateNumber() const { return adap->m_pCurState.load()->StateNumber(); }
   bool waitForState(QIRAState* state, int timeoutMs = 5000);
-  // The message thread writes its diagnostic line just after the change a
-  // test can observe.
-  static void letMessageThreadFinishItsLine();
 
   QTemporaryDir dir;
   testing_support::MessageRecorder window;

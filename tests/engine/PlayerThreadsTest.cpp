@@ -1,27 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/DiagnosticRecorder.h"
 
 #include <chrono>
-#include <thread>
 
 namespace {
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
+using testing_support::DiagnosticRecorder;
 
 class PlayerThreads : public EngineFixture {};
 
 TEST_F(PlayerThreads, UnloadWhilePlayingIsChainedThroughTheMessageThread) {
   reachPlaying(writeRecording("a.mp4", 10));
-  CaptureStdout();
+  DiagnosticRecorder lines;
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1) << "the unload is deferred";
-  ASSERT_TRUE(waitForState(adap->m_pStat0.get()));
-  letMessageThreadFinishItsLine();
-  const std::string out = GetCapturedStdout();
+  ASSERT_TRUE(lines.waitForLine("State transition : from 2 to 0\n"));
   EXPECT_EQ(fake_stop_flag_value(), 1);
-  EXPECT_EQ(out, "State transition : from 1 to 2\n"
-                 "Chained command : Unload invoked by stat1\n"
-                 "State transition : from 2 to 0\n");
+  EXPECT_EQ(lines.text(), "State transition : from 1 to 2\n"
+                          "Chained command : Unload invoked by stat1\n"
+                          "State transition : from 2 to 0\n");
   EXPECT_FALSE(adap->IsPlayerLibraryLoaded());
   EXPECT_EQ(adap->m_nLength, 0xFFFFFFFFu);
   EXPECT_TRUE(adap->CurrentPaths().path1.empty());
@@ -53,14 +50,16 @@ TEST_F(PlayerThreads, UnloadAfterTheEndQuitsAndWaits) {
 }
 
 TEST_F(PlayerThreads, WaitForAPlayerThatNeverEndsIsBounded) {
+  constexpr int kWaitMs = 300;
+  QIRAstat3::SetQuitWaitMs(kWaitMs);
   fake_set_quit_ends_entry(false);
   reachPlaying(writeRecording("a.mp4", 10));
   fire(0, player::kEventRecordingEnded);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(adap->m_pCurState.load()->ClosePlayer(), 1);
   const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited, std::chrono::milliseconds(QIRAstat3::kQuitWaitMs));
-  EXPECT_LT(waited, std::chrono::milliseconds(QIRAstat3::kQuitWaitMs + 3000));
+  EXPECT_GE(waited, std::chrono::milliseconds(kWaitMs));
+  EXPECT_LT(waited, std::chrono::milliseconds(kWaitMs + 3000));
   EXPECT_TRUE(adap->IsPlayerLibraryLoaded()) << "nothing is unloaded under a running player";
 }
 
@@ -79,27 +78,33 @@ TEST_F(PlayerThreads, DirectUnloadFromReadyAndEndedStates) {
 
 TEST_F(PlayerThreads, ChainedCommandWaitsForItsTransition) {
   reachPlaying(writeRecording("a.mp4", 10));
-  // A command for a change that never happens blocks the ones behind it.
-  ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat3.get(), adap->m_pStat4.get(), 16, adap->m_pStat3.get()), 0);
+  // A command for a change that has not happened yet blocks the unload behind it.
+  ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat3.get(), adap->m_pStat4.get(), 7, adap->m_pStat3.get()), 0);
   ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat1.get(), adap->m_pStat2.get(), 16, adap->m_pStat1.get()), 0);
-  fake_release_entry(); // the player ends and reports event 16
-  ASSERT_TRUE(testing_support::waitUntil([] { return !fake_entry_running(); }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(stateNumber(), 2);
+  DiagnosticRecorder lines;
+  fake_release_entry(); // the player ends and reports event 16: from 1 to 2
+  ASSERT_TRUE(waitForState(adap->m_pStat2.get()));
+  // The head's own change comes after; its line marks that the message thread
+  // has been through the queue for the change before.
+  adap->SetState(adap->m_pStat3.get());
+  adap->SetState(adap->m_pStat4.get());
+  ASSERT_TRUE(lines.waitForLine("cmd on the list is invalid\n"));
+  EXPECT_THAT(lines.text(), testing::Not(testing::HasSubstr("Chained command")));
   EXPECT_TRUE(adap->IsPlayerLibraryLoaded());
+  QueuedCommand head;
+  ASSERT_EQ(adap->m_Queue.Peek(&head), 0);
+  EXPECT_EQ(head.to, adap->m_pStat2.get()) << "the unload is still queued";
 }
 
 TEST_F(PlayerThreads, InvalidChainedCodeIsConsumedWithALine) {
   reachPlaying(writeRecording("a.mp4", 10));
   ASSERT_EQ(adap->m_Queue.Push(adap->m_pStat1.get(), adap->m_pStat3.get(), 7, adap->m_pStat1.get()), 0);
-  CaptureStdout();
+  DiagnosticRecorder lines;
   fire(0, player::kEventRecordingEnded);
-  ASSERT_TRUE(testing_support::waitUntil([&] {
-    QueuedCommand head;
-    return adap->m_Queue.Peek(&head) == 1;
-  }));
-  letMessageThreadFinishItsLine();
-  EXPECT_EQ(GetCapturedStdout(), "State transition : from 1 to 3\ncmd on the list is invalid\n");
+  ASSERT_TRUE(lines.waitForLine("cmd on the list is invalid\n"));
+  QueuedCommand head;
+  EXPECT_EQ(adap->m_Queue.Peek(&head), 1) << "the command is consumed";
+  EXPECT_EQ(lines.text(), "State transition : from 1 to 3\ncmd on the list is invalid\n");
 }
 
 } // namespace

@@ -120,8 +120,9 @@ TEST_F(MapWindowTest, PlayingMovesTheMarkerAlongTheDrawnTrack) {
 TEST_F(MapWindowTest, MapAreaScreenshot) {
   OpenAndPlay(MakeRecording());
   PlayAt(kFps * 12);
-  Evaluate("true");
-  QTest::qWait(500); // let the compositor draw the last frame
+  // The page has drawn the moved marker once a second animation frame begins.
+  Evaluate("framesDrawn = 0; requestAnimationFrame(() => requestAnimationFrame(() => framesDrawn = 2)); true");
+  ASSERT_TRUE(waitUntil([&] { return Evaluate("framesDrawn").toInt() == 2; }, kTimeoutMs));
   const QImage picture = Window().grab(CMapView::kMapRect).toImage();
   EXPECT_GT(picture.width(), 0);
   const QString folder = QStringLiteral(LUMENARK_SCREENSHOT_DIR);
