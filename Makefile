@@ -44,10 +44,10 @@ bench: build
 # tests, whose window does not show within their wait beside other tests.
 TSAN_SKIP := _in_de_DE$$|PlaysADemoCardRecordingToItsEnd|RecordingPlayback.DoubleClickedEventRecordingPlays|LumenarkOnXvfb
 sanitize: deps
-	@cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=address,undefined >/dev/null
+	@cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=address,undefined -DLUMENARK_BENCHMARKS=OFF >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST)
-	@cmake -S . -B build-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=thread >/dev/null
+	@cmake -S . -B build-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=thread -DLUMENARK_BENCHMARKS=OFF >/dev/null
 	@cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && $(CTEST) -E '$(TSAN_SKIP)'
 
