@@ -46,10 +46,10 @@ TEST_F(LayoutTest, WindowIsPlacedFromTheTemplateSize) {
   EXPECT_EQ(Window().pos(), screen.topLeft() + QPoint(std::max(0, x), std::max(0, y)));
 }
 
-// Places written out from the description, so that a wrong entry in the
+// Places written out as literals, so that a wrong entry in the
 // window's own tables shows here.
-TEST_F(LayoutTest, DescribedControlsSitAtTheirPlaces) {
-  const std::pair<ControlId, QRect> described[] = {
+TEST_F(LayoutTest, ControlsSitAtTheirDesignedPlaces) {
+  const std::pair<ControlId, QRect> designed[] = {
       {IDC_POSITION_SLIDER, QRect(18, 610, 638, 12)},
       {IDC_VOLUME_SLIDER, QRect(454, 635, 69, 14)},
       {IDC_MAP, QRect(673, 502, 316, 268)},
@@ -59,46 +59,46 @@ TEST_F(LayoutTest, DescribedControlsSitAtTheirPlaces) {
       {IDC_SLOWER, QRect(202, 624, 52, 23)},
       {IDC_TOTAL_TIME, QRect(624, 594, 54, 14)},
   };
-  for (const auto& [id, rect] : described)
+  for (const auto& [id, rect] : designed)
     EXPECT_EQ(Item(id)->geometry(), rect) << "control " << id;
 }
 
-// Only the described controls show; hidden and disabled ones stay present,
+// Only the designed controls show; hidden and disabled ones stay present,
 // so the command map binds them all.
-TEST_F(LayoutTest, OnlyTheDescribedControlsAreShown) {
-  const std::set<int> described = {IDC_POSITION_SLIDER,
-                                   IDC_BRIGHTNESS_SLIDER,
-                                   IDC_VOLUME_SLIDER,
-                                   IDC_PLAY,
-                                   IDC_PAUSE,
-                                   IDC_STOP,
-                                   IDC_SLOWER,
-                                   IDC_FASTER,
-                                   IDC_MAP,
-                                   IDC_RECORDING_LIST,
-                                   IDC_OPEN,
-                                   IDC_FOLDER_TEXT,
-                                   IDC_EXIT,
-                                   IDC_PRINT,
-                                   IDC_SNAP,
-                                   IDC_INFO,
-                                   IDC_PLAYED_TIME,
-                                   IDC_TOTAL_TIME,
-                                   IDC_VERSION,
-                                   IDC_SPEED};
+TEST_F(LayoutTest, OnlyTheDesignedControlsAreShown) {
+  const std::set<int> designed = {IDC_POSITION_SLIDER,
+                                  IDC_BRIGHTNESS_SLIDER,
+                                  IDC_VOLUME_SLIDER,
+                                  IDC_PLAY,
+                                  IDC_PAUSE,
+                                  IDC_STOP,
+                                  IDC_SLOWER,
+                                  IDC_FASTER,
+                                  IDC_MAP,
+                                  IDC_RECORDING_LIST,
+                                  IDC_OPEN,
+                                  IDC_FOLDER_TEXT,
+                                  IDC_EXIT,
+                                  IDC_PRINT,
+                                  IDC_SNAP,
+                                  IDC_INFO,
+                                  IDC_PLAYED_TIME,
+                                  IDC_TOTAL_TIME,
+                                  IDC_VERSION,
+                                  IDC_SPEED};
   std::set<int> shown;
   for (QWidget* control : Controls())
     shown.insert(control->objectName().toInt());
-  EXPECT_EQ(shown, described);
+  EXPECT_EQ(shown, designed);
   for (ControlId id : {IDC_SAVE, IDC_SETUP, IDC_TIME_SET, IDC_COURSE, IDC_RUN})
     EXPECT_NE(Item(id), nullptr) << "control " << id;
   for (ControlId id : {IDC_SOFT_KILL, IDC_FORCE_FLIP, IDC_BUTTON3})
     EXPECT_FALSE(Item(id)->isEnabled()) << "control " << id;
 }
 
-// The total play time reaches 5 pixels into the map as described; no other
+// The total play time reaches 5 pixels into the map by design; no other
 // shown controls overlap, and all lie inside the window.
-TEST_F(LayoutTest, ShownControlsFitTheWindowAndOverlapOnlyAsDescribed) {
+TEST_F(LayoutTest, ShownControlsFitTheWindowAndOverlapOnlyByDesign) {
   const QRect window(0, 0, 1010, 790);
   const std::vector<QWidget*> shown = Controls();
   for (size_t i = 0; i < shown.size(); ++i) {
@@ -106,8 +106,8 @@ TEST_F(LayoutTest, ShownControlsFitTheWindowAndOverlapOnlyAsDescribed) {
     EXPECT_TRUE(window.contains(place)) << "control " << shown[i]->objectName().toStdString();
     for (size_t j = i + 1; j < shown.size(); ++j) {
       const std::set<int> pair = {shown[i]->objectName().toInt(), shown[j]->objectName().toInt()};
-      const bool described = pair == std::set<int>{IDC_TOTAL_TIME, IDC_MAP};
-      EXPECT_EQ(place.intersects(shown[j]->geometry()), described)
+      const bool designed = pair == std::set<int>{IDC_TOTAL_TIME, IDC_MAP};
+      EXPECT_EQ(place.intersects(shown[j]->geometry()), designed)
           << "controls " << *pair.begin() << " and " << *pair.rbegin();
     }
   }
