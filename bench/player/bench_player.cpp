@@ -42,7 +42,8 @@ using namespace std::chrono_literals;
 constexpr int kFps = 30;
 constexpr int kStarts = 5;
 constexpr int kCpuRounds = 3;
-constexpr int kCpuSeconds = 20;
+// A camera writes one-minute recordings; start-up counts once per recording.
+constexpr int kCpuSeconds = 60;
 // Targets; the timings are judged by their median, as the machine is shared.
 constexpr double kFfmpegRatioTarget = 1.15;
 constexpr double kMpvRatioTarget = 1.0;
