@@ -58,7 +58,10 @@ protected:
   // the next frame reports; the first two may still be of the earlier speed.
   double playbackRate(size_t reports) {
     const size_t first = harness.frames().size() + 2;
-    EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, first + reports, 10s));
+    const bool reported = harness.waitForEvent(player::kEventFrame, first + reports, 10s);
+    EXPECT_TRUE(reported) << "the frame reports stopped";
+    if (!reported)
+      return 0.0;
     const std::vector<EngineHarness::Frame> frames = harness.frames();
     const EngineHarness::Frame& from = frames.at(first);
     const EngineHarness::Frame& to = frames.at(first + reports - 1);
