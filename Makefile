@@ -39,10 +39,8 @@ bench: build
 # (tests/lsan.supp, tests/tsan.supp) come with each test's environment. The
 # ThreadSanitizer pass leaves out the German-locale reruns (number formats, not
 # threads), the demo-card test, which spends minutes making the card, and the
-# double-clicked playback, where it misses the window thread's lock on the
-# player's command inbox when the module is loaded through Qt, and the Xvfb
-# tests, whose window does not show within their wait beside other tests.
-TSAN_SKIP := _in_de_DE$$|PlaysADemoCardRecordingToItsEnd|RecordingPlayback.DoubleClickedEventRecordingPlays|LumenarkOnXvfb
+# Xvfb tests, whose window does not show within their wait beside other tests.
+TSAN_SKIP := _in_de_DE$$|PlaysADemoCardRecordingToItsEnd|LumenarkOnXvfb
 sanitize: deps
 	@cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=address,undefined -DLUMENARK_BENCHMARKS=OFF >/dev/null
 	@cmake --build build-asan -j $(JOBS)

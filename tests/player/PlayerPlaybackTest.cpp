@@ -49,10 +49,23 @@ protected:
     ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
   }
   uint32_t position() const { return harness.adap.m_nPosition; }
-  // Position after the picture has had time to settle.
-  uint32_t settledPosition() {
-    EngineHarness::waitFor([] { return false; }, 300ms);
-    return position();
+  // A paused player steps exactly one frame on.
+  bool stepsTo(uint32_t expected) {
+    harness.state().FrameStep();
+    return EngineHarness::waitFor([&] { return position() == expected; }, 2s);
+  }
+  // Seconds of the recording played per second of the player's clock, over
+  // the next frame reports; the first two may still be of the earlier speed.
+  double playbackRate(size_t reports) {
+    const size_t first = harness.frames().size() + 2;
+    const bool reported = harness.waitForEvent(player::kEventFrame, first + reports, 10s);
+    EXPECT_TRUE(reported) << "the frame reports stopped";
+    if (!reported)
+      return 0.0;
+    const std::vector<EngineHarness::Frame> frames = harness.frames();
+    const EngineHarness::Frame& from = frames.at(first);
+    const EngineHarness::Frame& to = frames.at(first + reports - 1);
+    return (to.seconds - from.seconds) / std::chrono::duration<double>(to.reportedAt - from.reportedAt).count();
   }
 
   static QTemporaryDir* s_dir;
@@ -137,12 +150,12 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   EXPECT_EQ(harness.adap.m_nLength, 180u);
 
   harness.state().Pause();
-  const uint32_t paused = settledPosition();
-  EXPECT_EQ(settledPosition(), paused);
-  harness.state().FrameStep();
-  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == paused + 1; }, 2s)) << position();
+  harness.state().Seek(1.0f, false);
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == kFps; }, 2s)) << position();
+  EXPECT_TRUE(stepsTo(kFps + 1)) << position();
+  EXPECT_TRUE(stepsTo(kFps + 2)) << position();
   harness.state().FrameBack();
-  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == paused; }, 2s)) << position();
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == kFps + 1; }, 2s)) << position();
 
   harness.state().Seek(4.0f, false);
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 120; }, 2s)) << position();
@@ -156,14 +169,12 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
 
   harness.state().SetSpeed(-1.0f, false);
   harness.state().Pause(); // resume at a quarter of the rate
-  uint32_t from = settledPosition();
-  const uint32_t slowGain = settledPosition() - from;
+  const double slowRate = playbackRate(6);
   harness.state().SetSpeed(3.0f, false);
-  from = settledPosition();
-  const uint32_t fastGain = settledPosition() - from;
-  EXPECT_LE(slowGain, 5u);
-  EXPECT_GE(fastGain, 20u);
-  EXPECT_GT(fastGain, 6 * slowGain);
+  const double fastRate = playbackRate(12);
+  EXPECT_LT(slowRate, 0.5);
+  EXPECT_GT(fastRate, 1.5);
+  EXPECT_GT(fastRate, 6 * slowRate) << slowRate << " then " << fastRate;
 
   harness.state().Pause();
   ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
@@ -186,12 +197,16 @@ TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
   harness.state().SetVideoPosition(0, 0, 0, 160, 120);
   startPlaying("colours.mp4");
   harness.state().Pause();
-  const uint32_t paused = settledPosition();
-  ASSERT_LT(paused, 25u);
+  harness.state().Seek(0.5f, false);
+  ASSERT_TRUE(EngineHarness::waitFor([&] { return position() == kFps / 2; }, 2s)) << position();
   auto* window1 = static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
   ASSERT_NE(window1, nullptr);
-  const QColor shown = window1->grab().toImage().pixelColor(80, 60);
-  EXPECT_TRUE(near(shown.red(), 255) && near(shown.green(), 0) && near(shown.blue(), 0)) << shown.name().toStdString();
+  QColor shown;
+  const auto showsRed = [&] {
+    shown = window1->grab().toImage().pixelColor(80, 60);
+    return near(shown.red(), 255) && near(shown.green(), 0) && near(shown.blue(), 0);
+  };
+  EXPECT_TRUE(EngineHarness::waitFor(showsRed, 2s)) << shown.name().toStdString();
   harness.state().SetBrightness(20.0f, true);
   EXPECT_TRUE(EngineHarness::waitFor(
       [&] {
