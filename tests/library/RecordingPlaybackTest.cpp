@@ -5,7 +5,7 @@
 #include "controls/CImageSlider.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
-#include "platform/ModulePath.h"
+#include "tests/support/BuiltProgram.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QDir>
@@ -14,7 +14,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -23,14 +22,14 @@ using testing_support::waitUntil;
 
 constexpr int kPlayTimeoutMs = 60000;
 
-// A card as the camera leaves it, with one short event recording. Through
-// std::system, not QProcess: Qt starts the child with a raw vfork-style clone
-// that ThreadSanitizer does not see; the child runs on this thread's sanitizer
-// state until it execs, and the sanitizer then misses this thread's locks.
+// A card as the camera leaves it, with one short event recording.
 bool makeCard(const QString& folder) {
-  const std::string command = "'" + platform::executableDir() + "/make-sample-card' --card '" + folder.toStdString() +
-                              "' --normal 1 --event 1 --seconds 4 --width 320 --height 240";
-  return std::system(command.c_str()) == 0;
+  return testing_support::runBuiltProgram(QStringLiteral("make-sample-card"),
+                                          {QStringLiteral("--card"), folder, QStringLiteral("--normal"),
+                                           QStringLiteral("1"), QStringLiteral("--event"), QStringLiteral("1"),
+                                           QStringLiteral("--seconds"), QStringLiteral("4"), QStringLiteral("--width"),
+                                           QStringLiteral("320"), QStringLiteral("--height"), QStringLiteral("240")})
+      .has_value();
 }
 
 TEST(RecordingPlayback, DoubleClickedEventRecordingPlays) {

@@ -12,10 +12,10 @@
 #include "telemetry/RmcFields.h"
 #include "telemetry/UserDataFile.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
+#include "tests/support/BuiltProgram.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
@@ -42,13 +42,12 @@ protected:
 
   std::string MakeRecording() {
     const QString path = m_dir.filePath(QStringLiteral("drf0_20260614_093200.mp4"));
-    QProcess tool;
-    tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/make-sample-card"),
-               {QStringLiteral("--recording"), path, QStringLiteral("--width"), QStringLiteral("64"),
-                QStringLiteral("--height"), QStringLiteral("48"), QStringLiteral("--fps"), QString::number(kFps),
-                QStringLiteral("--seconds"), QString::number(kSeconds)});
-    EXPECT_TRUE(tool.waitForFinished(kTimeoutMs));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(testing_support::runBuiltProgram(QStringLiteral("make-sample-card"),
+                                                 {QStringLiteral("--recording"), path, QStringLiteral("--width"),
+                                                  QStringLiteral("64"), QStringLiteral("--height"),
+                                                  QStringLiteral("48"), QStringLiteral("--fps"), QString::number(kFps),
+                                                  QStringLiteral("--seconds"), QString::number(kSeconds)})
+                    .has_value());
     return path.toStdString();
   }
 

@@ -7,25 +7,22 @@
 
 #include "app/WindowThreadWait.h"
 #include "engine/PlayerContract.h"
+#include "tests/support/BuiltProgram.h"
 #include "tests/support/ModalWatcher.h"
 
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-constexpr int kTimeoutMs = 60000;
 const QString kRecording = QStringLiteral("drf0_20260614_093200.mp4");
 
 QByteArray runTool(const QString& name, const QStringList& arguments) {
-  QProcess tool;
-  tool.start(QCoreApplication::applicationDirPath() + QLatin1Char('/') + name, arguments);
-  EXPECT_TRUE(tool.waitForFinished(kTimeoutMs));
-  EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-  return tool.readAllStandardOutput();
+  const std::optional<QByteArray> output = testing_support::runBuiltProgram(name, arguments);
+  EXPECT_TRUE(output.has_value()) << name.toStdString() << " failed";
+  return output.value_or(QByteArray());
 }
 
 QByteArray readFile(const QString& path) {
