@@ -6,6 +6,7 @@
 #include "app/CQIRA02App.h"
 #include "app/CQIRA02Dlg.h"
 #include "bench/support/ChildProcess.h"
+#include "bench/support/ViewerApplication.h"
 #include "platform/ModulePath.h"
 
 #include <QApplication>
@@ -56,15 +57,7 @@ private:
 };
 
 int runChild(int argc, char** argv, int fd) {
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // The map's web engine, loaded after the first paint, ends the process as
-  // root unless its sandbox is off.
-  if (geteuid() == 0)
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
+  ViewerApplication application(argc, argv);
   FirstPaintReporter reporter(fd);
   application.installEventFilter(&reporter);
   CQIRA02App app;

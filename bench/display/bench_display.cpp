@@ -11,6 +11,7 @@
 #include "app/CQIRA02Dlg.h"
 #include "bench/support/ChildProcess.h"
 #include "bench/support/Spread.h"
+#include "bench/support/ViewerApplication.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat3.h"
@@ -66,13 +67,6 @@ public:
 
 // Also lets the map's web engine start as root, which it otherwise refuses
 // by ending the whole process.
-void useOffscreen() {
-  if (!std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (geteuid() == 0)
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-}
-
 bool openRecording(QIRAAdap& engine, const char* file) {
   engine.SetState(engine.m_pStat9.get());
   return engine.m_pCurState.load()->LoadFile(file, file) == 0;
@@ -81,13 +75,10 @@ bool openRecording(QIRAAdap& engine, const char* file) {
 // The viewer as a user runs it: the window opens the player module, the
 // recording plays to its end and the window stops it.
 int runViewer(const char* file, int fd) {
-  useOffscreen();
   int argc = 1;
   char name[] = "bench_display";
   char* argv[] = {name, nullptr};
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
+  ViewerApplication application(argc, argv);
   NotifyTimer timer;
   application.installEventFilter(&timer);
   auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll"); // outlives the engine's threads
@@ -110,13 +101,10 @@ int runViewer(const char* file, int fd) {
 
 // The engine and the player module with a bare notification window.
 int runPlayer(const char* file) {
-  useOffscreen();
   int argc = 1;
   char name[] = "bench_display";
   char* argv[] = {name, nullptr};
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
+  ViewerApplication application(argc, argv);
   auto* harness = new EngineHarness(); // outlives the engine's threads
   harness->mainWindow.resize(1010, 790);
   harness->mainWindow.show();

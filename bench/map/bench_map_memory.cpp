@@ -5,6 +5,7 @@
 // The viewer runs in this process exactly as the executable sets it up, with
 // the real player module; the recording is made by our own tool.
 #include "app/CQIRA02Dlg.h"
+#include "bench/support/ViewerApplication.h"
 #include "engine/QIRAAdap.h"
 #include "map/CMapView.h"
 
@@ -89,12 +90,7 @@ bool makeRecording(const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (geteuid() == 0)
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
+  ViewerApplication application(argc, argv);
   QTemporaryDir folder;
   if (!folder.isValid() || !makeRecording(folder.filePath(QString::fromLatin1(kRunRecording)))) {
     std::fprintf(stderr, "bench_map_memory: cannot make the recording\n");
