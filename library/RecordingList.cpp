@@ -28,6 +28,7 @@ void RecordingList::Clear() {
   g_bFolderLabelSet = 0;
   m_arrRecordings.clear();
   m_pList->clear();
+  m_linePaths.clear();
   m_nHorizontalExtent = 0;
 }
 
@@ -52,6 +53,7 @@ void RecordingList::AddRecordingLine(const QString& path) {
   const QString& kind = path.indexOf(kEventMovieFolder) > 0 ? kEventKind : kNormalKind;
   const QString name = nameAt < 0 ? path : path.mid(nameAt);
   AddListLine(-1, LineText(name, bytes, kind));
+  m_linePaths.append(path);
 }
 
 bool RecordingList::SelectRecording(const QString& path) {

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -29,6 +30,10 @@ public:
   void AddRecordingLine(const QString& path);
 
   const CSortStringArray& Recordings() const { return m_arrRecordings; }
+  // The full path of the recording shown on line `row`; empty for no line.
+  // The label and the line's name part do not always add up to it (a name
+  // without the camera's mark, a prefix before the mark).
+  QString PathOfLine(int row) const { return m_linePaths.value(row); }
   // Makes the line of `path` (the folder as scanned, then the name) the
   // list's current line; false when the scan did not find it.
   bool SelectRecording(const QString& path);
@@ -49,6 +54,7 @@ private:
   QListWidget* m_pList;
   QLabel* m_pFolderLabel;
   CSortStringArray m_arrRecordings;
+  QStringList m_linePaths;
   int m_nHorizontalExtent = 0;
   // Advances of the Latin-1 characters in m_advancesFont.
   std::array<qreal, 256> m_latin1Advances{};
