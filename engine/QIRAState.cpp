@@ -3,6 +3,7 @@
 
 #include "engine/QIRAAdap.h"
 #include "platform/Diagnostics.h"
+#include "telemetry/UdatLocator.h"
 
 #include <algorithm>
 
@@ -18,11 +19,15 @@ void QIRAState::SendCommand(const char* text) {
     cmd(text);
 }
 
+// A recording without a telemetry area (a camera without GPS, a clip cut by
+// another tool) still holds the video the user came for: it plays with the
+// no-telemetry flag set. A damaged area refuses the recording.
 bool QIRAState::UserDataUsable() {
-  if (m_pAdap->LoadUserData() == 0)
+  const int code = m_pAdap->LoadUserData();
+  if (code == 0)
     return true;
   platform::diagnostic("\n!!! Error while parsing user data\n");
-  return false;
+  return code == UdatLocator::kNoUdatBox;
 }
 
 int QIRAState::SendLoadCommand(const char* path1, const char* path2, std::string& command) {

@@ -46,7 +46,8 @@ protected:
   // Stores the paths and, when the recording's user data is usable, composes
   // "qira_loadfile" into `command` and sends it; 16 when it is not.
   int SendLoadCommand(const char* path1, const char* path2, std::string& command);
-  // Loads the recording's user data, reporting a refusal; true when usable.
+  // Loads the recording's user data, reporting a failure; true when the
+  // recording may play (with its telemetry, or with none when it has no area).
   bool UserDataUsable();
 
   QIRAAdap* const m_pAdap;

@@ -77,15 +77,34 @@ TEST_F(StateMachine, PlayerMayStartAgainAfterItsEntryReturned) {
   EXPECT_TRUE(testing_support::waitUntil([] { return fake_entry_calls() == 1; }));
 }
 
-TEST_F(StateMachine, RecordingWithoutUsableUserDataIsRefused) {
+// A recording without a telemetry area plays as video only; one whose area is
+// damaged is refused. Both say so in the diagnostic line.
+TEST_F(StateMachine, DamagedUserDataIsRefusedAndMissingUserDataPlaysVideoOnly) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> udat; // empty: no udat box
+    int code;
+  };
+  const Case cases[] = {
+      {"no-time.mp4", {0, 0, 0, 8, 'G', 'P', 'S', 'I'}, 16},
+      {"no-udat.mp4", {}, 0},
+  };
   loadLibrary();
-  const std::string bad = path("bad.mp4");
-  testing_support::BoxWriter().box("ftyp", {1, 2, 3, 4}).writeTo(bad);
-  CaptureStdout();
-  EXPECT_EQ(open(bad), 16);
-  EXPECT_EQ(GetCapturedStdout(), "State transition : from 4 to 9\n\n!!! Error while parsing user data\n");
-  EXPECT_FALSE(adap->m_pPlayerThread);
-  EXPECT_EQ(adap->CurrentPaths().path1, bad) << "paths are stored before the check";
+  for (const Case& c : cases) {
+    const std::string file = path(c.name);
+    testing_support::BoxWriter writer;
+    writer.box("ftyp", {1, 2, 3, 4});
+    if (!c.udat.empty())
+      writer.box("udat", c.udat);
+    writer.writeTo(file);
+    CaptureStdout();
+    EXPECT_EQ(open(file), c.code) << c.name;
+    EXPECT_NE(GetCapturedStdout().find("\n!!! Error while parsing user data\n"), std::string::npos) << c.name;
+    EXPECT_EQ(bool(adap->m_pPlayerThread), c.code == 0) << c.name;
+    if (c.code == 0)
+      EXPECT_EQ(adap->m_bUserDataFailed.load(), 1) << "no telemetry is shown";
+    EXPECT_EQ(adap->CurrentPaths().path1, file) << "paths are stored before the check";
+  }
 }
 
 TEST_F(StateMachine, FullRoundOfTransitions) {
