@@ -20,6 +20,7 @@ void CSkinSurfaces::Load(qreal devicePixelRatio) {
     m_decorations[i] = surface(layout::kDecorationBitmaps[i], devicePixelRatio);
   for (int digit = 0; digit < kDigitCount; ++digit)
     m_digits[digit] = surface(layout::kFirstDigitBitmap + digit, devicePixelRatio);
+  m_digitDash = surface(SkinLibrary::kDigitDash, devicePixelRatio);
   for (int i = 0; i < kMarkCount; ++i)
     m_marks[i] = surface(layout::kMarkBitmaps[i], devicePixelRatio);
 }

@@ -23,6 +23,7 @@ public:
   // Decorations 1 to 4, digits 0 to 9, small marks 1 to 3 (zero-based here).
   const QImage& Decoration(int index) const { return m_decorations.at(index); }
   const QImage& Digit(int digit) const { return m_digits.at(digit); }
+  const QImage& DigitDash() const { return m_digitDash; }
   const QImage& Mark(int index) const { return m_marks.at(index); }
 
   // The canvas pixels behind a window rectangle, for a painter's source.
@@ -33,5 +34,6 @@ private:
   QImage m_canvas;
   std::array<QImage, kDecorationCount> m_decorations;
   std::array<QImage, kDigitCount> m_digits;
+  QImage m_digitDash;
   std::array<QImage, kMarkCount> m_marks;
 };

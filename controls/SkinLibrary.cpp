@@ -39,6 +39,7 @@ constexpr Picture kPictures[] = {
     {158, 15, 22, "digit-7"},
     {159, 15, 22, "digit-8"},
     {160, 15, 22, "digit-9"},
+    {SkinLibrary::kDigitDash, 15, 22, "digit-dash"},
     {SkinLibrary::kInfoNormal, 20, 20, "info-normal"},
     {SkinLibrary::kInfoPressed, 20, 20, "info-pressed"},
     {SkinLibrary::kSaveNormal, 20, 20, "save-normal"},

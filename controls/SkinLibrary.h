@@ -60,6 +60,7 @@ public:
     kEventMark = 203, // small mark 2
     kTimePressed = 204,
     kTimeNormal = 205,
+    kDigitDash = 210, // the speed's place when a recording has no telemetry
   };
 
   // Whether the number names a picture of the skin.

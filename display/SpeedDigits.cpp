@@ -13,7 +13,7 @@ const QSize kDigitCopySize(15, 31);
 
 } // namespace
 
-SpeedDigits::SpeedDigits(Pictures digits) : m_digits(std::move(digits)) {}
+SpeedDigits::SpeedDigits(Pictures digits, QImage dash) : m_digits(std::move(digits)), m_dash(std::move(dash)) {}
 
 SpeedDigits::Places SpeedDigits::DigitsOf(int kmh) {
   const int shown = std::clamp(kmh, 0, kHighestShown);
@@ -22,6 +22,12 @@ SpeedDigits::Places SpeedDigits::DigitsOf(int kmh) {
 
 void SpeedDigits::Draw(QImage& canvas, int kmh) const {
   const Places places = DigitsOf(kmh);
-  for (size_t i = 0; i < places.size(); ++i)
-    CopyPicture(canvas, QPoint(kPlaceLefts[i], kTop), m_digits[places[i]], kDigitCopySize);
+  DrawPlaces(canvas, {&m_digits[places[0]], &m_digits[places[1]], &m_digits[places[2]]});
+}
+
+void SpeedDigits::DrawNone(QImage& canvas) const { DrawPlaces(canvas, {&m_dash, &m_dash, &m_dash}); }
+
+void SpeedDigits::DrawPlaces(QImage& canvas, const std::array<const QImage*, 3>& pictures) const {
+  for (size_t i = 0; i < pictures.size(); ++i)
+    CopyPicture(canvas, QPoint(kPlaceLefts[i], kTop), *pictures[i], kDigitCopySize);
 }

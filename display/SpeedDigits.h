@@ -11,14 +11,19 @@ public:
   using Pictures = std::array<QImage, 10>;
   using Places = std::array<int, 3>;
 
-  explicit SpeedDigits(Pictures digits);
+  SpeedDigits(Pictures digits, QImage dash);
 
   // Hundreds, tens and ones of the speed bounded to 0..999: the camera's odd
   // fields (a negative speed, four-digit nonsense) must not pick a picture
   // that does not exist.
   static Places DigitsOf(int kmh);
   void Draw(QImage& canvas, int kmh) const;
+  // "---": a recording without telemetry has no speed to show.
+  void DrawNone(QImage& canvas) const;
 
 private:
+  void DrawPlaces(QImage& canvas, const std::array<const QImage*, 3>& pictures) const;
+
   Pictures m_digits;
+  QImage m_dash;
 };

@@ -1,13 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TelemetryDisplay.h"
 
+#include "display/GraphFont.h"
 #include "display/PictureCopy.h"
 
+#include <QPainter>
+
+namespace {
+
+const QRect kGraphPanelArea(75, 659, 345, 108);
+
+} // namespace
+
 TelemetryDisplay::TelemetryDisplay(const Pictures& pictures)
-    : m_speed(pictures.digits), m_compass(pictures.compassDial), m_graph(pictures.background),
+    : m_speed(pictures.digits, pictures.speedDash), m_compass(pictures.compassDial), m_graph(pictures.background),
       m_marks(pictures.eventMark), m_graphPanel(pictures.graphPanel), m_timeline(pictures.timeline) {}
 
 void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) const {
-  CopyPicture(canvas, QPoint(75, 659), m_graphPanel, QSize(345, 108));
+  CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
   CopyPicture(canvas, QPoint(19, 589), m_timeline, QSize(640, 22));
+}
+
+void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) const {
+  m_speed.DrawNone(canvas);
+  CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
+  QPainter painter(&canvas);
+  painter.setFont(GraphFont::Font());
+  painter.setPen(QColor(214, 222, 235));
+  painter.drawText(kGraphPanelArea, Qt::AlignCenter, NoTelemetryText());
 }

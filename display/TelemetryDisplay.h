@@ -25,6 +25,7 @@ public:
     QImage timeline;
     QImage eventMark;
     SpeedDigits::Pictures digits;
+    QImage speedDash;
   };
 
   static constexpr QRect kSpeedRect{582, 694, 58, 36};
@@ -45,6 +46,10 @@ public:
   }
   // The empty graph panel and timeline, as before a recording.
   void ClearGraphAndTimeline(QImage& canvas) const;
+  // A recording without telemetry: "---" for the speed and a word in the
+  // empty graph panel, so nothing left from the last recording passes for its values.
+  void DrawNoTelemetry(QImage& canvas) const;
+  static QString NoTelemetryText() { return QStringLiteral("No telemetry in this recording"); }
 
   const SensorGraph& Graph() const { return m_graph; }
   const Compass& CompassDial() const { return m_compass; }

@@ -103,6 +103,9 @@ function ShowTrack(json) {
   if (points.length > 0) {
     map.fitBounds(L.latLngBounds(points.map(point => [point[0], point[1]])), {padding: [18, 18], maxZoom: kStartZoom, animate: false});
     SetGpsLatLon(String(points[0][0]), String(points[0][1]));
+  } else {
+    // A recording without positions shows no car, not the last one's place.
+    marker.remove();
   }
 }
 

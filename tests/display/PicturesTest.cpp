@@ -18,6 +18,7 @@ QImage filled(QSize size, QRgb colour) {
 }
 
 QRgb digitColour(int digit) { return qRgb(20 * digit, 7, 200); }
+const QRgb kDashColour = qRgb(1, 2, 3);
 
 // Digit pictures 15 x 22, as the skin's, each in its own colour.
 SpeedDigits::Pictures digitPictures() {
@@ -45,16 +46,20 @@ TEST(SpeedDigitsTest, ThreePlacesBoundedToZeroToNineNineNine) {
 
 TEST(SpeedDigitsTest, PicturesLandAtTheirPlacesAndKeepTheCanvasBelowThem) {
   QImage canvas = filled(QSize(1010, 790), kCanvasColour);
-  SpeedDigits(digitPictures()).Draw(canvas, 0);
+  const SpeedDigits digits(digitPictures(), filled(QSize(15, 22), kDashColour));
+  digits.Draw(canvas, 0);
   for (int left : {587, 603, 619}) {
     EXPECT_EQ(canvas.pixel(left, 698), digitColour(0));
     EXPECT_EQ(canvas.pixel(left + 14, 719), digitColour(0));
     EXPECT_EQ(canvas.pixel(left + 1, 721), kCanvasColour) << "the picture is 22 rows high";
   }
-  SpeedDigits(digitPictures()).Draw(canvas, 147);
+  digits.Draw(canvas, 147);
   EXPECT_EQ(canvas.pixel(590, 700), digitColour(1));
   EXPECT_EQ(canvas.pixel(606, 700), digitColour(4));
   EXPECT_EQ(canvas.pixel(622, 700), digitColour(7));
+  digits.DrawNone(canvas);
+  for (int left : {587, 603, 619})
+    EXPECT_EQ(canvas.pixel(left + 3, 700), kDashColour) << "no speed is three dashes";
 }
 
 // The dial is restored unless the step equals the remembered value, which is
