@@ -213,11 +213,16 @@ void PlayerSession::stop() {
   forEachChannel([](MpvChannel& c) { c.command({"stop"}); });
 }
 
+// libmpv meets a seek past the end with an early end of file at the last key
+// picture; such a seek lands on the last picture instead.
 void PlayerSession::seek(double seconds, bool absolute) {
-  const std::string target = formatDecimal(seconds);
-  const char* mode = absolute ? "absolute+exact" : "relative";
+  const double lastPicture = m_duration - 1.0 / (m_fps > 0.0 ? m_fps.load() : kFallbackFps);
+  const double target = absolute ? seconds : m_timePos + seconds;
+  const bool pastTheEnd = m_duration > 0.0 && target > lastPicture;
+  const std::string value = formatDecimal(pastTheEnd ? std::max(0.0, lastPicture) : seconds);
+  const char* mode = absolute || pastTheEnd ? "absolute+exact" : "relative";
   holdFrameReports();
-  forEachChannel([&](MpvChannel& c) { c.command({"seek", target.c_str(), mode}); });
+  forEachChannel([&](MpvChannel& c) { c.command({"seek", value.c_str(), mode}); });
 }
 
 // libmpv steps back by seeking, so the reports wait for the new picture as after a seek.
@@ -383,16 +388,18 @@ void PlayerSession::failRecording(const std::string& why) {
   endRecording(nullptr);
 }
 
+// The end of the file is the recording's end wherever it comes (a file cut
+// while it played): the last report names the length, so the engine and the
+// window end it as any other.
 void PlayerSession::finishRecording() {
   m_phase = Phase::Idle;
   const double fps = m_fps;
   const double playedTo = m_timePos;
-  uint32_t position = m_length;
   if (m_duration > 0.0 && playedTo + kCutShortFrames / fps < m_duration) {
     m_host.diagnostic("player: " + m_path1 + " ends at " + formatDecimal(playedTo) + " s of " +
                       formatDecimal(m_duration) + " s; the recording is cut short");
-    position = frameIndexAt(playedTo);
   }
+  uint32_t position = m_length;
   endRecording(&position);
 }
 
