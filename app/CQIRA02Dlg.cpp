@@ -3,6 +3,7 @@
 
 #include "app/CSkinLabel.h"
 #include "app/DropOpener.h"
+#include "app/HeldInput.h"
 #include "app/MainWindowLayout.h"
 #include "app/OpenRequest.h"
 #include "app/PlaybackKeys.h"
@@ -23,6 +24,7 @@
 #include "library/RememberedFolder.h"
 #include "platform/Diagnostics.h"
 #include "platform/WindowMessenger.h"
+#include "telemetry/RecordingCondition.h"
 #include "telemetry/RmcFields.h"
 #include "telemetry/Track.h"
 #include "telemetry/UserDataFile.h"
@@ -30,6 +32,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -41,6 +44,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -49,6 +53,8 @@ const char kAboutMenuText[] = "QIRA02 정보(&A)...";
 const char kSetFilePath[] = "F:\\EventMovie\\drf0_20090108_134109.mp4";
 const char kRunPath1[] = "drf0_20090108_134109.mp4";
 const char kRunPath2[] = "EventMovie\\drf0_20090108_134109.mp4";
+// What a state's load returns for a recording whose telemetry area is damaged.
+constexpr int kLoadRefused = 16;
 
 // Colours of the text controls over the skin.
 const QColor kWhite(255, 255, 255);
@@ -159,6 +165,7 @@ void CQIRA02Dlg::CreateSystemMenu() {
 }
 
 void CQIRA02Dlg::showEvent(QShowEvent* event) {
+  m_bClosing = false;
   if (!m_bInitialised) {
     m_bInitialised = true;
     OnInitDialog();
@@ -570,7 +577,8 @@ void CQIRA02Dlg::OpenFolderAndRecording(const QString& folder, const QString& re
 
 TelemetryDisplay::Pictures CQIRA02Dlg::DisplayPictures() const {
   TelemetryDisplay::Pictures pictures{m_skin.Background(),  m_skin.Decoration(0), m_skin.Decoration(1),
-                                      m_skin.Decoration(2), m_skin.Mark(1),       {}};
+                                      m_skin.Decoration(2), m_skin.Mark(1),       {},
+                                      m_skin.DigitDash()};
   for (int digit = 0; digit < CSkinSurfaces::kDigitCount; ++digit)
     pictures.digits[digit] = m_skin.Digit(digit);
   return pictures;
@@ -595,7 +603,8 @@ void CQIRA02Dlg::OnPlayerNotify(uintptr_t length, intptr_t position) {
   slider->update();
   QIRAAdap::GpsSentence sentence{};
   QIRAAdap::GSensor sensor{};
-  const bool telemetry = m_pAdap->ReadTelemetry(sentence, sensor);
+  // A recording without telemetry leaves the last one's values in the buffers.
+  const bool telemetry = !m_pAdap->m_bUserDataFailed && m_pAdap->ReadTelemetry(sentence, sensor);
   m_gpsFields.Clear();
   if (telemetry && m_gpsFields.ParseSentence(sentence.data(), sentence.size()))
     ShowGpsPart();
@@ -643,12 +652,21 @@ void CQIRA02Dlg::ShowPlayTimes() {
   static_cast<QLabel*>(GetDlgItem(IDC_TOTAL_TIME))->setText(PlayTimeText(duration));
 }
 
-// The last picture stays a second before the recording stops.
+// The last picture stays a second before the recording stops. Whichever
+// comes first ends it: the notification at the length, or the engine's end
+// message, which also comes when that notification fell between two that
+// reach the window.
 void CQIRA02Dlg::EndRecording() {
-  m_bEndingRecording = true;
-  WindowThreadWait::Sleep(1000);
-  m_bEndingRecording = false;
-  StopAndClearTelemetry();
+  if (!m_bRecordingOpen || m_bEndingRecording)
+    return;
+  RunWithHeldInput([this] {
+    m_bEndingRecording = true;
+    WindowThreadWait::Sleep(1000);
+    m_bEndingRecording = false;
+    if (!m_bClosing)
+      StopAndClearTelemetry();
+  });
+  OpenPendingRecording();
 }
 
 // The graph's sweep is kept: the next recording continues where it stood.
@@ -707,30 +725,108 @@ void CQIRA02Dlg::OpenRecordingFolder(const QString& folder) {
 }
 
 void CQIRA02Dlg::OnRecordingDblClk() {
-  const QListWidgetItem* line = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST))->currentItem();
-  if (!line)
+  const int row = static_cast<QListWidget*>(GetDlgItem(IDC_RECORDING_LIST))->currentRow();
+  const QString path = m_pRecordings->PathOfLine(row);
+  if (!path.isEmpty())
+    OpenRecording(path);
+}
+
+// The latest choice wins: one made while the window waits for an open (or an
+// end) replaces any open still pending, and is opened when the wait is over.
+void CQIRA02Dlg::OpenRecording(const QString& path) {
+  m_strPendingRecording = path;
+  if (!m_bBusy)
+    OpenPendingRecording();
+}
+
+void CQIRA02Dlg::OpenPendingRecording() {
+  if (m_bBusy || m_strPendingRecording.isEmpty())
     return;
+  RunWithHeldInput([this] {
+    while (!m_strPendingRecording.isEmpty() && !m_bClosing)
+      LoadRecording(std::exchange(m_strPendingRecording, QString()));
+  });
+}
+
+// A recording that cannot play is named with the reason before anything
+// stops: what plays goes on.
+void CQIRA02Dlg::LoadRecording(const QString& path) {
+  const QByteArray file = QFile::encodeName(path);
+  const RecordingCondition::Kind condition = RecordingCondition::Of(file.toStdString());
+  if (condition != RecordingCondition::kPlayable) {
+    ReportUnplayable(path, QString::fromUtf8(RecordingCondition::Reason(condition)));
+    return;
+  }
   m_bEventNotesPresent = false;
-  const QString name = RecordingList::NameOfLine(line->text());
-  const QString label = static_cast<QLabel*>(GetDlgItem(IDC_FOLDER_TEXT))->text();
-  // A line without the name mark shows its whole path.
-  m_strCurrentRecording = QDir::isAbsolutePath(name) ? name : label + name;
   StopAndClearTelemetry();
+  // A newer choice made during the wait is loaded instead; so is nothing once the window closes.
+  if (!m_strPendingRecording.isEmpty() || m_bClosing)
+    return;
+  m_strCurrentRecording = path;
   m_bRecordingOpen = false;
   m_listEventNotes.clear();
-  if (label.indexOf(QStringLiteral("EventMovie") + QDir::separator()) > 0)
+  if (path.contains(QStringLiteral("EventMovie") + QDir::separator()))
     ReadEventNotes();
   m_pAdap->SetState(m_pAdap->m_pStat9.get());
-  const QByteArray path = QFile::encodeName(m_strCurrentRecording);
-  State()->LoadFile(path.constData(), path.constData());
-  ShowRecordingTrack(path.toStdString(), EventMarks::Offsets(EventNoteLines(), g_szEventTime));
+  const int refusal = State()->LoadFile(file.constData(), file.constData());
+  ShowRecordingTrack(file.toStdString(), EventMarks::Offsets(EventNoteLines(), g_szEventTime));
   g_fSpeedLevel = kNormalSpeedLevel;
   static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
   g_nPosUnitsPerSecond = kPosUnitsNotSet;
   m_bRecordingOpen = true;
   g_bGpsSyncWait = 0;
   State()->PrintStateName();
+  ShowTelemetryPresence(path, refusal);
   WindowThreadWait::Sleep(1000);
+}
+
+// A refused load means a damaged telemetry area; a recording without any
+// plays as video only, with panels that say so.
+void CQIRA02Dlg::ShowTelemetryPresence(const QString& path, int refusal) {
+  if (refusal == kLoadRefused) {
+    ReportUnplayable(path, QStringLiteral("its telemetry area is damaged"));
+    return;
+  }
+  if (refusal != 0 || !m_pAdap->m_bUserDataFailed)
+    return;
+  m_pDisplay->DrawNoTelemetry(Canvas());
+  static_cast<QLabel*>(GetDlgItem(IDC_COURSE))->clear();
+  InvalidateRect(TelemetryDisplay::kSpeedRect);
+  InvalidateRect(TelemetryDisplay::kGraphRect);
+}
+
+void CQIRA02Dlg::ReportUnplayable(const QString& path, const QString& reason) {
+  const QString text = QStringLiteral("%1 cannot be played: %2.").arg(QFileInfo(path).fileName(), reason);
+  platform::diagnostic("%s\n", text.toUtf8().constData());
+  QMessageBox(QMessageBox::Warning, QStringLiteral("Lumenark"), text, QMessageBox::Ok, this).exec();
+}
+
+void CQIRA02Dlg::RunWithHeldInput(const std::function<void()>& sequence) {
+  const bool wasBusy = std::exchange(m_bBusy, true);
+  {
+    const HeldInput held([this](QObject* target, QEvent* event) { return ActsDuringWait(target, event); });
+    sequence();
+  }
+  m_bBusy = wasBusy;
+}
+
+// During a wait the list takes a newer choice and Esc closes the window at
+// once; other windows (a message box) are not held at all.
+bool CQIRA02Dlg::ActsDuringWait(QObject* target, QEvent* event) const {
+  const auto* widget = static_cast<QWidget*>(target);
+  const QWidget* list = GetDlgItem(IDC_RECORDING_LIST);
+  if (widget->window() != this || widget == list || list->isAncestorOf(widget))
+    return true;
+  const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+                   event->type() == QEvent::ShortcutOverride;
+  return key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+}
+
+// Closing ends the waits at once; what waited finds the window closing and stops.
+void CQIRA02Dlg::done(int result) {
+  m_bClosing = true;
+  WindowThreadWait::CancelAll();
+  QDialog::done(result);
 }
 
 void CQIRA02Dlg::ReadEventNotes() {
@@ -770,6 +866,10 @@ bool CQIRA02Dlg::event(QEvent* event) {
     if (message->message() == platform::kMsgPlayerNotify) {
       OnPlayerNotify(message->wParam(), message->lParam());
       message->setResult(0);
+      return true;
+    }
+    if (message->message() == platform::kMsgPlayerEnd) {
+      EndRecording();
       return true;
     }
   }

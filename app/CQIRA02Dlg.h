@@ -20,6 +20,7 @@
 #include <QIcon>
 #include <QPoint>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,6 +104,7 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void done(int result) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -185,7 +187,16 @@ private:
   void BindRecordingLibrary();
   void OnOpenFolder();
   void OnRecordingDblClk();
+  void OpenRecording(const QString& path);
+  void OpenPendingRecording();
+  void LoadRecording(const QString& path);
+  void ShowTelemetryPresence(const QString& path, int refusal);
+  void ReportUnplayable(const QString& path, const QString& reason);
   void ReadEventNotes();
+  // Runs a sequence that waits on the window's thread with the user's input
+  // held back, except what ActsDuringWait lets through.
+  void RunWithHeldInput(const std::function<void()>& sequence);
+  bool ActsDuringWait(QObject* target, QEvent* event) const;
 
   CImageSlider* Slider(ControlId id) const;
 
@@ -209,6 +220,10 @@ private:
   std::unique_ptr<TelemetryDisplay> m_pDisplay;
   RmcFields m_gpsFields;
   bool m_bEndingRecording = false;
+  // An open or an end is waiting on the window's thread.
+  bool m_bBusy = false;
+  bool m_bClosing = false;
+  QString m_strPendingRecording;
 
   std::unique_ptr<RecordingList> m_pRecordings;
   std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();

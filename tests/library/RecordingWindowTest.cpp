@@ -90,6 +90,7 @@ protected:
     QDir().mkpath(QFileInfo(m_card.filePath(relativePath)).absolutePath());
     testing_support::BoxWriter()
         .box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0})
+        .box("moov", {})
         .raw(testing_support::BoxWriter::udat(300, {}))
         .writeTo(m_card.filePath(relativePath).toStdString());
   }
@@ -259,19 +260,22 @@ TEST_F(RecordingWindowTest, EnterOnTheListOpensTheRecording) {
   EXPECT_EQ(m_window->result(), 0);
 }
 
-// A file deleted after the scan, or one without user data, is refused; the
-// next double click still opens.
+// A file deleted after the scan, or one that is no recording, is refused with
+// its reason; the next double click still opens.
 TEST_F(RecordingWindowTest, RefusedRecordingLeavesTheWindowUsable) {
   ASSERT_TRUE(writeFile(m_card.filePath("EventMovie/drf0_20260614_093000.mp4"), "not a recording"));
   MakeRecording("EventMovie/drf0_20260614_092900.mp4");
   OpenWindow(Folder("EventMovie"));
   ASSERT_EQ(List()->count(), 3);
   ASSERT_TRUE(QFile::remove(m_card.filePath("EventMovie/drf0_20260614_092900.mp4")));
+  ModalWatcher watcher;
   testing::internal::CaptureStdout();
   DoubleClick(0);
   DoubleClick(1);
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(fake_entry_calls(), 0);
+  EXPECT_EQ(watcher.Messages(), QStringList({"drf0_20260614_092900.mp4 cannot be played: no longer on the card.",
+                                             "drf0_20260614_093000.mp4 cannot be played: not a video."}));
   EXPECT_TRUE(m_window->isVisible());
   DoubleClick(2);
   EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
