@@ -9,12 +9,21 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
 
 // Guards the name's fixed pattern: two-digit month and day, the rest without zeros.
 TEST(FrameCapture, FileNameFromTheLocalTime) {
@@ -105,28 +114,93 @@ TEST_F(SavedFile, SameNameIsReplaced) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-// A disk that fills up while writing: the failure is reported, the earlier
-// file of that name survives and no partial file is left behind.
-TEST_F(SavedFile, FullDiskLeavesNothingPartial) {
-  const QString name = path("CAP2010-01-01_0-0-0.bmp");
-  QFile earlier(name);
-  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-  earlier.write("earlier");
-  earlier.close();
+// A tmpfs of its own on a folder while it lives.
+class TmpfsMount {
+public:
+  TmpfsMount(const QByteArray& folder, const char* options)
+      : m_folder(folder), m_mounted(mount("tmpfs", folder.constData(), "tmpfs", 0, options) == 0) {}
+  ~TmpfsMount() {
+    if (m_mounted)
+      umount2(m_folder.constData(), MNT_DETACH);
+  }
+  bool Mounted() const { return m_mounted; }
 
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const QString error = FrameCapture::SaveBitmapFile(bitmap, name);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+private:
+  QByteArray m_folder;
+  bool m_mounted;
+};
 
-  EXPECT_FALSE(error.isEmpty());
-  EXPECT_EQ(contents(name), QByteArray("earlier"));
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CAP2010-01-01_0-0-0.bmp"});
+// What makes writing in a folder fail, and undoes it; the disk cases mount a
+// tmpfs of their own on the folder first.
+struct WriteFailure {
+  const char* what;
+  const char* tmpfs; // mount options, or null for the folder as it is
+  std::function<void(const QByteArray& folder)> arm;
+  std::function<void(const QByteArray& folder)> disarm;
+  QString says; // %1: the file's name, %2: the folder
+};
+
+// Each failed write says why, in words naming the folder where the user can
+// act on it; an earlier file of that name survives and nothing partial is
+// left behind.
+TEST_F(SavedFile, WriteFailuresSayWhyAndLeaveNothingPartial) {
+  rlimit savedLimit{};
+  getrlimit(RLIMIT_FSIZE, &savedLimit);
+  const WriteFailure failures[] = {
+      {"file size limit", nullptr,
+       [&](const QByteArray&) {
+         std::signal(SIGXFSZ, SIG_IGN);
+         rlimit small = savedLimit;
+         small.rlim_cur = 100000;
+         setrlimit(RLIMIT_FSIZE, &small);
+       },
+       [&](const QByteArray&) {
+         setrlimit(RLIMIT_FSIZE, &savedLimit);
+         std::signal(SIGXFSZ, SIG_DFL);
+       },
+       "Could not save the picture as %1:\n" + QString::fromLocal8Bit(std::strerror(EFBIG))},
+      {"no permission", nullptr,
+       [](const QByteArray& folder) {
+         chmod(folder.constData(), 0555);
+         if (geteuid() == 0) { // root may write anywhere
+           ASSERT_EQ(seteuid(kNobody), 0);
+         }
+       },
+       [](const QByteArray& folder) {
+         if (getuid() == 0) {
+           ASSERT_EQ(seteuid(0), 0);
+         }
+         chmod(folder.constData(), 0755);
+       },
+       "No permission to write in the folder: cannot save %1 in %2"},
+      {"full disk", "size=64k", [](const QByteArray&) {}, [](const QByteArray&) {},
+       "The disk is full: cannot save %1 in %2"},
+      {"read-only disk", "size=2m",
+       [](const QByteArray& folder) {
+         ASSERT_EQ(mount("tmpfs", folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=2m"), 0);
+       },
+       [](const QByteArray&) {}, "The disk is read-only: cannot save %1 in %2"},
+  };
+  const QString name = QStringLiteral("CAP2010-01-01_0-0-0.bmp");
+  for (const WriteFailure& failure : failures) {
+    const QString folder = path(failure.what);
+    const QByteArray folderName = QFile::encodeName(folder);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    std::optional<TmpfsMount> disk;
+    if (failure.tmpfs && !disk.emplace(folderName, failure.tmpfs).Mounted())
+      GTEST_SKIP() << "mounting a tmpfs is not permitted here, so no real full or read-only disk";
+    QFile earlier(folder + "/" + name);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
+
+    failure.arm(folderName);
+    const QString said = FrameCapture::SaveBitmapFile(bitmap, folder + "/" + name);
+    failure.disarm(folderName);
+
+    EXPECT_EQ(said.toStdString(), QString(failure.says).arg(name, folder).toStdString()) << failure.what;
+    EXPECT_EQ(contents(earlier.fileName()), QByteArray("earlier")) << failure.what;
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name}) << failure.what;
+  }
 }
 
 // The user hears of a failed write; a folder that is gone is one.
