@@ -73,10 +73,8 @@ TEST_F(EventNoteReaderTest, LongLinesAreCut) {
 // number of notes at once; each file tells what it left out in one line.
 TEST_F(EventNoteReaderTest, LargeNoteFilesAreReadInBoundedParts) {
   const QByteArray date = "Date : 2026/06/14 09:32:31\n";
-  const auto dates = [&](qsizetype bytes) { return date.repeated(bytes / date.size()); };
   const QString slt = QStringLiteral("slt_%1.txt").arg(kStamp);
-  const QString evt = QStringLiteral("evt_%1.txt").arg(kStamp);
-  const QByteArray large = dates(50 << 20);
+  const QByteArray large = date.repeated((50 << 20) / date.size());
   const struct {
     std::vector<std::pair<QString, QByteArray>> files;
     std::string diagnostics;
@@ -84,7 +82,7 @@ TEST_F(EventNoteReaderTest, LargeNoteFilesAreReadInBoundedParts) {
       {{{slt, large}},
        "event notes: " + Path(slt) + ": read the first 65536 of " + std::to_string(large.size()) +
            " bytes, left out 2171 \"Date :\" lines beyond 256 per recording\n"},
-      {{{evt, dates(200 * date.size())}, {slt, dates(200 * date.size())}},
+      {{{QStringLiteral("evt_%1.txt").arg(kStamp), date.repeated(200)}, {slt, date.repeated(200)}},
        "event notes: " + Path(slt) + ": left out 144 \"Date :\" lines beyond 256 per recording\n"},
   };
   for (const auto& c : cases) {
@@ -98,7 +96,6 @@ TEST_F(EventNoteReaderTest, LargeNoteFilesAreReadInBoundedParts) {
     EXPECT_TRUE(Read());
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_EQ(m_notes.size(), EventNoteReader::kMaxNotes);
-    EXPECT_EQ(m_notes.last(), QStringLiteral("Date : 2026/06/14 09:32:31"));
     EXPECT_EQ(diagnostics.text(), c.diagnostics);
   }
 }

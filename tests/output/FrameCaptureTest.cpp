@@ -14,7 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
+#include <memory>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -114,88 +114,55 @@ TEST_F(SavedFile, SameNameIsReplaced) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-// A tmpfs of its own on a folder while it lives.
-class TmpfsMount {
-public:
-  TmpfsMount(const QByteArray& folder, const char* options)
-      : m_folder(folder), m_mounted(mount("tmpfs", folder.constData(), "tmpfs", 0, options) == 0) {}
-  ~TmpfsMount() {
-    if (m_mounted)
-      umount2(m_folder.constData(), MNT_DETACH);
-  }
-  bool Mounted() const { return m_mounted; }
-
-private:
-  QByteArray m_folder;
-  bool m_mounted;
-};
-
-// What makes writing in a folder fail, and undoes it; the disk cases mount a
-// tmpfs of their own on the folder first.
-struct WriteFailure {
-  const char* what;
-  const char* tmpfs; // mount options, or null for the folder as it is
-  std::function<void(const QByteArray& folder)> arm;
-  std::function<void(const QByteArray& folder)> disarm;
-  QString says; // %1: the file's name, %2: the folder
-};
-
 // Each failed write says why, in words naming the folder where the user can
 // act on it; an earlier file of that name survives and nothing partial is
-// left behind.
+// left behind. The disk cases mount a tmpfs of their own on the folder.
 TEST_F(SavedFile, WriteFailuresSayWhyAndLeaveNothingPartial) {
-  rlimit savedLimit{};
-  getrlimit(RLIMIT_FSIZE, &savedLimit);
-  const WriteFailure failures[] = {
-      {"file size limit", nullptr,
-       [&](const QByteArray&) {
-         std::signal(SIGXFSZ, SIG_IGN);
-         rlimit small = savedLimit;
-         small.rlim_cur = 100000;
-         setrlimit(RLIMIT_FSIZE, &small);
-       },
-       [&](const QByteArray&) {
-         setrlimit(RLIMIT_FSIZE, &savedLimit);
-         std::signal(SIGXFSZ, SIG_DFL);
-       },
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const rlimit small{100000, saved.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead of ending the run
+  using Step = std::function<void(const char* folder)>;
+  const Step nothing = [](const char*) {};
+  const struct {
+    const char* what;
+    const char* tmpfs; // mount options, or null for the folder as it is
+    Step arm, disarm;
+    QString says; // %1: the file's name, %2: the folder
+  } failures[] = {
+      {"file size limit", nullptr, [&](const char*) { setrlimit(RLIMIT_FSIZE, &small); },
+       [&](const char*) { setrlimit(RLIMIT_FSIZE, &saved); },
        "Could not save the picture as %1:\n" + QString::fromLocal8Bit(std::strerror(EFBIG))},
       {"no permission", nullptr,
-       [](const QByteArray& folder) {
-         chmod(folder.constData(), 0555);
-         if (geteuid() == 0) { // root may write anywhere
-           ASSERT_EQ(seteuid(kNobody), 0);
-         }
+       [](const char* folder) {
+         chmod(folder, 0555);
+         if (getuid() == 0) // root may write anywhere: it writes as nobody
+           seteuid(kNobody);
        },
-       [](const QByteArray& folder) {
-         if (getuid() == 0) {
-           ASSERT_EQ(seteuid(0), 0);
-         }
-         chmod(folder.constData(), 0755);
-       },
-       "No permission to write in the folder: cannot save %1 in %2"},
-      {"full disk", "size=64k", [](const QByteArray&) {}, [](const QByteArray&) {},
-       "The disk is full: cannot save %1 in %2"},
+       [](const char*) { seteuid(getuid()); }, "No permission to write in the folder: cannot save %1 in %2"},
+      {"full disk", "size=64k", nothing, nothing, "The disk is full: cannot save %1 in %2"},
       {"read-only disk", "size=2m",
-       [](const QByteArray& folder) {
-         ASSERT_EQ(mount("tmpfs", folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=2m"), 0);
-       },
-       [](const QByteArray&) {}, "The disk is read-only: cannot save %1 in %2"},
+       [](const char* folder) { mount("tmpfs", folder, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=2m"); }, nothing,
+       "The disk is read-only: cannot save %1 in %2"},
   };
   const QString name = QStringLiteral("CAP2010-01-01_0-0-0.bmp");
-  for (const WriteFailure& failure : failures) {
+  for (const auto& failure : failures) {
     const QString folder = path(failure.what);
     const QByteArray folderName = QFile::encodeName(folder);
     ASSERT_TRUE(QDir().mkpath(folder));
-    std::optional<TmpfsMount> disk;
-    if (failure.tmpfs && !disk.emplace(folderName, failure.tmpfs).Mounted())
+    if (failure.tmpfs && mount("tmpfs", folderName.constData(), "tmpfs", 0, failure.tmpfs) != 0)
       GTEST_SKIP() << "mounting a tmpfs is not permitted here, so no real full or read-only disk";
+    const std::shared_ptr<void> unmount(nullptr, [&](void*) {
+      if (failure.tmpfs)
+        umount2(folderName.constData(), MNT_DETACH);
+    });
     QFile earlier(folder + "/" + name);
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
     earlier.close();
 
-    failure.arm(folderName);
+    failure.arm(folderName.constData());
     const QString said = FrameCapture::SaveBitmapFile(bitmap, folder + "/" + name);
-    failure.disarm(folderName);
+    failure.disarm(folderName.constData());
 
     EXPECT_EQ(said.toStdString(), QString(failure.says).arg(name, folder).toStdString()) << failure.what;
     EXPECT_EQ(contents(earlier.fileName()), QByteArray("earlier")) << failure.what;
