@@ -588,6 +588,7 @@ void CQIRA02Dlg::SetEventNotes(const QStringList& lines, const char* baseTime) {
   m_listEventNotes = lines;
   m_bEventNotesPresent = !lines.isEmpty();
   std::snprintf(g_szEventTime, sizeof g_szEventTime, "%s", baseTime);
+  m_pDisplay->SetEventNotes(EventNoteLines(), g_szEventTime);
 }
 
 // One step of the playing recording: slider, GPS items, graph, event marks
@@ -633,7 +634,7 @@ void CQIRA02Dlg::ShowGpsPart() {
 void CQIRA02Dlg::DrawEventMarks() {
   const int duration = m_pAdap->m_nDuration;
   if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
-    m_pDisplay->DrawEventMarks(Canvas(), EventNoteLines(), g_szEventTime, duration);
+    m_pDisplay->DrawEventMarks(Canvas(), duration);
 }
 
 std::vector<std::string> CQIRA02Dlg::EventNoteLines() const {
@@ -832,6 +833,7 @@ void CQIRA02Dlg::done(int result) {
 void CQIRA02Dlg::ReadEventNotes() {
   m_listEventNotes.clear();
   m_bEventNotesPresent = EventNoteReader::Read(m_strCurrentRecording, m_listEventNotes);
+  m_pDisplay->SetEventNotes(EventNoteLines(), g_szEventTime);
 }
 
 // ---- Map -----------------------------------------------------------------

@@ -68,8 +68,20 @@ std::vector<int> EventMarks::MarkLefts(const std::vector<int>& offsets, int dura
   return lefts;
 }
 
-void EventMarks::Draw(QImage& canvas, const std::vector<std::string>& notes, const std::string& baseTime,
-                      int duration) const {
-  for (int left : MarkLefts(Offsets(notes, baseTime), duration))
+void EventMarks::SetNotes(const std::vector<std::string>& notes, const std::string& baseTime) {
+  m_offsets = Offsets(notes, baseTime);
+  m_drawnFor = 0;
+  m_copied = 0;
+}
+
+// Copies replace what they cover, so marks drawn again where they already
+// are would change nothing.
+void EventMarks::Draw(QImage& canvas, int duration) {
+  if (duration == m_drawnFor)
+    return;
+  for (int left : MarkLefts(m_offsets, duration)) {
     CopyPicture(canvas, QPoint(left, kMarkTop), m_mark, kMarkSize);
+    ++m_copied;
+  }
+  m_drawnFor = duration;
 }

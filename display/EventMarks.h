@@ -7,7 +7,9 @@
 #include <vector>
 
 // The camera's events as small marks above the timeline, placed by their
-// time after the recording's start.
+// time after the recording's start. The notes are read into offsets once
+// when a recording opens; a frame only puts marks on the canvas when they are
+// not there yet, so its work does not grow with the notes.
 class EventMarks {
 public:
   explicit EventMarks(QImage mark);
@@ -23,8 +25,20 @@ public:
   // of x 51 and events past the end are left out.
   static std::vector<int> MarkLefts(const std::vector<int>& offsets, int duration);
 
-  void Draw(QImage& canvas, const std::vector<std::string>& notes, const std::string& baseTime, int duration) const;
+  // The open recording's notes and its base time.
+  void SetNotes(const std::vector<std::string>& notes, const std::string& baseTime);
+  // Puts the notes' marks for a recording of `duration` seconds on the
+  // canvas, unless they are there since the last Forget().
+  void Draw(QImage& canvas, int duration);
+  // The timeline was cleared: the next Draw puts the marks back.
+  void Forget() { m_drawnFor = 0; }
+
+  // Marks copied to a canvas since the notes were set.
+  int CopiedMarks() const { return m_copied; }
 
 private:
   QImage m_mark;
+  std::vector<int> m_offsets;
+  int m_drawnFor = 0; // the duration whose marks are on the canvas, 0 for none
+  int m_copied = 0;
 };

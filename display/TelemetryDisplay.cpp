@@ -16,9 +16,10 @@ TelemetryDisplay::TelemetryDisplay(const Pictures& pictures)
     : m_speed(pictures.digits, pictures.speedDash), m_compass(pictures.compassDial), m_graph(pictures.background),
       m_marks(pictures.eventMark), m_graphPanel(pictures.graphPanel), m_timeline(pictures.timeline) {}
 
-void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) const {
+void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) {
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
   CopyPicture(canvas, QPoint(19, 589), m_timeline, QSize(640, 22));
+  m_marks.Forget();
 }
 
 void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) const {

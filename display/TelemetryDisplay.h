@@ -40,12 +40,13 @@ public:
   // The sensor values, or null when the engine has none yet.
   void StepGraph(QImage& canvas, const SensorTriple* values) { m_graph.Step(canvas, values); }
   void CountSample() { m_graph.CountSample(); }
-  void DrawEventMarks(QImage& canvas, const std::vector<std::string>& notes, const std::string& baseTime,
-                      int duration) const {
-    m_marks.Draw(canvas, notes, baseTime, duration);
+  // The open recording's event notes and their base time "hhmmss".
+  void SetEventNotes(const std::vector<std::string>& notes, const std::string& baseTime) {
+    m_marks.SetNotes(notes, baseTime);
   }
+  void DrawEventMarks(QImage& canvas, int duration) { m_marks.Draw(canvas, duration); }
   // The empty graph panel and timeline, as before a recording.
-  void ClearGraphAndTimeline(QImage& canvas) const;
+  void ClearGraphAndTimeline(QImage& canvas);
   // A recording without telemetry: "---" for the speed and a word in the
   // empty graph panel, so nothing left from the last recording passes for its values.
   void DrawNoTelemetry(QImage& canvas) const;
@@ -53,6 +54,7 @@ public:
 
   const SensorGraph& Graph() const { return m_graph; }
   const Compass& CompassDial() const { return m_compass; }
+  const EventMarks& Marks() const { return m_marks; }
 
 private:
   SpeedDigits m_speed;

@@ -13,6 +13,8 @@ public:
   virtual ~FolderBrowser() = default;
 
   // The chosen folder, or nothing when the user cancelled. The dialog opens
-  // on `startFolder` when that folder exists.
+  // on `startFolder` when that is the full path of an existing folder,
+  // otherwise in the user's home, so a stale or damaged remembered text is
+  // never shown.
   virtual std::optional<QString> Browse(QWidget* owner, const QString& title, const QString& startFolder);
 };

@@ -1,25 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/RememberedFolder.h"
 
+#include "library/FileHead.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 QString RememberedFolder::FilePath() {
   return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/path.txt");
 }
 
 QString RememberedFolder::Read() {
-  QFile file(FilePath());
-  if (!file.open(QIODevice::ReadOnly))
+  const std::optional<FileHead> head = FileHead::Read(FilePath(), kMaxBytes);
+  if (!head || head->size > kMaxBytes || head->bytes.contains('\0'))
     return QString();
-  QByteArray text = file.read(kMaxBytes);
-  const qsizetype zero = text.indexOf('\0');
-  if (zero >= 0)
-    text.truncate(zero);
-  return QFile::decodeName(text);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8.decode(head->bytes);
+  return utf8.hasError() ? QString() : text;
 }
 
 // Written through a temporary file, so a failed write keeps the folder

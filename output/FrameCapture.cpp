@@ -5,13 +5,37 @@
 #include "output/BmpWriter.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace {
+
+// Failures the user can act on, said in words that name the folder.
+constexpr struct {
+  int error;
+  const char* reason;
+} kReasons[] = {
+    {ENOSPC, "The disk is full"},
+    {EDQUOT, "The disk quota is used up"},
+    {EROFS, "The disk is read-only"},
+    {EACCES, "No permission to write in the folder"},
+    {EPERM, "No permission to write in the folder"},
+};
+
+QString failureText(int error, const QString& name) {
+  const QFileInfo file(name);
+  for (const auto& known : kReasons)
+    if (known.error == error)
+      return QStringLiteral("%1: cannot save %2 in %3")
+          .arg(QLatin1String(known.reason), file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+  return QStringLiteral("Could not save the picture as %1:\n%2")
+      .arg(file.fileName(), QString::fromLocal8Bit(std::strerror(error)));
+}
 
 void showMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumenark"), text, QMessageBox::Ok, parent);
@@ -48,9 +72,9 @@ void FrameCapture::CaptureFrame(QWidget* parent) {
     showMessage(parent, QStringLiteral("failure"));
     return;
   }
-  const QString error = SaveBitmapFile(bitmap, name);
-  if (!error.isEmpty())
-    showMessage(parent, QStringLiteral("Could not save the picture as %1:\n%2").arg(name, error));
+  const QString failure = SaveBitmapFile(bitmap, name);
+  if (!failure.isEmpty())
+    showMessage(parent, failure);
 }
 
 QString FrameCapture::FileName(const QDateTime& time) {
@@ -61,11 +85,6 @@ QString FrameCapture::FileName(const QDateTime& time) {
 }
 
 QString FrameCapture::SaveBitmapFile(const QImage& bitmap, const QString& name) {
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly))
-    return file.errorString();
-  const QByteArray bytes = BmpWriter::Encode(bitmap);
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    return file.errorString();
-  return {};
+  const int error = BmpWriter::Save(bitmap, name);
+  return error == 0 ? QString() : failureText(error, name);
 }

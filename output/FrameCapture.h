@@ -31,8 +31,10 @@ public:
 
   // "CAP2009-03-07_9-5-3.bmp" for 9:05:03 on 7 March 2009.
   static QString FileName(const QDateTime& time);
-  // Writes the bitmap through a temporary file that replaces `name` only when
-  // complete; an empty result on success, otherwise the reason.
+  // Writes the bitmap whole or not at all (an earlier file of that name stays
+  // on failure); empty on success, otherwise the message that tells the user
+  // why, naming the folder for a full disk, a read-only one or a missing
+  // permission.
   static QString SaveBitmapFile(const QImage& bitmap, const QString& name);
 
 private:

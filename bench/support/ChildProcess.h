@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -62,4 +63,23 @@ inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = fals
     return {};
   }
   return {child, fds[0]};
+}
+
+// Runs this program again as a child with `args`, its output dropped, and
+// takes the one record it sends with SendToParent; nothing when the child
+// failed or sent none.
+template <typename Record> std::optional<Record> RecordFromChild(std::vector<std::string> args) {
+  const SelfChild child = StartSelf(std::move(args), true);
+  if (child.pid <= 0)
+    return std::nullopt;
+  Record record{};
+  const bool sent = read(child.readFd, &record, sizeof record) == sizeof record;
+  close(child.readFd);
+  return WaitForChild(child.pid).succeeded && sent ? std::optional<Record>(record) : std::nullopt;
+}
+
+// The child's side: writes `record` to the pipe whose write end is `fd`; the
+// child's exit code.
+template <typename Record> int SendToParent(int fd, const Record& record) {
+  return write(fd, &record, sizeof record) == sizeof record ? 0 : 1;
 }

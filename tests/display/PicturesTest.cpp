@@ -103,7 +103,9 @@ TEST(EventMarksTest, ScaleSkipsAndTheLeftLimit) {
 
 TEST(EventMarksTest, MarkPictureIsCopiedAtTheTimeline) {
   QImage canvas = filled(QSize(1010, 790), kCanvasColour);
-  EventMarks(filled(QSize(12, 21), qRgb(250, 0, 0))).Draw(canvas, {"Date : 2009/01/08 13:42:09"}, "134139", 60);
+  EventMarks marks(filled(QSize(12, 21), qRgb(250, 0, 0)));
+  marks.SetNotes({"Date : 2009/01/08 13:42:09"}, "134139");
+  marks.Draw(canvas, 60);
   EXPECT_EQ(canvas.pixel(363, 589), qRgb(250, 0, 0));
   EXPECT_EQ(canvas.pixel(374, 609), qRgb(250, 0, 0));
   EXPECT_EQ(canvas.pixel(375, 600), kCanvasColour);

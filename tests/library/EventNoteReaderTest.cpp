@@ -3,7 +3,9 @@
 
 #include "LibraryTestFiles.h"
 #include "library/LibraryGlobals.h"
+#include "tests/support/DiagnosticRecorder.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -27,6 +29,7 @@ protected:
     ASSERT_TRUE(writeFile(m_card.filePath("Event/" + name), text));
   }
   bool Read() { return EventNoteReader::Read(Recording(), m_notes); }
+  std::string Path(const QString& name) const { return native(m_card.filePath("Event/" + name)).toStdString(); }
 
   QTemporaryDir m_card;
   QStringList m_notes;
@@ -58,12 +61,43 @@ TEST_F(EventNoteReaderTest, KeepsTheDateLinesOfAnyTextFile) {
 
 // A file without line ends must neither fill the memory nor hide the next line.
 TEST_F(EventNoteReaderTest, LongLinesAreCut) {
-  const QByteArray longDate = "Date : " + QByteArray(100000, '9');
-  WriteNote(QStringLiteral("evt_%1.txt").arg(kStamp), QByteArray(100000, 'x') + "\n" + longDate + "\nDate : end\n");
+  const QByteArray longDate = "Date : " + QByteArray(10000, '9');
+  WriteNote(QStringLiteral("evt_%1.txt").arg(kStamp), QByteArray(10000, 'x') + "\n" + longDate + "\nDate : end\n");
   EXPECT_TRUE(Read());
   ASSERT_EQ(m_notes.size(), 2);
   EXPECT_EQ(m_notes[0], QString::fromLatin1(longDate.left(EventNoteReader::kMaxLineBytes)));
   EXPECT_EQ(m_notes[1], QStringLiteral("Date : end"));
+}
+
+// Note files of any size are read only at their start and give a bounded
+// number of notes at once; each file tells what it left out in one line.
+TEST_F(EventNoteReaderTest, LargeNoteFilesAreReadInBoundedParts) {
+  const QByteArray date = "Date : 2026/06/14 09:32:31\n";
+  const QString slt = QStringLiteral("slt_%1.txt").arg(kStamp);
+  const QByteArray large = date.repeated((50 << 20) / date.size());
+  const struct {
+    std::vector<std::pair<QString, QByteArray>> files;
+    std::string diagnostics;
+  } cases[] = {
+      {{{slt, large}},
+       "event notes: " + Path(slt) + ": read the first 65536 of " + std::to_string(large.size()) +
+           " bytes, left out 2171 \"Date :\" lines beyond 256 per recording\n"},
+      {{{QStringLiteral("evt_%1.txt").arg(kStamp), date.repeated(200)}, {slt, date.repeated(200)}},
+       "event notes: " + Path(slt) + ": left out 144 \"Date :\" lines beyond 256 per recording\n"},
+  };
+  for (const auto& c : cases) {
+    QDir(m_card.filePath("Event")).removeRecursively();
+    for (const auto& [name, text] : c.files)
+      WriteNote(name, text);
+    m_notes.clear();
+    testing_support::DiagnosticRecorder diagnostics;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(Read());
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(m_notes.size(), EventNoteReader::kMaxNotes);
+    EXPECT_EQ(diagnostics.text(), c.diagnostics);
+  }
 }
 
 TEST_F(EventNoteReaderTest, TwoFilesForOneStampGiveBothInNameOrder) {

@@ -10,8 +10,10 @@
 #include "controls/CImageSlider.h"
 #include "engine/EngineGlobals.h"
 #include "engine/QIRAAdap.h"
+#include "library/EventNoteReader.h"
 #include "library/LibraryGlobals.h"
 #include "library/RememberedFolder.h"
+#include "platform/WindowMessage.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/BoxWriter.h"
 #include "tests/support/MessageRecorder.h"
@@ -212,6 +214,28 @@ TEST_F(RecordingWindowTest, DoubleClickOpensTheRecordingWithItsNotes) {
   EXPECT_TRUE(m_window->EventNotesPresent());
   EXPECT_EQ(m_window->EventNotes(), QStringList("Date : 2026/06/14 09:32:21"));
   EXPECT_STREQ(g_szEventTime, "093200");
+}
+
+// The notes are made into marks when the recording opens: the marks reach
+// the canvas with the first frame and later frames copy nothing, however
+// many notes the card holds.
+TEST_F(RecordingWindowTest, FramesDrawTheMarksOncePerOpenWhateverTheNotes) {
+  OpenWindow(Folder("EventMovie"));
+  for (const int lines : {1, 5000}) {
+    ASSERT_TRUE(writeFile(m_card.filePath("Event/evt_20260614_093200.txt"),
+                          QByteArray("Date : 2026/06/14 09:32:21\r\n").repeated(lines)));
+    DoubleClick(0);
+    m_window->Adapter()->m_nDuration = 60;
+    const EventMarks& marks = m_window->Display().Marks();
+    for (int frame = 0; frame < 20; ++frame) {
+      platform::WindowMessageEvent notify(platform::kMsgPlayerNotify, 1800, frame);
+      QCoreApplication::sendEvent(m_window.get(), &notify);
+      EXPECT_EQ(marks.CopiedMarks(), std::min(lines, int(EventNoteReader::kMaxNotes)))
+          << lines << " lines, frame " << frame;
+    }
+    const QPoint markAt = QPoint(21 * 11 + 33, 589) * m_window->Canvas().devicePixelRatio();
+    EXPECT_EQ(m_window->Canvas().pixel(markAt), m_window->Skin().Mark(1).pixel(0, 0));
+  }
 }
 
 TEST_F(RecordingWindowTest, NormalRecordingHasNoNotesAndASingleClickOpensNothing) {

@@ -9,12 +9,21 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
 
 // Guards the name's fixed pattern: two-digit month and day, the rest without zeros.
 TEST(FrameCapture, FileNameFromTheLocalTime) {
@@ -105,28 +114,60 @@ TEST_F(SavedFile, SameNameIsReplaced) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-// A disk that fills up while writing: the failure is reported, the earlier
-// file of that name survives and no partial file is left behind.
-TEST_F(SavedFile, FullDiskLeavesNothingPartial) {
-  const QString name = path("CAP2010-01-01_0-0-0.bmp");
-  QFile earlier(name);
-  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-  earlier.write("earlier");
-  earlier.close();
-
+// Each failed write says why, in words naming the folder where the user can
+// act on it; an earlier file of that name survives and nothing partial is
+// left behind. The disk cases mount a tmpfs of their own on the folder.
+TEST_F(SavedFile, WriteFailuresSayWhyAndLeaveNothingPartial) {
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const QString error = FrameCapture::SaveBitmapFile(bitmap, name);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  const rlimit small{100000, saved.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead of ending the run
+  using Step = std::function<void(const char* folder)>;
+  const Step nothing = [](const char*) {};
+  const struct {
+    const char* what;
+    const char* tmpfs; // mount options, or null for the folder as it is
+    Step arm, disarm;
+    QString says; // %1: the file's name, %2: the folder
+  } failures[] = {
+      {"file size limit", nullptr, [&](const char*) { setrlimit(RLIMIT_FSIZE, &small); },
+       [&](const char*) { setrlimit(RLIMIT_FSIZE, &saved); },
+       "Could not save the picture as %1:\n" + QString::fromLocal8Bit(std::strerror(EFBIG))},
+      {"no permission", nullptr,
+       [](const char* folder) {
+         chmod(folder, 0555);
+         if (getuid() == 0) // root may write anywhere: it writes as nobody
+           seteuid(kNobody);
+       },
+       [](const char*) { seteuid(getuid()); }, "No permission to write in the folder: cannot save %1 in %2"},
+      {"full disk", "size=64k", nothing, nothing, "The disk is full: cannot save %1 in %2"},
+      {"read-only disk", "size=2m",
+       [](const char* folder) { mount("tmpfs", folder, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=2m"); }, nothing,
+       "The disk is read-only: cannot save %1 in %2"},
+  };
+  const QString name = QStringLiteral("CAP2010-01-01_0-0-0.bmp");
+  for (const auto& failure : failures) {
+    const QString folder = path(failure.what);
+    const QByteArray folderName = QFile::encodeName(folder);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (failure.tmpfs && mount("tmpfs", folderName.constData(), "tmpfs", 0, failure.tmpfs) != 0)
+      GTEST_SKIP() << "mounting a tmpfs is not permitted here, so no real full or read-only disk";
+    const std::shared_ptr<void> unmount(nullptr, [&](void*) {
+      if (failure.tmpfs)
+        umount2(folderName.constData(), MNT_DETACH);
+    });
+    QFile earlier(folder + "/" + name);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
 
-  EXPECT_FALSE(error.isEmpty());
-  EXPECT_EQ(contents(name), QByteArray("earlier"));
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"CAP2010-01-01_0-0-0.bmp"});
+    failure.arm(folderName.constData());
+    const QString said = FrameCapture::SaveBitmapFile(bitmap, folder + "/" + name);
+    failure.disarm(folderName.constData());
+
+    EXPECT_EQ(said.toStdString(), QString(failure.says).arg(name, folder).toStdString()) << failure.what;
+    EXPECT_EQ(contents(earlier.fileName()), QByteArray("earlier")) << failure.what;
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name}) << failure.what;
+  }
 }
 
 // The user hears of a failed write; a folder that is gone is one.
