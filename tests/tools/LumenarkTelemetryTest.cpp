@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -73,6 +74,20 @@ TEST_F(LumenarkTelemetry, MissingFileIsCode2) {
   const auto result = Telemetry("check '" + m_folder + "/none.mp4'");
   EXPECT_EQ(result.out, "code 2\n");
   EXPECT_EQ(result.exitCode, 1);
+}
+
+// A camera that preallocates its files leaves a recording padded with zeros to
+// 4 GiB when it loses power (sparse here): the command reads its telemetry,
+// never the padding.
+TEST_F(LumenarkTelemetry, PaddedRecordingReadsOnlyItsTelemetry) {
+  const std::string path = MakeRecording("drf0_20260614_093200.mp4", 3);
+  const std::string unpadded = Telemetry("export '" + path + "' --format csv").out;
+  std::filesystem::resize_file(path, uint64_t{4} << 30);
+  EXPECT_EQ(Telemetry("check '" + path + "'").out, "code 0\n");
+  EXPECT_EQ(Telemetry("export '" + path + "' --format csv").out, unpadded);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 512L << 10) << "peak KiB of the largest program run";
 }
 
 // Generator -> udat -> QIRAUDAT -> decoding -> CSV, compared with the drive the
