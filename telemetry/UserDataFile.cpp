@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/UserDataFile.h"
 
+#include "telemetry/RecordingFile.h"
+
 int UserDataFile::Load(const std::string& path) {
   m_area = {};
   m_index.Attach(nullptr, 0);
   m_index.SetRecordCount(0);
+  m_openFailure.clear();
   if (path.empty())
     return kNoPath;
-  if (const UdatLocator::Code code = UdatLocator::Locate(path, m_area); code != UdatLocator::kFound)
+  const RecordingFile file(path);
+  if (!file.IsOpen()) {
+    m_openFailure = file.Failure();
+    return UdatLocator::kCannotOpen;
+  }
+  if (const UdatLocator::Code code = UdatLocator::Locate(file, m_area); code != UdatLocator::kFound)
     return code;
   return Index(m_index, m_area.bytes.get(), m_area.length);
 }

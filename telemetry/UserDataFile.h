@@ -23,6 +23,8 @@ public:
 
   // 0 when the area was found and parsed; 1 to 7 as the locator; 17 to 20.
   int Load(const std::string& path);
+  // Why the last Load could not open its file (code 2); empty otherwise.
+  const std::string& OpenFailure() const { return m_openFailure; }
   // Attaches an area (owned by the caller) to `index` and parses it: 0, or
   // 17 to 20 for a missing area or sub-box.
   static int Index(QIRAUDAT& index, uint8_t* area, size_t length);
@@ -39,4 +41,5 @@ public:
 private:
   UdatLocator::Area m_area;
   QIRAUDAT m_index;
+  std::string m_openFailure;
 };

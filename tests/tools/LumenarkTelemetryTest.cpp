@@ -70,10 +70,31 @@ INSTANTIATE_TEST_SUITE_P(, LumenarkTelemetryFaults,
                            return name;
                          });
 
-TEST_F(LumenarkTelemetry, MissingFileIsCode2) {
-  const auto result = Telemetry("check '" + m_folder + "/none.mp4'");
-  EXPECT_EQ(result.out, "code 2\n");
-  EXPECT_EQ(result.exitCode, 1);
+// Anything but a regular file is refused at once as a file that cannot be
+// opened: a FIFO would otherwise keep the command waiting for a writer.
+TEST_F(LumenarkTelemetry, OnlyRegularFilesAreRead) {
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    const char* reason;
+  } entries[] = {
+      {"y.mp4", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, "not a regular file"},
+      {"x.mp4", [](const std::string& path) { std::filesystem::create_directory(path); }, "not a regular file"},
+      {"none.mp4", [](const std::string&) {}, "No such file or directory"},
+  };
+  for (const auto& entry : entries) {
+    const std::string path = m_folder + "/" + entry.name;
+    entry.make(path);
+    const std::string refusal = "lumenark-telemetry: " + path + ": " + entry.reason + "\n";
+    const auto check = Telemetry("check '" + path + "'");
+    EXPECT_EQ(check.out, "code 2\n") << entry.name;
+    EXPECT_EQ(check.err, refusal) << entry.name;
+    EXPECT_EQ(check.exitCode, 1) << entry.name;
+    const auto exported = Telemetry("export '" + path + "' --format gpx");
+    EXPECT_EQ(exported.out, "") << entry.name;
+    EXPECT_EQ(exported.err, refusal + "code 2\n") << entry.name;
+    EXPECT_EQ(exported.exitCode, 1) << entry.name;
+  }
 }
 
 // A camera that preallocates its files leaves a recording padded with zeros to

@@ -29,9 +29,16 @@ int usage() {
   return kUsageError;
 }
 
+// The loader's code alone does not say why a file could not be opened.
+void reportOpenFailure(const std::string& path, const RecordingTelemetry& telemetry) {
+  if (!telemetry.OpenFailure().empty())
+    std::fprintf(stderr, "lumenark-telemetry: %s: %s\n", path.c_str(), telemetry.OpenFailure().c_str());
+}
+
 int check(const std::string& path, std::FILE* out) {
   RecordingTelemetry telemetry;
   const int code = telemetry.Load(path);
+  reportOpenFailure(path, telemetry);
   std::fprintf(out, "code %d\n", code);
   return code == 0 ? 0 : 1;
 }
@@ -57,6 +64,7 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   }
   RecordingTelemetry telemetry;
   if (const int code = telemetry.Load(request.recording)) {
+    reportOpenFailure(request.recording, telemetry);
     std::fprintf(stderr, "code %d\n", code);
     return 1;
   }
