@@ -63,3 +63,20 @@ inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = fals
   }
   return {child, fds[0]};
 }
+
+// The child's side of a one-record report: 0 when it was written whole.
+template <typename Report> int ReportToParent(int fd, const Report& report) {
+  return write(fd, &report, sizeof report) == ssize_t(sizeof report) ? 0 : 1;
+}
+
+// This program started again with `args`, its output dropped, and the one
+// record it reports through ReportToParent; false when it did not report it or
+// failed.
+template <typename Report> bool ReportFromSelf(const std::vector<std::string>& args, Report& report) {
+  const SelfChild child = StartSelf(args, true);
+  if (child.pid <= 0)
+    return false;
+  const bool reported = read(child.readFd, &report, sizeof report) == ssize_t(sizeof report);
+  close(child.readFd);
+  return WaitForChild(child.pid).succeeded && reported;
+}
