@@ -2,6 +2,7 @@
 #include "telemetry/UserDataFile.h"
 
 #include "telemetry/RecordingFile.h"
+#include "telemetry/RmcFields.h"
 
 int UserDataFile::Load(const std::string& path) {
   m_area = {};
@@ -28,4 +29,9 @@ int UserDataFile::Index(QIRAUDAT& index, uint8_t* area, size_t length) {
 
 void UserDataFile::SetPositionCount(uint32_t count) {
   m_index.SetRecordCount(count != 0 ? count : m_index.GpsRecordCapacity());
+}
+
+bool UserDataFile::RmcAt(uint32_t position, RmcFields& fields) const {
+  const uint8_t* record = GpsRecord(position);
+  return record && record[0] == '$' && fields.ParseSentence(reinterpret_cast<const char*>(record), kGpsRecordBytes);
 }

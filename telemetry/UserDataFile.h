@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class RmcFields;
+
 // A recording's user-data area read from its file: located, copied and
 // indexed, with one position per record slot. Owns the copy.
 class UserDataFile {
@@ -37,6 +39,8 @@ public:
   // The records of a position; none when it lies outside the area.
   const uint8_t* GpsRecord(uint32_t position) const { return m_index.GetGpsRecord(position); }
   const uint8_t* SensorRecord(uint32_t position) const { return m_index.GetSensorRecord(position); }
+  // The fields of the position's "$GPRMC" record; false when it holds none.
+  bool RmcAt(uint32_t position, RmcFields& fields) const;
 
 private:
   UdatLocator::Area m_area;
