@@ -7,6 +7,7 @@
 #include "telemetry/UserDataFile.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,9 +16,17 @@ constexpr size_t kRowBytesGuess = 72;
 // Two six-decimal floats, two ints and their commas.
 constexpr size_t kGpsColumnsMaxChars = 2 * FixedDecimal::kMaxChars + 2 * 12 + 3;
 
+// A place outside the earth's ranges is left out; its speed and course stay.
 std::string gpsColumns(const RmcFields& fields) {
-  return FixedDecimal::SixDecimals(fields.Latitude()) + ',' + FixedDecimal::SixDecimals(fields.Longitude()) + ',' +
-         std::to_string(fields.SpeedKmh()) + ',' + std::to_string(fields.Course());
+  const std::string place = fields.PositionInRange() ? FixedDecimal::SixDecimals(fields.Latitude()) + ',' +
+                                                           FixedDecimal::SixDecimals(fields.Longitude())
+                                                     : std::string(",");
+  return place + ',' + std::to_string(fields.SpeedKmh()) + ',' + std::to_string(fields.Course());
+}
+
+// NaN and the infinities are no readings: left empty.
+char* writeSensorValue(char* out, float value) {
+  return std::isfinite(value) ? FixedDecimal::WriteSixDecimals(out, value) : out;
 }
 
 char* writeSensorColumns(char* out, const uint8_t* record) {
@@ -27,11 +36,11 @@ char* writeSensorColumns(char* out, const uint8_t* record) {
     return out;
   }
   const SensorTriple triple = SensorTriple::FromRecord(record);
-  out = FixedDecimal::WriteSixDecimals(out, triple.y);
+  out = writeSensorValue(out, triple.y);
   *out++ = ',';
-  out = FixedDecimal::WriteSixDecimals(out, triple.x);
+  out = writeSensorValue(out, triple.x);
   *out++ = ',';
-  return FixedDecimal::WriteSixDecimals(out, triple.z);
+  return writeSensorValue(out, triple.z);
 }
 
 } // namespace
@@ -43,9 +52,7 @@ void CsvFormat::Write(const UserDataFile& telemetry, const std::string&, std::st
   // Decoded once per sentence: positions between sentences repeat it.
   std::string gps = ",,,";
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
-    const uint8_t* record = telemetry.GpsRecord(position);
-    if (record && record[0] == '$' &&
-        fields.ParseSentence(reinterpret_cast<const char*>(record), UserDataFile::kGpsRecordBytes))
+    if (telemetry.RmcAt(position, fields))
       gps = gpsColumns(fields);
     // The row is built in place and appended once.
     char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];

@@ -5,8 +5,9 @@
 
 // One row per position: latitude and longitude ("%f"), speed in km/h and
 // course as the viewer shows them, from the newest "$GPRMC" sentence at or
-// before the position (empty before the first), then the sensor values
-// ("%.6f", empty without a record).
+// before the position (empty before the first; latitude and longitude empty
+// for a place outside the earth's ranges), then the sensor values ("%.6f",
+// empty without a record and for a value that is no finite number).
 class CsvFormat : public TelemetryFormat {
 public:
   void Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const override;

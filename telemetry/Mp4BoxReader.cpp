@@ -2,8 +2,7 @@
 #include "telemetry/Mp4BoxReader.h"
 
 #include "telemetry/BigEndian.h"
-
-#include <sys/types.h>
+#include "telemetry/RecordingFile.h"
 
 namespace {
 
@@ -15,12 +14,9 @@ constexpr uint32_t kLargeHeaderBytes = 16;
 Mp4BoxReader::Mp4BoxReader(ReadFn read, uint64_t begin, uint64_t end)
     : m_read(std::move(read)), m_offset(begin), m_end(end) {}
 
-Mp4BoxReader Mp4BoxReader::OfFile(std::FILE* file, uint64_t size) {
-  return Mp4BoxReader(
-      [file](uint64_t offset, uint8_t* out, size_t count) {
-        return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
-      },
-      0, size);
+Mp4BoxReader Mp4BoxReader::OfFile(const RecordingFile& file) {
+  return Mp4BoxReader([&file](uint64_t offset, uint8_t* out, size_t count) { return file.ReadAt(offset, out, count); },
+                      0, file.Size());
 }
 
 Mp4BoxReader Mp4BoxReader::OfBytes(const std::string& bytes, uint64_t begin) {

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
+
+class RecordingFile;
 
 // Walks the boxes of one level of an MP4 file, in a file (with seeks, reading
 // only the headers) or in memory: 32-bit sizes, 64-bit sizes and size 0 (to
@@ -34,8 +35,8 @@ public:
   using ReadFn = std::function<bool(uint64_t offset, uint8_t* out, size_t count)>;
 
   Mp4BoxReader(ReadFn read, uint64_t begin, uint64_t end);
-  // The top level of an open file of `size` bytes.
-  static Mp4BoxReader OfFile(std::FILE* file, uint64_t size);
+  // The top level of an open file, which must outlive the reader.
+  static Mp4BoxReader OfFile(const RecordingFile& file);
   // The boxes inside `bytes`, which must outlive the reader.
   static Mp4BoxReader OfBytes(const std::string& bytes, uint64_t begin = 0);
 

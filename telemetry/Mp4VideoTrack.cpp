@@ -2,11 +2,9 @@
 #include "telemetry/Mp4VideoTrack.h"
 
 #include "telemetry/Mp4BoxReader.h"
+#include "telemetry/RecordingFile.h"
 
-#include <cstdio>
 #include <initializer_list>
-#include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -49,11 +47,10 @@ std::optional<std::string> path(const std::string& box, std::initializer_list<co
 
 // Reads the top-level "moov" box, wherever it lies in the file.
 std::optional<std::string> movieBox(const std::string& filePath) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(filePath.c_str(), "rb"), std::fclose);
-  struct stat info {};
-  if (!file || fstat(fileno(file.get()), &info) != 0 || info.st_size <= 0)
+  const RecordingFile file(filePath);
+  if (!file.IsOpen())
     return std::nullopt;
-  Mp4BoxReader reader = Mp4BoxReader::OfFile(file.get(), uint64_t(info.st_size));
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
   while (reader.Next(box) == Mp4BoxReader::kBox) {
     if (!box.Is("moov"))
@@ -61,8 +58,7 @@ std::optional<std::string> movieBox(const std::string& filePath) {
     if (box.size > kLargestMovieBox)
       return std::nullopt;
     std::string payload(size_t(box.PayloadSize()), '\0');
-    if (fseeko(file.get(), off_t(box.PayloadOffset()), SEEK_SET) != 0 ||
-        std::fread(payload.data(), 1, payload.size(), file.get()) != payload.size())
+    if (!file.ReadAt(box.PayloadOffset(), reinterpret_cast<uint8_t*>(payload.data()), payload.size()))
       return std::nullopt;
     return payload;
   }

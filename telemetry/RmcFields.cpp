@@ -4,6 +4,7 @@
 #include "telemetry/NmeaDecoding.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -86,5 +87,6 @@ bool RmcFields::ParseSentence(const char* record, size_t length) {
 
 float RmcFields::Latitude() const { return NmeaToDegrees(m_latitude, NorthSouth()); }
 float RmcFields::Longitude() const { return NmeaToDegrees(m_longitude, EastWest()); }
+bool RmcFields::PositionInRange() const { return std::fabs(Latitude()) <= 90.0f && std::fabs(Longitude()) <= 180.0f; }
 int RmcFields::SpeedKmh() const { return SpeedFieldToKmh(m_speed); }
 int RmcFields::Course() const { return CourseFieldToInt(m_course); }

@@ -42,6 +42,9 @@ public:
 
   float Latitude() const;
   float Longitude() const;
+  // Latitude within -90..+90 and longitude within -180..+180 degrees; a
+  // field read as no number is outside. An empty field (no fix) reads as 0.
+  bool PositionInRange() const;
   int SpeedKmh() const;
   int Course() const;
 

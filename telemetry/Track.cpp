@@ -59,13 +59,10 @@ std::vector<Track::Point> Track::FromRecording(const UserDataFile& telemetry) {
   std::vector<Point> points;
   RmcFields fields;
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
-    const uint8_t* record = telemetry.GpsRecord(position);
-    if (!record || record[0] != '$')
+    if (!telemetry.RmcAt(position, fields) || !*fields.LatitudeText() || !*fields.LongitudeText() ||
+        !fields.PositionInRange())
       continue;
-    const char* text = reinterpret_cast<const char*>(record);
-    if (!fields.ParseSentence(text, UserDataFile::kGpsRecordBytes) || !*fields.LatitudeText() ||
-        !*fields.LongitudeText())
-      continue;
+    const char* text = reinterpret_cast<const char*>(telemetry.GpsRecord(position));
     // The record's own bytes, terminated, for the date the display never reads.
     const std::string sentence(text, strnlen(text, UserDataFile::kGpsRecordBytes));
     const std::string time = Field(sentence.c_str(), kTimeField);
@@ -74,4 +71,13 @@ std::vector<Track::Point> Track::FromRecording(const UserDataFile& telemetry) {
     points.push_back({fields.Latitude(), fields.Longitude(), fields.SpeedKmh(), secondOfDay, std::move(isoTime)});
   }
   return points;
+}
+
+uint32_t Track::PositionsOutOfRange(const UserDataFile& telemetry) {
+  uint32_t count = 0;
+  RmcFields fields;
+  for (uint32_t position = 0; position < telemetry.PositionCount(); ++position)
+    if (telemetry.RmcAt(position, fields) && !fields.PositionInRange())
+      ++count;
+  return count;
 }

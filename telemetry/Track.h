@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,7 @@ class UserDataFile;
 
 // The positions of a recording's "$GPRMC" records, decoded as the map
 // receives them. Records without a latitude or longitude (no fix) are left
-// out: they carry no place.
+// out: they carry no place; so are places outside the earth's ranges.
 class Track {
 public:
   struct Point {
@@ -23,6 +24,9 @@ public:
   };
 
   static std::vector<Point> FromRecording(const UserDataFile& telemetry);
+  // The "$GPRMC" records whose place lies outside the earth's ranges, which
+  // every export leaves out.
+  static uint32_t PositionsOutOfRange(const UserDataFile& telemetry);
   // "hhmmss[.ss]" and "ddmmyy" to "20yy-mm-ddThh:mm:ss[.ss]Z" (years 80 to
   // 99 are 19yy); empty when either is malformed.
   static std::string IsoTime(const std::string& time, const std::string& date);

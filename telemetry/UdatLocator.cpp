@@ -1,30 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telemetry/UdatLocator.h"
 
+#include "telemetry/BigEndian.h"
 #include "telemetry/Mp4BoxReader.h"
+#include "telemetry/RecordingFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
-#include <sys/stat.h>
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-bool readAt(std::FILE* file, uint64_t offset, uint8_t* out, size_t count) {
-  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
-}
+constexpr uint64_t kHeaderBytes = 8;
+constexpr const char* kSubBoxTypes[] = {"TIME", "GPSI", "SENS"};
 
 } // namespace
 
 // The type counts before the size: a "udat" box whose size is wrong is still
 // the area.
-int64_t UdatLocator::FindUdatBox(std::FILE* file, uint64_t fileSize, Code& failure) {
-  Mp4BoxReader reader = Mp4BoxReader::OfFile(file, fileSize);
+int64_t UdatLocator::FindUdatBox(const RecordingFile& file, Code& failure) {
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
   for (;;) {
     const Mp4BoxReader::Result result = reader.Next(box);
@@ -43,30 +37,52 @@ int64_t UdatLocator::FindUdatBox(std::FILE* file, uint64_t fileSize, Code& failu
   return -1;
 }
 
-UdatLocator::Code UdatLocator::Locate(const std::string& path, Area& area) {
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file)
-    return kCannotOpen;
-  struct stat info {};
-  if (fstat(fileno(file.get()), &info) != 0 || info.st_size < 0)
-    return kSizeUnknown;
-  const auto fileSize = static_cast<uint64_t>(info.st_size);
-  if (fileSize == 0)
-    return kEmptyFile;
+// The sub-boxes follow the udat header in order, each as long as its own size
+// says. The area stops after the header of the first one that is not the
+// expected type or whose size cannot be right, so that the parse still finds
+// it missing; a sub-box cut off by the end of the file ends the area there.
+int64_t UdatLocator::AreaLength(const RecordingFile& file, uint64_t udatOffset) {
+  const uint64_t available = file.Size() - udatOffset; // the udat header lies inside
+  uint64_t end = kHeaderBytes;
+  for (const char* type : kSubBoxTypes) {
+    uint8_t header[kHeaderBytes];
+    if (available - end < kHeaderBytes)
+      return static_cast<int64_t>(available);
+    if (!file.ReadAt(udatOffset + end, header, kHeaderBytes))
+      return -1;
+    const uint64_t size = readBigEndian32(header);
+    if (std::memcmp(header + 4, type, 4) != 0 || size < kHeaderBytes)
+      return static_cast<int64_t>(end + kHeaderBytes);
+    if (size > available - end)
+      return static_cast<int64_t>(available);
+    end += size;
+  }
+  return static_cast<int64_t>(end);
+}
 
+UdatLocator::Code UdatLocator::Locate(const std::string& path, Area& area) {
+  const RecordingFile file(path);
+  return file.IsOpen() ? Locate(file, area) : kCannotOpen;
+}
+
+UdatLocator::Code UdatLocator::Locate(const RecordingFile& file, Area& area) {
+  if (file.Size() == 0)
+    return kEmptyFile;
   Code failure = kNoUdatBox;
-  const int64_t udatOffset = FindUdatBox(file.get(), fileSize, failure);
+  const int64_t udatOffset = FindUdatBox(file, failure);
   if (udatOffset < 0)
     return failure;
+  const int64_t length = AreaLength(file, static_cast<uint64_t>(udatOffset));
+  if (length < 0)
+    return kReadFailed;
 
-  const uint64_t length = fileSize - static_cast<uint64_t>(udatOffset);
-  std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[length]);
+  std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[static_cast<size_t>(length)]);
   if (!bytes)
     return kNoMemory;
-  if (!readAt(file.get(), static_cast<uint64_t>(udatOffset), bytes.get(), length))
+  if (!file.ReadAt(static_cast<uint64_t>(udatOffset), bytes.get(), static_cast<size_t>(length)))
     return kReadFailed;
   area.bytes = std::move(bytes);
-  area.length = length;
+  area.length = static_cast<size_t>(length);
   area.fileOffset = static_cast<uint64_t>(udatOffset);
   return kFound;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class RmcFields;
+
 // A recording's user-data area read from its file: located, copied and
 // indexed, with one position per record slot. Owns the copy.
 class UserDataFile {
@@ -23,6 +25,8 @@ public:
 
   // 0 when the area was found and parsed; 1 to 7 as the locator; 17 to 20.
   int Load(const std::string& path);
+  // Why the last Load could not open its file (code 2); empty otherwise.
+  const std::string& OpenFailure() const { return m_openFailure; }
   // Attaches an area (owned by the caller) to `index` and parses it: 0, or
   // 17 to 20 for a missing area or sub-box.
   static int Index(QIRAUDAT& index, uint8_t* area, size_t length);
@@ -35,8 +39,11 @@ public:
   // The records of a position; none when it lies outside the area.
   const uint8_t* GpsRecord(uint32_t position) const { return m_index.GetGpsRecord(position); }
   const uint8_t* SensorRecord(uint32_t position) const { return m_index.GetSensorRecord(position); }
+  // The fields of the position's "$GPRMC" record; false when it holds none.
+  bool RmcAt(uint32_t position, RmcFields& fields) const;
 
 private:
   UdatLocator::Area m_area;
   QIRAUDAT m_index;
+  std::string m_openFailure;
 };

@@ -5,6 +5,7 @@
 // so no memory freed before it can be reused and hide what it takes.
 //   targets: median time < 50 ms; peak growth < the area + 16 MiB in every sample.
 #include "bench/support/ChildProcess.h"
+#include "bench/support/PeakMemory.h"
 #include "bench/support/Spread.h"
 #include "engine/QIRAAdap.h"
 #include "tests/support/BoxWriter.h"
@@ -26,19 +27,6 @@ constexpr int kSamples = 15;
 constexpr double kTimeTargetMs = 50.0;
 constexpr double kGrowthAboveAreaMiB = 16.0;
 constexpr char kSampleFlag[] = "--sample";
-
-long statusKiB(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field, 0) == 0)
-      return std::stol(line.substr(std::strlen(field) + 1));
-  }
-  return 0;
-}
-
-// Restarts the kernel's peak-RSS mark at the current RSS.
-void resetPeakRss() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -87,26 +75,21 @@ struct Sample {
 int loadInThisProcess(const char* path, int fd) {
   QIRAAdap adap(nullptr);
   adap.StorePaths(path, path);
-  resetPeakRss();
-  const long rssBefore = statusKiB("VmRSS:");
+  peak_memory::Reset();
+  const long rssBefore = peak_memory::CurrentKiB();
   const auto start = std::chrono::steady_clock::now();
   Sample sample;
   sample.code = adap.LoadUserData();
   sample.ms = millisecondsSince(start);
-  sample.growthMiB = double(statusKiB("VmHWM:") - rssBefore) / 1024;
+  sample.growthMiB = double(peak_memory::PeakKiB() - rssBefore) / 1024;
   sample.areaMiB = double(adap.m_Telemetry.Lock().length) / (1 << 20);
-  return write(fd, &sample, sizeof sample) == sizeof sample ? 0 : 1;
+  return ReportToParent(fd, sample);
 }
 
 // A failed child gives a sample with code -1.
 Sample loadInChild(const std::string& path) {
-  const SelfChild child = StartSelf({kSampleFlag, path}, true);
   Sample sample;
-  if (child.pid <= 0)
-    return sample;
-  const bool reported = read(child.readFd, &sample, sizeof sample) == sizeof sample;
-  close(child.readFd);
-  return WaitForChild(child.pid).succeeded && reported ? sample : Sample{};
+  return ReportFromSelf({kSampleFlag, path}, sample) ? sample : Sample{};
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 //   target: median time with the 50 MB file at most twice the ordinary
 //   median, or the ordinary median + 10 ms, whichever is larger.
 #include "bench/support/ChildProcess.h"
-#include "bench/support/PeakMemoryGrowth.h"
+#include "bench/support/PeakMemory.h"
 #include "bench/support/Spread.h"
 #include "library/EventNoteReader.h"
 
@@ -55,19 +55,21 @@ QString makeCard(const QString& root, const QByteArray& note) {
 
 int readInThisProcess(const char* recording, int fd) {
   QStringList notes;
-  const PeakMemoryGrowth growth;
+  peak_memory::Reset();
+  const long rssBefore = peak_memory::CurrentKiB();
   const auto start = std::chrono::steady_clock::now();
   EventNoteReader::Read(QString::fromLocal8Bit(recording), notes);
   Sample sample;
   sample.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  sample.growthKiB = growth.KiB();
+  sample.growthKiB = peak_memory::PeakKiB() - rssBefore;
   sample.notes = int(notes.size());
-  return SendToParent(fd, sample);
+  return ReportToParent(fd, sample);
 }
 
 // A failed child gives a sample without notes.
 Sample readInChild(const QString& recording) {
-  return RecordFromChild<Sample>({kSampleFlag, recording.toStdString()}).value_or(Sample{});
+  Sample sample;
+  return ReportFromSelf({kSampleFlag, recording.toStdString()}, sample) ? sample : Sample{};
 }
 
 struct Figures {

@@ -65,21 +65,19 @@ inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = fals
   return {child, fds[0]};
 }
 
-// Runs this program again as a child with `args`, its output dropped, and
-// takes the one record it sends with SendToParent; nothing when the child
-// failed or sent none.
-template <typename Record> std::optional<Record> RecordFromChild(std::vector<std::string> args) {
-  const SelfChild child = StartSelf(std::move(args), true);
-  if (child.pid <= 0)
-    return std::nullopt;
-  Record record{};
-  const bool sent = read(child.readFd, &record, sizeof record) == sizeof record;
-  close(child.readFd);
-  return WaitForChild(child.pid).succeeded && sent ? std::optional<Record>(record) : std::nullopt;
+// The child's side of a one-record report: 0 when it was written whole.
+template <typename Report> int ReportToParent(int fd, const Report& report) {
+  return write(fd, &report, sizeof report) == ssize_t(sizeof report) ? 0 : 1;
 }
 
-// The child's side: writes `record` to the pipe whose write end is `fd`; the
-// child's exit code.
-template <typename Record> int SendToParent(int fd, const Record& record) {
-  return write(fd, &record, sizeof record) == sizeof record ? 0 : 1;
+// This program started again with `args`, its output dropped, and the one
+// record it reports through ReportToParent; false when it did not report it or
+// failed.
+template <typename Report> bool ReportFromSelf(const std::vector<std::string>& args, Report& report) {
+  const SelfChild child = StartSelf(args, true);
+  if (child.pid <= 0)
+    return false;
+  const bool reported = read(child.readFd, &report, sizeof report) == ssize_t(sizeof report);
+  close(child.readFd);
+  return WaitForChild(child.pid).succeeded && reported;
 }

@@ -2,8 +2,10 @@
 #include "engine/QIRAAdap.h"
 #include "tests/support/BoxWriter.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,27 +43,45 @@ protected:
   QIRAAdap adap{nullptr};
 };
 
-TEST_F(UserData, AreaRunsFromTheUdatBoxToTheEndOfTheFile) {
-  BoxWriter file = usualHead();
-  const size_t udatOffset = file.bytes().size();
-  file.raw(BoxWriter::udat(3, {"$GPRMC,1"})).raw({9, 9, 9, 9, 9}); // trailing bytes belong to the area
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(load(write(file)), 0);
-  const std::string out = testing::internal::GetCapturedStdout();
-  const size_t length = file.bytes().size() - udatOffset;
-  const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
-  ASSERT_EQ(area.length, length);
-  EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, length), 0);
-  char line[64];
-  std::snprintf(line, sizeof line, "###Parsing udat area : sized %zx\n", length);
-  EXPECT_EQ(out, line);
-  EXPECT_EQ(adap.m_bUserDataFailed, 0);
-  EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 0);
+// The area is the udat header and its three sub-boxes, whatever follows them:
+// other bytes, or the zeros a camera that preallocates its files leaves up to
+// 4 GiB (a sparse file here) when it loses power.
+TEST_F(UserData, AreaEndsWithItsLastSubBox) {
+  const struct {
+    const char* what;
+    std::vector<uint8_t> trailing;
+    uint64_t paddedSize;
+  } cases[] = {
+      {"nothing after the area", {}, 0},
+      {"bytes after the area", {9, 9, 9, 9, 9}, 0},
+      {"padded to 4 GiB", {}, uint64_t{4} << 30},
+  };
+  for (const auto& c : cases) {
+    BoxWriter file = usualHead();
+    const size_t udatOffset = file.bytes().size();
+    const std::vector<uint8_t> udat = BoxWriter::udat(3, {"$GPRMC,1"});
+    const std::string path = write(file.raw(udat).raw(c.trailing));
+    if (c.paddedSize)
+      std::filesystem::resize_file(path, c.paddedSize);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(load(path), 0) << c.what;
+    const std::string out = testing::internal::GetCapturedStdout();
+    const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
+    ASSERT_EQ(area.length, udat.size()) << c.what;
+    EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, udat.size()), 0) << c.what;
+    char line[64];
+    std::snprintf(line, sizeof line, "###Parsing udat area : sized %zx\n", udat.size());
+    EXPECT_EQ(out, line) << c.what;
+    EXPECT_EQ(adap.m_bUserDataFailed, 0) << c.what;
+    EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 0) << c.what;
+  }
 }
 
 TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
   EXPECT_EQ(adap.LocateUserData(), 1);
   EXPECT_EQ(load(dir.filePath("absent.mp4").toStdString()), 2);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mp4"));
+  EXPECT_EQ(load(dir.filePath("folder.mp4").toStdString()), 2) << "only a regular file is read";
   EXPECT_EQ(load(write(BoxWriter())), 6);
   EXPECT_EQ(adap.m_bUserDataFailed, 1);
   EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 1);

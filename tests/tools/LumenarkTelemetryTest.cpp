@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -35,6 +36,19 @@ std::string sixDecimals(float value) {
   char text[64];
   std::snprintf(text, sizeof text, "%.6f", value);
   return text;
+}
+
+// A box of a hand-made user-data area: big-endian size, type, body.
+std::string box(const char* type, const std::string& body) {
+  const uint32_t size = uint32_t(body.size() + 8);
+  return std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} + type + body;
+}
+
+// A file of a "free" box and a user-data area without a video track: one
+// position per whole GPS record.
+void writeBareUserData(const std::string& path, const std::string& gps, const std::string& sensors) {
+  const std::string udat = box("udat", box("TIME", std::string(12, '\0')) + box("GPSI", gps) + box("SENS", sensors));
+  std::ofstream(path, std::ios::binary) << box("free", "") << udat;
 }
 
 using LumenarkTelemetry = SampleRecordings;
@@ -69,10 +83,45 @@ INSTANTIATE_TEST_SUITE_P(, LumenarkTelemetryFaults,
                            return name;
                          });
 
-TEST_F(LumenarkTelemetry, MissingFileIsCode2) {
-  const auto result = Telemetry("check '" + m_folder + "/none.mp4'");
-  EXPECT_EQ(result.out, "code 2\n");
-  EXPECT_EQ(result.exitCode, 1);
+// Anything but a regular file is refused at once as a file that cannot be
+// opened: a FIFO would otherwise keep the command waiting for a writer.
+TEST_F(LumenarkTelemetry, OnlyRegularFilesAreRead) {
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    const char* reason;
+  } entries[] = {
+      {"y.mp4", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, "not a regular file"},
+      {"x.mp4", [](const std::string& path) { std::filesystem::create_directory(path); }, "not a regular file"},
+      {"none.mp4", [](const std::string&) {}, "No such file or directory"},
+  };
+  for (const auto& entry : entries) {
+    const std::string path = m_folder + "/" + entry.name;
+    entry.make(path);
+    const std::string refusal = "lumenark-telemetry: " + path + ": " + entry.reason + "\n";
+    const auto check = Telemetry("check '" + path + "'");
+    EXPECT_EQ(check.out, "code 2\n") << entry.name;
+    EXPECT_EQ(check.err, refusal) << entry.name;
+    EXPECT_EQ(check.exitCode, 1) << entry.name;
+    const auto exported = Telemetry("export '" + path + "' --format gpx");
+    EXPECT_EQ(exported.out, "") << entry.name;
+    EXPECT_EQ(exported.err, refusal + "code 2\n") << entry.name;
+    EXPECT_EQ(exported.exitCode, 1) << entry.name;
+  }
+}
+
+// A camera that preallocates its files leaves a recording padded with zeros to
+// 4 GiB when it loses power (sparse here): the command reads its telemetry,
+// never the padding.
+TEST_F(LumenarkTelemetry, PaddedRecordingReadsOnlyItsTelemetry) {
+  const std::string path = MakeRecording("drf0_20260614_093200.mp4", 3);
+  const std::string unpadded = Telemetry("export '" + path + "' --format csv").out;
+  std::filesystem::resize_file(path, uint64_t{4} << 30);
+  EXPECT_EQ(Telemetry("check '" + path + "'").out, "code 0\n");
+  EXPECT_EQ(Telemetry("export '" + path + "' --format csv").out, unpadded);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 512L << 10) << "peak KiB of the largest program run";
 }
 
 // Generator -> udat -> QIRAUDAT -> decoding -> CSV, compared with the drive the
@@ -204,20 +253,58 @@ TEST_F(LumenarkTelemetryGis, OgrinfoReadsTheGeoJsonLine) {
 // Without a container frame count the positions are the whole GPS records.
 TEST_F(LumenarkTelemetry, BareUserDataCountsGpsRecords) {
   const std::string sentence = "$GPRMC,010203.00,A,4807.0380,N,01131.0000,E,022.4,084.4,230394,,,A*00";
-  std::string udat;
-  auto box = [](const char* type, const std::string& body) {
-    const uint32_t size = uint32_t(body.size() + 8);
-    return std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} + type + body;
-  };
   std::string gps(76 * 3, '\0');
   gps.replace(0, sentence.size(), sentence);
-  udat = box("udat", box("TIME", std::string(12, '\0')) + box("GPSI", gps + "xx") + box("SENS", std::string(36, '\0')));
   const std::string path = m_folder + "/bare.bin";
-  std::ofstream(path, std::ios::binary) << box("free", "") << udat;
+  writeBareUserData(path, gps + "xx", std::string(36, '\0'));
   const auto rows = csvRows(Telemetry("export '" + path + "' --format csv").out);
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[3][1], "48.117298");
   EXPECT_EQ(rows[3][5], "0.000000");
+}
+
+// Places outside the earth's ranges (latitude 100, longitude 1000, a latitude
+// that reads as no number) would make the GPX invalid and draw lines across
+// the map; sensor values that are no finite number mean nothing to a reader.
+// Every format leaves them out, and the command says how many places it left.
+TEST_F(LumenarkTelemetry, OutOfRangeValuesAreLeftOut) {
+  std::string gps;
+  for (const char* place : {"4807.0380,N,01131.0000,E", "10000.000,N,01131.0000,E", "4807.0380,N,100000.000,E",
+                            "nan,N,01131.0000,E", "4807.1380,S,01131.0000,W"}) {
+    const std::string sentence = std::string("$GPRMC,010203.00,A,") + place + ",022.4,084.4,230394,,,A*00";
+    gps += sentence + std::string(76 - sentence.size(), '\0');
+  }
+  const float inf = INFINITY, nan = NAN;
+  const float values[] = {0.5f, nan, -inf, inf, 1, -1, 0, 0, 0, 0, 0, 0, 0.25f, 0, 0};
+  const std::string path = m_folder + "/bad.bin";
+  writeBareUserData(path, gps, std::string(reinterpret_cast<const char*>(values), sizeof values)); // little-endian
+  const struct {
+    const char* format;
+    const char* document;
+  } exports[] = {
+      {"csv", "position,latitude,longitude,speed_kmh,course,y,x,z\n"
+              "0,48.117298,11.516600,39,84,0.500000,,\n"
+              "1,,,39,84,,1.000000,-1.000000\n"
+              "2,,,39,84,0.000000,0.000000,0.000000\n"
+              "3,,,39,84,0.000000,0.000000,0.000000\n"
+              "4,-48.118900,-11.516600,39,84,0.250000,0.000000,0.000000\n"},
+      {"gpx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<gpx version=\"1.1\" creator=\"lumenark-telemetry\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+              " <trk>\n  <name>bad.bin</name>\n  <trkseg>\n"
+              "   <trkpt lat=\"48.117298\" lon=\"11.516600\"><time>1994-03-23T01:02:03.00Z</time></trkpt>\n"
+              "   <trkpt lat=\"-48.118900\" lon=\"-11.516600\"><time>1994-03-23T01:02:03.00Z</time></trkpt>\n"
+              "  </trkseg>\n </trk>\n</gpx>\n"},
+      {"geojson", R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{"name":"bad.bin",)"
+                  R"("times":["1994-03-23T01:02:03.00Z","1994-03-23T01:02:03.00Z"]},"geometry":{"type":"LineString",)"
+                  R"("coordinates":[[11.516600,48.117298],[-11.516600,-48.118900]]}}]})"
+                  "\n"},
+  };
+  for (const auto& expected : exports) {
+    const auto result = Telemetry("export '" + path + "' --format " + expected.format);
+    EXPECT_EQ(result.out, expected.document) << expected.format;
+    EXPECT_EQ(result.err, "lumenark-telemetry: 3 positions out of range left out\n") << expected.format;
+    EXPECT_EQ(result.exitCode, 0) << expected.format;
+  }
 }
 
 } // namespace

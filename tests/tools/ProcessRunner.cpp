@@ -29,10 +29,11 @@ std::string ProcessRunner::ReadFile(const std::string& path) {
   return text.str();
 }
 
-ProcessRunner::Result ProcessRunner::Run(const std::string& command) {
+ProcessRunner::Result ProcessRunner::Run(const std::string& command, int timeoutSeconds) {
   const std::string errPath = TemporaryFolder() + "/stderr";
+  const std::string limit = timeoutSeconds > 0 ? "timeout -k 5 " + std::to_string(timeoutSeconds) + " " : "";
   Result result;
-  std::FILE* pipe = popen((command + " 2>'" + errPath + "'").c_str(), "r");
+  std::FILE* pipe = popen((limit + command + " 2>'" + errPath + "'").c_str(), "r");
   if (!pipe)
     return result;
   std::array<char, 65536> chunk;

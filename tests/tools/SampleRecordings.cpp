@@ -20,5 +20,5 @@ std::string SampleRecordings::MakeRecording(const std::string& name, int seconds
 }
 
 ProcessRunner::Result SampleRecordings::Telemetry(const std::string& arguments) {
-  return ProcessRunner::Run(ProcessRunner::Tool("lumenark-telemetry") + " " + arguments);
+  return ProcessRunner::Run(ProcessRunner::Tool("lumenark-telemetry") + " " + arguments, kTelemetryTimeoutSeconds);
 }

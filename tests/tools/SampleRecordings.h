@@ -12,6 +12,8 @@
 class SampleRecordings : public ::testing::Test {
 protected:
   static constexpr int kFps = 10;
+  // Far beyond any command's run on a small recording.
+  static constexpr int kTelemetryTimeoutSeconds = 60;
 
   void SetUp() override;
   void TearDown() override;
@@ -19,6 +21,7 @@ protected:
   // Writes FOLDER/NAME with the given extra options; fails the test when the
   // generator fails.
   std::string MakeRecording(const std::string& name, int seconds, const std::string& options = "");
+  // Runs lumenark-telemetry, ended after kTelemetryTimeoutSeconds.
   ProcessRunner::Result Telemetry(const std::string& arguments);
 
   std::string m_folder;

@@ -34,12 +34,16 @@ class TrackExportTest : public FakePlayerWindowFixture {
 protected:
   static void SetUpTestSuite() {
     s_card = new QTemporaryDir;
+    const QStringList small{QStringLiteral("--width"),   QStringLiteral("64"),    QStringLiteral("--height"),
+                            QStringLiteral("48"),        QStringLiteral("--fps"), QStringLiteral("5"),
+                            QStringLiteral("--seconds"), QStringLiteral("12")};
     runTool(QStringLiteral("make-sample-card"),
-            {QStringLiteral("--recording"), s_card->filePath(kRecording), QStringLiteral("--width"),
-             QStringLiteral("64"), QStringLiteral("--height"), QStringLiteral("48"), QStringLiteral("--fps"),
-             QStringLiteral("5"), QStringLiteral("--seconds"), QStringLiteral("12")});
-    QFile junk(s_card->filePath(QStringLiteral("drf0_20260614_093300.mp4")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("not a recording") > 0);
+            QStringList{QStringLiteral("--recording"), s_card->filePath(kRecording)} + small);
+    // A video without telemetry: it plays, but has no track to export.
+    runTool(QStringLiteral("make-sample-card"),
+            QStringList{QStringLiteral("--recording"), s_card->filePath(QStringLiteral("drf0_20260614_093300.mp4")),
+                        QStringLiteral("--fault"), QStringLiteral("no-udat")} +
+                small);
   }
   static void TearDownTestSuite() { delete s_card; }
 

@@ -5,6 +5,7 @@
 #include "telemetry/OutputFile.h"
 #include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryFormat.h"
+#include "telemetry/Track.h"
 
 #include <cstdio>
 #include <string>
@@ -29,9 +30,22 @@ int usage() {
   return kUsageError;
 }
 
+// The loader's code alone does not say why a file could not be opened.
+void reportOpenFailure(const std::string& path, const RecordingTelemetry& telemetry) {
+  if (!telemetry.OpenFailure().empty())
+    std::fprintf(stderr, "lumenark-telemetry: %s: %s\n", path.c_str(), telemetry.OpenFailure().c_str());
+}
+
+void reportPositionsLeftOut(const RecordingTelemetry& telemetry) {
+  if (const uint32_t count = Track::PositionsOutOfRange(telemetry))
+    std::fprintf(stderr, "lumenark-telemetry: %u position%s out of range left out\n", unsigned(count),
+                 count == 1 ? "" : "s");
+}
+
 int check(const std::string& path, std::FILE* out) {
   RecordingTelemetry telemetry;
   const int code = telemetry.Load(path);
+  reportOpenFailure(path, telemetry);
   std::fprintf(out, "code %d\n", code);
   return code == 0 ? 0 : 1;
 }
@@ -49,6 +63,18 @@ bool parseExport(const std::vector<std::string>& arguments, ExportRequest& reque
   return !request.recording.empty() && !request.format.empty();
 }
 
+// To `out` when `path` is empty, else whole or not at all to `path`.
+bool writeDocument(const std::string& document, const std::string& path, std::FILE* out) {
+  if (path.empty())
+    return std::fwrite(document.data(), 1, document.size(), out) == document.size() && std::fflush(out) == 0;
+  std::string error;
+  if (!OutputFile::Write(path, document, error)) {
+    std::fprintf(stderr, "lumenark-telemetry: %s\n", error.c_str());
+    return false;
+  }
+  return true;
+}
+
 int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   const auto format = TelemetryFormat::ByName(request.format);
   if (!format) {
@@ -57,19 +83,14 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   }
   RecordingTelemetry telemetry;
   if (const int code = telemetry.Load(request.recording)) {
+    reportOpenFailure(request.recording, telemetry);
     std::fprintf(stderr, "code %d\n", code);
     return 1;
   }
   const std::string document = telemetry.Document(*format);
-  if (request.output.empty()) {
-    const bool written = std::fwrite(document.data(), 1, document.size(), out) == document.size();
-    return written && std::fflush(out) == 0 ? 0 : 1;
-  }
-  std::string error;
-  if (!OutputFile::Write(request.output, document, error)) {
-    std::fprintf(stderr, "lumenark-telemetry: %s\n", error.c_str());
+  if (!writeDocument(document, request.output, out))
     return 1;
-  }
+  reportPositionsLeftOut(telemetry);
   return 0;
 }
 

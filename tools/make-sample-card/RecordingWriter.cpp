@@ -2,15 +2,14 @@
 #include "tools/make-sample-card/RecordingWriter.h"
 
 #include "telemetry/Mp4BoxReader.h"
+#include "telemetry/RecordingFile.h"
 #include "tools/make-sample-card/DrivePlan.h"
 #include "tools/make-sample-card/FramePainter.h"
 #include "tools/make-sample-card/Mp4Encoder.h"
 #include "tools/make-sample-card/UdatBuilder.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -19,10 +18,8 @@ constexpr size_t kHeaderBytes = 8;
 
 // Offset of the last top-level box of a well-formed file.
 uint64_t lastBoxOffset(const std::string& path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file)
-    return 0;
-  Mp4BoxReader reader = Mp4BoxReader::OfFile(file.get(), std::filesystem::file_size(path));
+  const RecordingFile file(path);
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
   uint64_t last = 0;
   while (reader.Next(box) == Mp4BoxReader::kBox)
