@@ -2,38 +2,10 @@
 #include "telemetry/RecordingCondition.h"
 
 #include "telemetry/Mp4BoxReader.h"
+#include "telemetry/RecordingFile.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opened without blocking, so a pipe swapped in after the check cannot hold the window.
-FilePtr openRegularFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    return nullptr;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
-  FilePtr file(fdopen(fd, "rb"));
-  if (!file)
-    ::close(fd);
-  return file;
-}
-
-} // namespace
 
 RecordingCondition::Kind RecordingCondition::Of(const std::string& path) {
   struct stat info {};
@@ -43,16 +15,16 @@ RecordingCondition::Kind RecordingCondition::Of(const std::string& path) {
     return kNotAFile;
   if (info.st_size == 0)
     return kEmpty;
-  return OfBoxes(path, static_cast<unsigned long long>(info.st_size));
+  return OfBoxes(path);
 }
 
 // Every MP4 a camera writes opens with its file-type box; the movie box that
 // indexes the pictures comes after the media data, so a cut file lacks it.
-RecordingCondition::Kind RecordingCondition::OfBoxes(const std::string& path, unsigned long long size) {
-  const FilePtr file = openRegularFile(path);
-  if (!file)
+RecordingCondition::Kind RecordingCondition::OfBoxes(const std::string& path) {
+  const RecordingFile file(path);
+  if (!file.IsOpen())
     return kUnreadable;
-  Mp4BoxReader reader = Mp4BoxReader::OfFile(file.get(), size);
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
   Mp4BoxReader::Result result = reader.Next(box);
   if (result == Mp4BoxReader::kReadFailed)

@@ -23,5 +23,5 @@ public:
   static const char* Reason(Kind kind);
 
 private:
-  static Kind OfBoxes(const std::string& path, unsigned long long size);
+  static Kind OfBoxes(const std::string& path);
 };

@@ -101,8 +101,9 @@ TEST_F(StateMachine, DamagedUserDataIsRefusedAndMissingUserDataPlaysVideoOnly) {
     EXPECT_EQ(open(file), c.code) << c.name;
     EXPECT_NE(GetCapturedStdout().find("\n!!! Error while parsing user data\n"), std::string::npos) << c.name;
     EXPECT_EQ(bool(adap->m_pPlayerThread), c.code == 0) << c.name;
-    if (c.code == 0)
+    if (c.code == 0) {
       EXPECT_EQ(adap->m_bUserDataFailed.load(), 1) << "no telemetry is shown";
+    }
     EXPECT_EQ(adap->CurrentPaths().path1, file) << "paths are stored before the check";
   }
 }
