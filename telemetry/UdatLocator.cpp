@@ -5,6 +5,7 @@
 #include "telemetry/Mp4BoxReader.h"
 #include "telemetry/RecordingFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -12,6 +13,9 @@ namespace {
 
 constexpr uint64_t kHeaderBytes = 8;
 constexpr const char* kSubBoxTypes[] = {"TIME", "GPSI", "SENS"};
+// An hour at 60 pictures a second takes 20 MB of records; a sub-box size that
+// asks for more is damage, and only this much of it is read.
+constexpr int64_t kMaxAreaBytes = int64_t(64) << 20;
 
 } // namespace
 
@@ -72,7 +76,7 @@ UdatLocator::Code UdatLocator::Locate(const RecordingFile& file, Area& area) {
   const int64_t udatOffset = FindUdatBox(file, failure);
   if (udatOffset < 0)
     return failure;
-  const int64_t length = AreaLength(file, static_cast<uint64_t>(udatOffset));
+  const int64_t length = std::min(AreaLength(file, static_cast<uint64_t>(udatOffset)), kMaxAreaBytes);
   if (length < 0)
     return kReadFailed;
 

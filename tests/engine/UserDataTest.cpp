@@ -77,6 +77,22 @@ TEST_F(UserData, AreaEndsWithItsLastSubBox) {
   }
 }
 
+// A damaged GPS sub-box whose size claims gigabytes of a padded file reads no
+// more than the bound of any real area, and the area is refused as damaged.
+TEST_F(UserData, DamagedSubBoxSizeReadsABoundedArea) {
+  BoxWriter file = usualHead();
+  std::vector<uint8_t> udat = BoxWriter::udat(3, {"$GPRMC,1"});
+  const size_t gpsiSizeAt = 8 + 8 + 3 * 4; // after the udat header and the TIME box
+  udat[gpsiSizeAt] = 0xF0;
+  const std::string path = write(file.raw(udat));
+  std::filesystem::resize_file(path, uint64_t{4} << 30);
+  testing::internal::CaptureStdout();
+  const int code = load(path);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(code, 20) << "the sensor box lies beyond the bound";
+  EXPECT_EQ(adap.m_Telemetry.Lock().length, size_t{64} << 20);
+}
+
 TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
   EXPECT_EQ(adap.LocateUserData(), 1);
   EXPECT_EQ(load(dir.filePath("absent.mp4").toStdString()), 2);
