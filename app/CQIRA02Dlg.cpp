@@ -756,6 +756,7 @@ void CQIRA02Dlg::LoadRecording(const QString& path) {
   const RecordingCondition::Kind condition = RecordingCondition::Of(file.toStdString());
   if (condition != RecordingCondition::kPlayable) {
     ReportUnplayable(path, QString::fromUtf8(RecordingCondition::Reason(condition)));
+    m_pRecordings->SelectRecording(m_strCurrentRecording);
     return;
   }
   m_bEventNotesPresent = false;
@@ -793,6 +794,7 @@ void CQIRA02Dlg::ShowTelemetryPresence(const QString& path, int refusal) {
   m_pDisplay->DrawNoTelemetry(Canvas());
   static_cast<QLabel*>(GetDlgItem(IDC_COURSE))->clear();
   InvalidateRect(TelemetryDisplay::kSpeedRect);
+  InvalidateRect(TelemetryDisplay::kCompassRect);
   InvalidateRect(TelemetryDisplay::kGraphRect);
 }
 

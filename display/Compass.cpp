@@ -32,6 +32,11 @@ void Compass::DrawCompass(QImage& canvas, int course) {
   m_nLastCompassValue = r;
 }
 
+void Compass::DrawDial(QImage& canvas) {
+  CopyPicture(canvas, kDialPlace, m_dial, kDialCopySize);
+  m_nLastCompassValue = kNoStepDrawn;
+}
+
 float Compass::CourseToAngle(int step) {
   float angle = 90.0f - float(kDegreesPerStep) * float(step);
   if (angle < 0.0f)

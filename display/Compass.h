@@ -20,6 +20,8 @@ public:
   // remembered is a random number below 29, so the dial is restored before
   // nearly every draw.
   void DrawCompass(QImage& canvas, int course);
+  // The dial without a needle: no course is known.
+  void DrawDial(QImage& canvas);
 
   int LastCompassValue() const { return m_nLastCompassValue; }
 

@@ -22,8 +22,9 @@ void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) {
   m_marks.Forget();
 }
 
-void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) const {
+void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) {
   m_speed.DrawNone(canvas);
+  m_compass.DrawDial(canvas);
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
   QPainter painter(&canvas);
   painter.setFont(GraphFont::Font());

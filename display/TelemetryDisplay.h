@@ -47,9 +47,10 @@ public:
   void DrawEventMarks(QImage& canvas, int duration) { m_marks.Draw(canvas, duration); }
   // The empty graph panel and timeline, as before a recording.
   void ClearGraphAndTimeline(QImage& canvas);
-  // A recording without telemetry: "---" for the speed and a word in the
-  // empty graph panel, so nothing left from the last recording passes for its values.
-  void DrawNoTelemetry(QImage& canvas) const;
+  // A recording without telemetry: "---" for the speed, a dial without a
+  // needle and a word in the empty graph panel, so nothing left from the last
+  // recording passes for its values.
+  void DrawNoTelemetry(QImage& canvas);
   static QString NoTelemetryText() { return QStringLiteral("No telemetry in this recording"); }
 
   const SensorGraph& Graph() const { return m_graph; }
