@@ -195,9 +195,12 @@ void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
     m_fPlayTime = 0.0f;
     m_nPlayTime = 0;
   }
-  m_nFrameBytes = report->frameBytes;
-  m_pFrame1 = report->frame1;
-  m_pFrame2 = report->frame2;
+  {
+    std::lock_guard lock(m_FrameLock);
+    m_nFrameBytes = report->frameBytes;
+    m_pFrame1 = report->frame1;
+    m_pFrame2 = report->frame2;
+  }
 
   const uint32_t tick = g_nTickCount;
   if (m_bClosing || tick % 3 != 0) {
@@ -228,6 +231,11 @@ void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
   case TelemetryStore::Refresh::kNoNewSentence:
     break;
   }
+}
+
+void QIRAAdap::UseLastPicture(const std::function<void(const uint8_t* image, int32_t bytes)>& use) const {
+  std::lock_guard lock(m_FrameLock);
+  use(m_pFrame1.load(), m_nFrameBytes.load());
 }
 
 bool QIRAAdap::ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const {

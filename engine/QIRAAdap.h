@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -80,6 +81,10 @@ public:
   int LoadUserData();
   // Copies of the telemetry buffers; false until the first refresh made them.
   bool ReadTelemetry(GpsSentence& sentence, GSensor& sensor) const;
+  // Runs `use` with channel 1's last reported picture and its byte count (null
+  // and 0 before any report). The library renders into that picture again only
+  // after the next report, which waits until `use` has returned.
+  void UseLastPicture(const std::function<void(const uint8_t* image, int32_t bytes)>& use) const;
 
   // Player library: 0 loaded with its exports; 1 already loaded; 2 no name;
   // 3 an export is missing (the library stays loaded); 4 cannot be loaded.
@@ -178,6 +183,8 @@ private:
   // The current recording's paths, written by the window's thread (and reset
   // when a player run ends), copied by the player thread as it starts.
   mutable std::mutex m_PathLock;
+  // Held while the last picture is read and while a frame report replaces it.
+  mutable std::mutex m_FrameLock;
   std::string m_pszPath1;
   std::string m_pszPath2;
 

@@ -44,14 +44,16 @@ void showMessage(QWidget* parent, const QString& text) {
 
 } // namespace
 
+// The copy is made while the player keeps the picture untouched.
 void FrameCapture::CopyFrame(const QIRAAdap& adap) {
-  // Bytes past the bitmap are never used, so a larger report costs no memory.
-  m_nFrameBytes = std::clamp(adap.m_nFrameBytes.load(), 0, kBitmapBytes);
-  if (m_snapshot.size() < size_t(m_nFrameBytes))
-    m_snapshot.resize(size_t(m_nFrameBytes));
-  const uint8_t* image = adap.m_pFrame1.load();
-  if (image && m_nFrameBytes > 0)
-    std::memcpy(m_snapshot.data(), image, size_t(m_nFrameBytes));
+  adap.UseLastPicture([this](const uint8_t* image, int32_t bytes) {
+    // Bytes past the bitmap are never used, so a larger report costs no memory.
+    m_nFrameBytes = std::clamp(bytes, 0, kBitmapBytes);
+    if (m_snapshot.size() < size_t(m_nFrameBytes))
+      m_snapshot.resize(size_t(m_nFrameBytes));
+    if (image && m_nFrameBytes > 0)
+      std::memcpy(m_snapshot.data(), image, size_t(m_nFrameBytes));
+  });
 }
 
 QImage FrameCapture::Bitmap() const {

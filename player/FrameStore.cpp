@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 static_assert(FrameStore::kBytes % FrameStore::kAlignment == 0 && FrameStore::kStride % FrameStore::kAlignment == 0);
 
@@ -39,7 +40,7 @@ uint8_t* FrameStore::back(int channel) {
   Channel& c = m_channels[channel];
   const int leased = m_leasedChannel == channel ? m_leasedIndex : kNone;
   for (int index = 0; index < kImagesPerChannel; ++index) {
-    if (index != c.frontIndex.load() && index != leased) {
+    if (index != c.frontIndex.load() && index != leased && index != c.reportedIndex && index != c.reportingIndex) {
       c.backIndex = index;
       break;
     }
@@ -52,6 +53,21 @@ const uint8_t* FrameStore::publish(int channel) {
   Channel& c = m_channels[channel];
   c.frontIndex = c.backIndex;
   return c.images[c.backIndex].get();
+}
+
+void FrameStore::beginReport(int channel, const uint8_t* image) {
+  std::lock_guard lock(m_lock);
+  Channel& c = m_channels[channel];
+  for (int index = 0; index < kImagesPerChannel; ++index) {
+    if (c.images[index].get() == image)
+      c.reportingIndex = index;
+  }
+}
+
+void FrameStore::endReport(int channel) {
+  std::lock_guard lock(m_lock);
+  Channel& c = m_channels[channel];
+  c.reportedIndex = std::exchange(c.reportingIndex, kNone);
 }
 
 const uint8_t* FrameStore::front(int channel) const {

@@ -9,8 +9,10 @@
 #include <mutex>
 
 // The images the engine reads through the frame report: for each channel a
-// front image (last reported), one being rendered, and one that a video
-// window may be painting from, so that windows paint without a copy.
+// front image (last published), the one the last report named (the engine may
+// be copying it until it has taken the next report), the one a report being
+// delivered names, one being rendered, and one that a video window may be
+// painting from, so that windows paint without a copy.
 // Allocated once for the process and never freed, because the engine may
 // copy the last reported images at any time, also after the player has ended.
 class FrameStore {
@@ -44,10 +46,15 @@ public:
   // Makes the image last given by back() the front one; returns it.
   const uint8_t* publish(int channel);
   const uint8_t* front(int channel) const;
+  // A report naming `image` is being delivered: it is not rendered into from
+  // now until the report after the next one has been taken.
+  void beginReport(int channel, const uint8_t* image);
+  // The report is taken: the image named before it may be rendered into again.
+  void endReport(int channel);
   void clear();
 
 private:
-  static constexpr int kImagesPerChannel = 3;
+  static constexpr int kImagesPerChannel = 5;
   static constexpr int kNone = -1;
 
   struct AlignedFree {
@@ -59,6 +66,8 @@ private:
     std::array<Image, kImagesPerChannel> images;
     std::atomic<int> frontIndex{0};
     int backIndex = 1;
+    int reportedIndex = kNone;
+    int reportingIndex = kNone;
   };
 
   std::mutex m_lock;

@@ -454,6 +454,13 @@ void PlayerSession::reportFrame(uint32_t index, double seconds, const uint8_t* i
   report.frameBytes = FrameStore::kBytes;
   report.frame1 = image1;
   report.frame2 = m_secondaryInUse ? m_frames.front(kChannel2) : image1;
+  // The engine may copy the named pictures until it has taken the next report.
+  const int channels = m_secondaryInUse ? 2 : 1;
+  m_frames.beginReport(kChannel1, report.frame1);
+  if (channels == 2)
+    m_frames.beginReport(kChannel2, report.frame2);
   m_host.report(player::kEventPosition, intptr_t(index));
   m_host.report(player::kEventFrame, reinterpret_cast<intptr_t>(&report));
+  for (int channel = 0; channel < channels; ++channel)
+    m_frames.endReport(channel);
 }

@@ -124,6 +124,24 @@ TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
   EXPECT_FALSE(harness.adap.IsPlayerLibraryLoaded());
 }
 
+// Guards a snapshot against a picture rendered over while it is copied: the
+// last reported picture stays as it was while the engine reads it, however
+// long the read takes, and the player plays on after it.
+TEST_F(PlayerPlaybackTest, LastPictureStaysWhileTheEngineReadsIt) {
+  startPlaying("long.mp4");
+  ASSERT_TRUE(harness.waitForEvent(player::kEventFrame, 10, 5s));
+  bool unchanged = false;
+  harness.adap.UseLastPicture([&](const uint8_t* image, int32_t bytes) {
+    ASSERT_TRUE(image && bytes > 0);
+    const std::vector<uint8_t> first(image, image + bytes);
+    std::this_thread::sleep_for(300ms); // nine pictures' time at 30 a second
+    unchanged = std::equal(first.begin(), first.end(), image);
+  });
+  EXPECT_TRUE(unchanged);
+  const size_t reports = harness.eventCount(player::kEventFrame);
+  EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, reports + 5, 2s)) << "the player plays on";
+}
+
 // Guards the demo card's shortest recording, played through at four times
 // the normal rate, to its end.
 TEST_F(PlayerPlaybackTest, PlaysADemoCardRecordingToItsEnd) {
