@@ -2,6 +2,8 @@
 // The awkward files real cards hold, double-clicked in the real window with
 // the real player module: each line plays its own file or says why it cannot,
 // every end of a recording is an end, and clicks never pile up behind the waits.
+#include "LibraryTestFiles.h"
+
 #include "app/CQIRA02Dlg.h"
 #include "app/WindowThreadWait.h"
 #include "engine/QIRAAdap.h"
@@ -25,23 +27,17 @@
 
 namespace {
 
+using library_test::native;
+using library_test::writeFile;
 using testing_support::waitUntil;
 
 constexpr int kPlayTimeoutMs = 30000;
 
 bool makeRecording(const QString& path, int seconds, const QStringList& extra = {}) {
-  return testing_support::runBuiltProgram(QStringLiteral("make-sample-card"),
-                                          QStringList{QStringLiteral("--recording"), path, QStringLiteral("--seconds"),
-                                                      QString::number(seconds), QStringLiteral("--width"),
-                                                      QStringLiteral("320"), QStringLiteral("--height"),
-                                                      QStringLiteral("240")} +
-                                              extra)
+  const QStringList small = QStringLiteral("--width 320 --height 240 --seconds").split(' ');
+  return testing_support::runBuiltProgram("make-sample-card", QStringList{"--recording", path} + small +
+                                                                  QStringList{QString::number(seconds)} + extra)
       .has_value();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 class RecordingFaultsTest : public testing::Test {
@@ -65,7 +61,7 @@ protected:
 
   void OpenWindow() {
     m_window = std::make_unique<CQIRA02Dlg>();
-    m_window->SetStartFolder(QDir::toNativeSeparators(m_card.path()));
+    m_window->SetStartFolder(native(m_card.path()));
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
   }
@@ -80,7 +76,7 @@ protected:
 
   int Row(const QString& name) const {
     const QStringList& paths = m_window->Recordings().Recordings();
-    return int(paths.indexOf(QDir::toNativeSeparators(Path(name))));
+    return int(paths.indexOf(native(Path(name))));
   }
 
   int StateNumber() const { return m_window->Adapter()->m_pCurState.load()->StateNumber(); }
@@ -136,7 +132,7 @@ TEST_F(RecordingFaultsTest, EveryLineOpensItsOwnFileOrSaysWhyItCannot) {
       EXPECT_EQ(StateNumber(), 1) << c.name;
       continue;
     }
-    EXPECT_EQ(m_window->CurrentRecording(), QDir::toNativeSeparators(Path(name)));
+    EXPECT_EQ(m_window->CurrentRecording(), native(Path(name)));
     EXPECT_TRUE(waitUntil([&] { return Playing(); }, kPlayTimeoutMs)) << c.name;
     EXPECT_EQ(m_window->Adapter()->m_bUserDataFailed == 0, c.telemetry) << c.name;
     const QImage speed = m_window->Canvas().copy(587, 698, 15, 22);
@@ -186,7 +182,7 @@ TEST_F(RecordingFaultsTest, TheLatestDoubleClickWinsAndEscClosesAtOnce) {
   clicker.start(120);
   DoubleClick(0); // returns once the opens it started are over
   EXPECT_EQ(clicks, 11);
-  EXPECT_EQ(m_window->CurrentRecording(), QDir::toNativeSeparators(Path("drf0_20260614_093300.mp4")));
+  EXPECT_EQ(m_window->CurrentRecording(), native(Path("drf0_20260614_093300.mp4")));
   const std::string text = diagnostics.text();
   size_t loads = 0;
   for (size_t at = text.find(" to 9\n"); at != std::string::npos; at = text.find(" to 9\n", at + 1))
