@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CQIRA02App.h"
 #include "app/OpenRequest.h"
+#include "app/StartCommandLine.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -15,17 +16,12 @@ bool displayAvailable() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
 
-// `lumenark [FOLDER | RECORDING.mp4]`: what to open at start, empty when
-// nothing was given or it cannot be opened (the window starts without it);
-// nothing when the command line is not usable.
-std::optional<OpenRequest> startRequest(const QStringList& arguments) {
-  if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(QLatin1Char('-')))) {
-    std::fprintf(stderr, "usage: lumenark [FOLDER | RECORDING.mp4]\n");
-    return std::nullopt;
-  }
-  if (arguments.size() < 2)
+// What to open at start: the folder or recording named, or nothing when none
+// was named or it cannot be opened (the window starts without it).
+OpenRequest startRequest(const QStringList& paths) {
+  if (paths.isEmpty())
     return OpenRequest();
-  const OpenRequest request = OpenRequest::FromPath(arguments[1]);
+  const OpenRequest request = OpenRequest::FromPath(paths.first());
   if (request.IsRefused()) {
     std::fprintf(stderr, "lumenark: %s\n", qPrintable(request.Refusal()));
     return OpenRequest();
@@ -33,9 +29,19 @@ std::optional<OpenRequest> startRequest(const QStringList& arguments) {
   return request;
 }
 
+QStringList givenArguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments.append(QString::fromLocal8Bit(argv[i]));
+  return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+  StartCommandLine commandLine;
+  if (commandLine.AnswersInformation(givenArguments(argc, argv)))
+    return 0;
   if (!displayAvailable()) {
     std::fprintf(stderr, "lumenark: no display; try: xvfb-run -a make run\n");
     return 1;
@@ -47,12 +53,13 @@ int main(int argc, char** argv) {
   // command texts and files must keep their point (and libmpv will not start
   // otherwise). Qt still shows the user's locale.
   std::setlocale(LC_NUMERIC, "C");
-  const std::optional<OpenRequest> request = startRequest(QApplication::arguments());
-  if (!request)
+  const std::optional<QStringList> paths = commandLine.StartPaths(QApplication::arguments());
+  if (!paths)
     return 2;
+  const OpenRequest request = startRequest(*paths);
   CQIRA02App app;
-  app.m_strStartFolder = request->Folder();
-  app.m_strStartRecording = request->Recording();
+  app.m_strStartFolder = request.Folder();
+  app.m_strStartRecording = request.Recording();
   app.InitInstance();
   return 0;
 }

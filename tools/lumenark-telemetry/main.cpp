@@ -2,6 +2,7 @@
 // lumenark-telemetry: checks a recording's user-data area and exports its
 // telemetry as CSV, GPX or GeoJSON, reading it as the viewer does.
 
+#include "LumenarkVersion.h"
 #include "telemetry/OutputFile.h"
 #include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryFormat.h"
@@ -17,7 +18,14 @@ constexpr int kUsageError = 2;
 
 constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry check FILE\n"
-                          "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n";
+                          "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n"
+                          "  lumenark-telemetry --help | --version\n"
+                          "\n"
+                          "Options:\n"
+                          "  --format FORMAT  export as csv, gpx or geojson\n"
+                          "  -o OUT           write the export to OUT, replaced whole, not to standard output\n"
+                          "  --help           show this help and exit\n"
+                          "  --version        show the version and exit\n";
 
 struct ExportRequest {
   std::string recording;
@@ -100,8 +108,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.empty())
     return usage();
-  if (arguments[0] == "--help") {
-    std::fputs(kUsage, stdout);
+  if (arguments[0] == "--help" || arguments[0] == "--version") {
+    std::fputs(arguments[0] == "--help" ? kUsage : kVersionLine, stdout);
     return 0;
   }
   if (arguments[0] == "check" && arguments.size() == 2)

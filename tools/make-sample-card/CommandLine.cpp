@@ -41,6 +41,7 @@ const char* CommandLine::Usage() {
   make-sample-card --demo DIR
   make-sample-card --card DIR [--normal N] [--event N] [options]
   make-sample-card --recording FILE.mp4 [options]
+  make-sample-card --help | --version
 
 Options:
   --width W, --height H   picture size (default 640x480, even numbers)
@@ -67,11 +68,13 @@ Options:
       short-sens   the last half of the sensor records is cut off (0)
       void-fix     seconds 0-2 hold status V sentences without position (0)
       bad-record   the GPS record of second 1 starts with '#' (0)
+  --help                  show this help and exit
+  --version               show the version and exit
 )";
 }
 
 bool CommandLine::TakesValue(const std::string& name) {
-  static const std::set<std::string> flags{"--audio", "--solid-colors", "--help"};
+  static const std::set<std::string> flags{"--audio", "--solid-colors", "--help", "--version"};
   return name.rfind("--", 0) == 0 && flags.count(name) == 0;
 }
 
@@ -118,8 +121,8 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     if (found == faultNames().end())
       throw std::invalid_argument("unknown fault: " + value);
     options.faults.insert(found->second);
-  } else if (name == "--help") {
-    mode = Mode::Help;
+  } else if (name == "--help" || name == "--version") {
+    mode = name == "--help" ? Mode::Help : Mode::Version;
   } else {
     throw std::invalid_argument("unknown option: " + name);
   }

@@ -9,7 +9,7 @@
 // The program's arguments. Parse throws std::invalid_argument with the reason.
 class CommandLine {
 public:
-  enum class Mode { None, Help, Demo, Card, Recording };
+  enum class Mode { None, Help, Version, Demo, Card, Recording };
 
   static CommandLine Parse(const std::vector<std::string>& arguments);
   static const char* Usage();
