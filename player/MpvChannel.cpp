@@ -34,7 +34,8 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     // Two decoding threads: one frame of start-up delay instead of one per
     // core, and still room for four times the normal rate.
     {"vd-lavc-threads", "2"},
-    {"keepaspect", "no"},
+    // A 16:9 recording keeps its shape in the 4:3 picture, with black bars.
+    {"keepaspect", "yes"},
     {"idle", "yes"},
     {"keep-open", "no"},
     // The desktop's sound servers, then the plain device; probing further

@@ -36,6 +36,10 @@ protected:
     colours.seconds = 3;
     colours.solidColours = true;
     ASSERT_TRUE(TestRecording::make(colours, path("colours.mp4")));
+    TestRecording::Options wide = colours;
+    wide.width = 640;
+    wide.height = 360;
+    ASSERT_TRUE(TestRecording::make(wide, path("wide.mp4")));
   }
   static void TearDownTestSuite() {
     delete s_dir;
@@ -140,6 +144,30 @@ TEST_F(PlayerPlaybackTest, LastPictureStaysWhileTheEngineReadsIt) {
   EXPECT_TRUE(unchanged);
   const size_t reports = harness.eventCount(player::kEventFrame);
   EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, reports + 5, 2s)) << "the player plays on";
+}
+
+// Guards the picture's shape: a 16:9 recording keeps it, with black bars
+// above and below in the 640 x 480 picture, while a 4:3 one fills it.
+TEST_F(PlayerPlaybackTest, PictureKeepsTheRecordingsShape) {
+  const struct {
+    const char* name;
+    bool bars;
+  } cases[] = {{"colours.mp4", false}, {"wide.mp4", true}};
+  ASSERT_EQ(harness.openPlayer(), 0);
+  for (const auto& c : cases) {
+    ASSERT_EQ(harness.open(path(c.name)), 0);
+    ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
+    harness.state().Pause();
+    harness.state().Seek(0.5f, false);
+    ASSERT_TRUE(EngineHarness::waitFor([&] { return position() == kFps / 2; }, 2s)) << c.name;
+    harness.adap.UseLastPicture([&](const uint8_t* image, int32_t) {
+      const auto red = [image](int y) { return image[(y * 640 + 320) * 4 + 2]; };
+      EXPECT_GT(red(240), 200) << c.name;
+      EXPECT_EQ(red(10) < 30, c.bars) << c.name << ": top row";
+      EXPECT_EQ(red(470) < 30, c.bars) << c.name << ": bottom row";
+    });
+    harness.state().Pause();
+  }
 }
 
 // Guards the demo card's shortest recording, played through at four times
