@@ -64,14 +64,20 @@ const QColor kTimeBackground(65, 65, 65);
 // Text that the colour table leaves to the window's defaults, light on the dark skin.
 const QColor kDefaultText(214, 222, 235);
 
-// White on black, with a scroll bar in the skin's colours.
-const QString kRecordingListStyle = QStringLiteral(
-    "QListWidget { color: white; background: black; border: 1px solid #2a3850; }"
-    "QListWidget::item:selected { background: #1f6d9e; }"
-    "QScrollBar:vertical { background: #0a0f17; width: 12px; margin: 0; }"
-    "QScrollBar::handle:vertical { background: #2a3850; border-radius: 4px; min-height: 24px; margin: 2px; }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+// White on black in a small dialog font, so that a line of a camera's name,
+// size and kind fits the list's width, with scroll bars in the skin's colours.
+const QString kRecordingListStyle =
+    QStringLiteral("QListWidget { color: white; background: black; border: 1px solid #2a3850;"
+                   " font-family: 'Liberation Sans', 'Arial', sans-serif; font-size: 11px; }"
+                   "QListWidget::item:selected { background: #1f6d9e; }"
+                   "QScrollBar { background: #0a0f17; margin: 0; }"
+                   "QScrollBar:vertical { width: 12px; }"
+                   "QScrollBar:horizontal { height: 12px; }"
+                   "QScrollBar::handle { background: #2a3850; border-radius: 4px; margin: 2px; }"
+                   "QScrollBar::handle:vertical { min-height: 24px; }"
+                   "QScrollBar::handle:horizontal { min-width: 24px; }"
+                   "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+                   "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
 
 // The window's screen without its panels: what a maximised window could cover.
 QRect fullScreenArea(const QWidget* window) {

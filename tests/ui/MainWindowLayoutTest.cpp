@@ -6,11 +6,15 @@
 #include "controls/SkinLibrary.h"
 #include "dialogs/DialogUnits.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <set>
 #include <vector>
 
@@ -173,6 +177,24 @@ TEST_F(LayoutTest, ControlColoursFollowTheColourTable) {
   list->addItem(QStringLiteral("drf0_20090108_134109.mp4"));
   const QImage picture = list->grab().toImage();
   EXPECT_EQ(picture.pixelColor(list->width() / 2, list->height() - 8), QColor(0, 0, 0));
+}
+
+// A camera's lines (name, size, kind) read whole in the list's width, so no
+// sideways scroll bar, which would not show the skin's colours either.
+TEST_F(LayoutTest, RecordingLinesFitTheListWidth) {
+  QTemporaryDir card;
+  ASSERT_TRUE(QDir(card.path()).mkpath("EventMovie") && QDir(card.path()).mkpath("NormalMovie"));
+  for (const char* path : {"EventMovie/drf0_20260614_093200.mp4", "NormalMovie/drf0_20260614_093100.mp4"}) {
+    QFile file(card.filePath(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(999 * 1024 * 1024));
+  }
+  auto* list = static_cast<QListWidget*>(Item(IDC_RECORDING_LIST));
+  for (const char* folder : {"EventMovie", "NormalMovie"}) {
+    Window().OpenRecordingFolder(QDir::toNativeSeparators(card.filePath(folder)));
+    QCoreApplication::processEvents();
+    EXPECT_LE(Window().Recordings().HorizontalExtent(), list->viewport()->width()) << folder;
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << folder;
+  }
 }
 
 // Every child leaves the cursor to the window, which shows the arrow.
