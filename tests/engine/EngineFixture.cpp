@@ -3,6 +3,7 @@
 
 #include "platform/WindowMessage.h"
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -45,6 +46,13 @@ void EngineFixture::loadLibrary() {
   ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 0);
   fire(0, player::kEventReady);
   ASSERT_EQ(stateNumber(), 4);
+}
+
+std::string EngineFixture::takeDiagnostics() {
+  const std::string text = diagnostics.text();
+  const std::string taken = text.substr(std::min(diagnosticsTaken, text.size()));
+  diagnosticsTaken = text.size();
+  return taken;
 }
 
 int EngineFixture::open(const std::string& recording) {

@@ -11,6 +11,7 @@
 #include "engine/QIRAstat9.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/BoxWriter.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QTemporaryDir>
@@ -33,6 +34,9 @@ protected:
   std::string writeRecording(const std::string& name, uint32_t records, const std::vector<std::string>& sentences = {});
   std::string path(const std::string& name) const;
 
+  // The diagnostic lines written since the last call (or the test's start).
+  std::string takeDiagnostics();
+
   // OpenPlayer + event 0: state 4.
   void loadLibrary();
   // Enters the temporary state and opens `recording`, as the main window does.
@@ -49,6 +53,8 @@ protected:
   int stateNumber() const { return adap->m_pCurState.load()->StateNumber(); }
   bool waitForState(QIRAState* state, int timeoutMs = 5000);
 
+  testing_support::DiagnosticRecorder diagnostics;
+  size_t diagnosticsTaken = 0;
   QTemporaryDir dir;
   testing_support::MessageRecorder window;
   std::unique_ptr<QIRAAdap> adap;

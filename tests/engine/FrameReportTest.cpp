@@ -9,9 +9,6 @@
 
 namespace {
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
-
 const char kSentenceA[] = "$GPRMC,101500.000,A,4807.0380,N,01131.0000,E,022.4,084.4,071226,,";
 const char kSentenceB[] = "$GPRMC,101502.000,A,4807.0400,N,01131.0100,E,030.0,090.0,071226,,";
 
@@ -273,19 +270,19 @@ TEST_F(FrameReport, QueriesAreAnswered) {
   EXPECT_EQ(volume, 100);
   EXPECT_EQ(reply1, 0);
   EXPECT_EQ(reply2, 0);
-  CaptureStdout();
+  takeDiagnostics();
   fire(reinterpret_cast<intptr_t>("libmplayer"), player::kEventModule);
   fire(reinterpret_cast<intptr_t>("decoder says hi"), player::kEventDiagnostic);
-  EXPECT_EQ(GetCapturedStdout(), "current module : libmplayer\ndecoder says hi\n");
+  EXPECT_EQ(takeDiagnostics(), "current module : libmplayer\ndecoder says hi\n");
 }
 
 TEST_F(FrameReport, UnknownEventCodesChangeNothing) {
   startRecording();
   const uint32_t position = adap->m_nPosition;
-  CaptureStdout();
+  takeDiagnostics();
   for (uint32_t code : {1u, 2u, 7u, 8u, 9u, 11u, 13u, 15u, 19u, 31u, 1000u})
     fire(0x1234, code);
-  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(takeDiagnostics(), "");
   EXPECT_EQ(stateNumber(), 1);
   EXPECT_EQ(adap->m_nPosition, position);
   EXPECT_EQ(adap->m_nLength, 30u);

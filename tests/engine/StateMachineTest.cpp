@@ -7,8 +7,6 @@
 namespace {
 
 using testing::ElementsAre;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 class StateMachine : public EngineFixture {};
 
@@ -19,9 +17,9 @@ TEST_F(StateMachine, OpenPlayerLoadsOnceAndBindsTheContext) {
   EXPECT_EQ(fake_context(), adap.get());
   EXPECT_EQ(stateNumber(), 0) << "only the library's event 0 makes it ready";
   EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 1);
-  CaptureStdout();
+  takeDiagnostics();
   fire(0, player::kEventReady);
-  EXPECT_EQ(GetCapturedStdout(), "State transition : from 0 to 4\n");
+  EXPECT_EQ(takeDiagnostics(), "State transition : from 0 to 4\n");
 }
 
 TEST_F(StateMachine, ModuleWithoutEntryStaysLoadedButStartsNoPlayer) {
@@ -33,24 +31,24 @@ TEST_F(StateMachine, ModuleWithoutEntryStaysLoadedButStartsNoPlayer) {
 }
 
 TEST_F(StateMachine, UndefinedOperationsAndPlayWithoutARecording) {
-  CaptureStdout();
+  takeDiagnostics();
   EXPECT_EQ(adap->m_pCurState.load()->Play(), -1);
   EXPECT_EQ(adap->m_pCurState.load()->Seek(1, true), -1);
-  EXPECT_EQ(GetCapturedStdout(), "####method undefined\n####method undefined\n");
+  EXPECT_EQ(takeDiagnostics(), "####method undefined\n####method undefined\n");
   loadLibrary();
-  CaptureStdout();
+  takeDiagnostics();
   EXPECT_EQ(adap->m_pCurState.load()->Play(), 1);
   EXPECT_EQ(adap->m_pCurState.load()->Stop(), -1);
-  EXPECT_EQ(GetCapturedStdout(), "need file path\n####method undefined\n");
+  EXPECT_EQ(takeDiagnostics(), "need file path\n####method undefined\n");
 }
 
 TEST_F(StateMachine, OpeningStartsThePlayerWithTheSevenWordVector) {
   loadLibrary();
   const std::string recording = writeRecording("drf0_20261207_101500.mp4", 30);
-  CaptureStdout();
+  takeDiagnostics();
   ASSERT_EQ(open(recording), 0);
   ASSERT_TRUE(testing_support::waitUntil([] { return fake_entry_running(); }));
-  const std::string out = GetCapturedStdout();
+  const std::string out = takeDiagnostics();
   EXPECT_NE(out.find("State transition : from 4 to 9\n"), std::string::npos);
   EXPECT_NE(out.find("### Thread has begun\n### Message Thread has begun\n"), std::string::npos);
   EXPECT_NE(out.find("###Parsing udat area : sized "), std::string::npos);
@@ -97,9 +95,9 @@ TEST_F(StateMachine, DamagedUserDataIsRefusedAndMissingUserDataPlaysVideoOnly) {
     if (!c.udat.empty())
       writer.box("udat", c.udat);
     writer.writeTo(file);
-    CaptureStdout();
+    takeDiagnostics();
     EXPECT_EQ(open(file), c.code) << c.name;
-    EXPECT_NE(GetCapturedStdout().find("\n!!! Error while parsing user data\n"), std::string::npos) << c.name;
+    EXPECT_NE(takeDiagnostics().find("\n!!! Error while parsing user data\n"), std::string::npos) << c.name;
     EXPECT_EQ(bool(adap->m_pPlayerThread), c.code == 0) << c.name;
     if (c.code == 0) {
       EXPECT_EQ(adap->m_bUserDataFailed.load(), 1) << "no telemetry is shown";
@@ -129,9 +127,9 @@ TEST_F(StateMachine, FullRoundOfTransitions) {
 TEST_F(StateMachine, SettingTheCurrentStateAgainIsSilent) {
   loadLibrary();
   adap->m_hWakeEvent.reset();
-  CaptureStdout();
+  takeDiagnostics();
   adap->SetState(adap->m_pStat4.get());
-  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(takeDiagnostics(), "");
   EXPECT_FALSE(adap->m_hWakeEvent.waitFor(std::chrono::milliseconds(0)));
 }
 
@@ -148,7 +146,7 @@ TEST_F(StateMachine, TemporaryStateForwardsToTheStateItWasFirstEnteredFrom) {
 TEST_F(StateMachine, PlayingStateCommandTexts) {
   reachPlaying(writeRecording("a.mp4", 10));
   QIRAState* s = adap->m_pCurState;
-  CaptureStdout();
+  takeDiagnostics();
   s->Play();
   s->Pause();
   s->Stop();
@@ -159,7 +157,7 @@ TEST_F(StateMachine, PlayingStateCommandTexts) {
   s->SetVolume(-1.0f, true);
   s->SetBrightness(2.0f, true);
   s->SetBrightness(7.9f, false);
-  const std::string out = GetCapturedStdout();
+  const std::string out = takeDiagnostics();
   EXPECT_THAT(commands(), ElementsAre("pause", "pause", "pt_step 1 1", "seek 2.00", "seek 75.00 2", "speed_set 3.00 1",
                                       "speed_incr -1.00", "volume 99 2", "brightness 3 2", "brightness 7 2"));
   EXPECT_EQ(out,
@@ -173,12 +171,12 @@ TEST_F(StateMachine, CommandTextsKeepTheirPointUnderADecimalCommaLocale) {
   testing_support::ScopedLocale numbers(LC_NUMERIC, testing_support::kDecimalCommaLocale);
   ASSERT_TRUE(numbers.switched()) << "scripts/install-deps generates " << testing_support::kDecimalCommaLocale;
   QIRAState* s = adap->m_pCurState;
-  CaptureStdout();
+  takeDiagnostics();
   s->Seek(2.5f, true);
   s->Seek(75.25f, false);
   s->SetSpeed(0.5f, false);
   s->SetSpeed(-0.75f, true);
-  const std::string out = GetCapturedStdout();
+  const std::string out = takeDiagnostics();
   EXPECT_THAT(commands(), ElementsAre("seek 2.50", "seek 75.25 2", "speed_set 0.50 1", "speed_incr -0.75"));
   EXPECT_EQ(out, "\n=== Seek Value : 0.500 ===\n\n=== Seek Value : -0.750 ===\n");
 }
@@ -207,10 +205,10 @@ TEST_F(StateMachine, PlacementsAreStoredOutsidePlayingAndMovedWhilePlaying) {
   EXPECT_EQ(adap->m_pStat3->SetVideoPosition(7, 1, 1, 1, 1), 0);
   EXPECT_EQ(adap->m_VideoPosition.channel[1].x, 1) << "any channel but 0 selects the second";
 
-  CaptureStdout();
+  takeDiagnostics();
   EXPECT_EQ(adap->m_pStat2->SetVideoPosition(0, 9, 9, 9, 9), 0);
   EXPECT_EQ(adap->m_pStat2->SetVideoFrame(0, 9, 9, 9, 9), -1);
-  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(takeDiagnostics(), "");
   EXPECT_EQ(adap->m_VideoPosition.channel[0].x, 20);
 
   EXPECT_EQ(adap->m_pStat1->SetVideoPosition(0, 1, 2, 3, 4), 1) << "no video window yet";

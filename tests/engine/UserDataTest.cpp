@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/QIRAAdap.h"
 #include "tests/support/BoxWriter.h"
+#include "tests/support/DiagnosticRecorder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -63,9 +64,9 @@ TEST_F(UserData, AreaEndsWithItsLastSubBox) {
     const std::string path = write(file.raw(udat).raw(c.trailing));
     if (c.paddedSize)
       std::filesystem::resize_file(path, c.paddedSize);
-    testing::internal::CaptureStdout();
+    const testing_support::DiagnosticRecorder diagnostics;
     EXPECT_EQ(load(path), 0) << c.what;
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = diagnostics.text();
     const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
     ASSERT_EQ(area.length, udat.size()) << c.what;
     EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, udat.size()), 0) << c.what;
@@ -86,9 +87,8 @@ TEST_F(UserData, DamagedSubBoxSizeReadsABoundedArea) {
   udat[gpsiSizeAt] = 0xF0;
   const std::string path = write(file.raw(udat));
   std::filesystem::resize_file(path, uint64_t{4} << 30);
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   const int code = load(path);
-  testing::internal::GetCapturedStdout();
   EXPECT_EQ(code, 20) << "the sensor box lies beyond the bound";
   EXPECT_EQ(adap.m_Telemetry.Lock().length, size_t{64} << 20);
 }

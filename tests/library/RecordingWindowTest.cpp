@@ -16,6 +16,7 @@
 #include "platform/WindowMessage.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/BoxWriter.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ModalWatcher.h"
 
@@ -75,14 +76,13 @@ protected:
   }
 
   void OpenWindow(const QString& startFolder = QString()) {
-    testing::internal::CaptureStdout();
+    const testing_support::DiagnosticRecorder diagnostics;
     m_window = std::make_unique<CQIRA02Dlg>(nullptr, "fakeplayer.dll");
     auto browser = std::make_unique<ScriptedBrowser>();
     m_browser = browser.get();
     m_window->SetFolderBrowser(std::move(browser));
     m_window->SetStartFolder(startFolder);
     m_window->show();
-    testing::internal::GetCapturedStdout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventReady));
   }
@@ -293,10 +293,9 @@ TEST_F(RecordingWindowTest, RefusedRecordingLeavesTheWindowUsable) {
   ASSERT_EQ(List()->count(), 3);
   ASSERT_TRUE(QFile::remove(m_card.filePath("EventMovie/drf0_20260614_092900.mp4")));
   ModalWatcher watcher;
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   DoubleClick(0);
   DoubleClick(1);
-  testing::internal::GetCapturedStdout();
   EXPECT_EQ(fake_entry_calls(), 0);
   EXPECT_EQ(watcher.Messages(), QStringList({"drf0_20260614_092900.mp4 cannot be played: no longer on the card.",
                                              "drf0_20260614_093000.mp4 cannot be played: not a video."}));

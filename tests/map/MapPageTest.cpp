@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/map/MapPageFixture.h"
+#include "tests/support/DiagnosticRecorder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -137,9 +138,9 @@ TEST(MapWithoutModule, LeavesThePlaceEmptyAndSaysWhy) {
   QWidget host;
   auto* control = new QWidget(&host);
   CMapView map([] { return true; });
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   map.StartUp(control, "absent-map.dll");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "failed to load absent-map.dll\n");
+  EXPECT_EQ(diagnostics.text(), "failed to load absent-map.dll\n");
   EXPECT_TRUE(map.IsStarted());
   EXPECT_EQ(map.Browser(), nullptr);
   for (int n = 0; n < 12; ++n)
@@ -155,9 +156,9 @@ TEST(MapWithoutSharedContexts, LeavesThePlaceEmptyAndSaysWhy) {
   auto* control = new QWidget(&host);
   CMapView map([] { return true; });
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   map.StartUp(control, "lumenark-map.dll");
-  const std::string said = testing::internal::GetCapturedStdout();
+  const std::string said = diagnostics.text();
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
   EXPECT_EQ(said, "failed to load lumenark-map.dll: shared OpenGL contexts are off\n");
   EXPECT_EQ(map.Browser(), nullptr);

@@ -5,6 +5,7 @@
 #include "engine/QIRAstat0.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/ScopedLocale.h"
 
 #include <QDir>
@@ -425,10 +426,10 @@ TEST_F(PlayerPlaybackTest, NamesTheNumericLocaleWhenTheDecoderRefusesIt) {
   {
     ScopedLocale numbers(LC_NUMERIC, kDecimalCommaLocale);
     ASSERT_TRUE(numbers.switched()) << kDecimalCommaLocale << " is missing: scripts/install-deps generates it";
-    testing::internal::CaptureStdout();
+    const testing_support::DiagnosticRecorder diagnostics;
     ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
     const bool ended = harness.waitForEvent(player::kEventPlayerEnded, 1, kStartTimeout);
-    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string output = diagnostics.text();
     ASSERT_TRUE(ended);
     EXPECT_NE(output.find("numeric locale \"C\""), std::string::npos) << output;
     EXPECT_EQ(output.find("memory"), std::string::npos) << output;

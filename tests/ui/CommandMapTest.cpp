@@ -13,6 +13,7 @@
 #include "engine/QIRAstat9.h"
 #include "platform/WindowMessage.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QLabel>
@@ -179,9 +180,9 @@ TEST_F(CommandMapTest, UnloadReleasesAnIdleLibrary) {
 // Two channels: the library is loaded already, and the window goes to the
 // developer's place at the size it had before the skin.
 TEST_F(CommandMapTest, SecondChannelSetUpPlacesTheWindowForTwoChannels) {
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   Button(IDC_CH2)->click();
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("failed to load fakeplayer.dll\n"), std::string::npos);
+  EXPECT_NE(diagnostics.text().find("failed to load fakeplayer.dll\n"), std::string::npos);
   EXPECT_EQ(Window().Adapter()->m_nChannels.load(), 2);
   EXPECT_EQ(Window().pos(), QPoint(5, 169));
   EXPECT_EQ(Window().size(), QSize(Window().Adapter()->m_nMainWndWidth, Window().Adapter()->m_nMainWndHeight));

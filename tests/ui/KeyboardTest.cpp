@@ -7,6 +7,7 @@
 #include "dialogs/CProgramInfo.h"
 #include "engine/PlayerContract.h"
 #include "library/FolderBrowser.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/ModalWatcher.h"
 
 #include <QApplication>
@@ -146,14 +147,13 @@ TEST_F(KeyboardTest, FocusedListKeepsItsArrowKeys) {
 TEST_F(KeyboardTest, EveryKeyIsSafeBeforeAnyRecording) {
   ModalWatcher watcher;
   ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventReady));
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   for (int round = 0; round < 2; ++round) {
     for (const KeyCase& press : kCommandKeys)
       Press(press.key, press.modifiers);
     for (Qt::Key key : {Qt::Key_Period, Qt::Key_O, Qt::Key_S, Qt::Key_P})
       Press(key, key == Qt::Key_Period ? Qt::NoModifier : Qt::ControlModifier);
   }
-  testing::internal::GetCapturedStdout();
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(fake_entry_calls(), 0);
   EXPECT_EQ(static_cast<QLabel*>(Item(IDC_SPEED))->text(), QStringLiteral("x1"));

@@ -8,6 +8,7 @@
 #include "app/WindowThreadWait.h"
 #include "engine/PlayerContract.h"
 #include "tests/support/BuiltProgram.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/ModalWatcher.h"
 
 #include <QDir>
@@ -65,12 +66,11 @@ protected:
 
   // Opened from the list as a double click opens it.
   void Open(int row) {
-    testing::internal::CaptureStdout();
+    const testing_support::DiagnosticRecorder diagnostics;
     Window().OpenRecordingFolder(QDir::toNativeSeparators(s_card->path()));
     auto* list = static_cast<QListWidget*>(Item(IDC_RECORDING_LIST));
     list->setCurrentRow(row);
     emit list->itemDoubleClicked(list->currentItem());
-    testing::internal::GetCapturedStdout();
   }
 
   QAction* ExportEntry() {

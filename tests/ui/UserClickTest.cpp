@@ -7,6 +7,7 @@
 #include "engine/EngineGlobals.h"
 #include "engine/PlayerContract.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
+#include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <QCoreApplication>
@@ -61,11 +62,11 @@ protected:
 // then divided by the rate that was still 0 and killed the process.
 TEST_F(UserClickTest, PositionSliderWithNothingLoadedDoesNotSeek) {
   ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventReady)); // as the module does when it is set up
-  testing::internal::CaptureStdout();
+  const testing_support::DiagnosticRecorder diagnostics;
   Click(Button(IDC_PLAY), Button(IDC_PLAY)->rect().center());
   ASSERT_TRUE(Window().IsRecordingOpen());
   ClickAlongThePositionSlider();
-  const std::string output = testing::internal::GetCapturedStdout();
+  const std::string output = diagnostics.text();
   EXPECT_THAT(output, testing::HasSubstr("need file path"));
   EXPECT_TRUE(Commands().empty());
   EXPECT_TRUE(Window().isVisible());
