@@ -210,19 +210,30 @@ QByteArray CDlgTimeSet::TimeSetText(const QDateTime& time) {
 }
 
 // Truncated, so that an older and longer file leaves nothing behind, and
-// synced, so that "Created" means the card holds it.
+// synced, so that "Created" means the card holds it. A write that fails (a
+// full card) removes the file: a camera must never read half a time.
 QString CDlgTimeSet::WriteTimeSetFile(const QString& path, const QByteArray& text) const {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
     return file.errorString();
-  if (file.write(text) != text.size() || !file.flush())
-    return file.errorString();
-  if (::fsync(file.handle()) != 0)
-    return QString::fromLocal8Bit(std::strerror(errno));
+  // Written with the system's own calls: a full card's short write then
+  // gives its reason instead of Qt's "Unknown error".
+  QString error;
+  for (qsizetype done = 0; done < text.size() && error.isEmpty();) {
+    const ssize_t written = ::write(file.handle(), text.constData() + done, size_t(text.size() - done));
+    if (written > 0)
+      done += written;
+    else if (written == 0 || errno != EINTR)
+      error = QString::fromLocal8Bit(std::strerror(written == 0 ? ENOSPC : errno));
+  }
+  if (error.isEmpty() && ::fsync(file.handle()) != 0)
+    error = QString::fromLocal8Bit(std::strerror(errno));
   file.close();
-  if (file.error() != QFileDevice::NoError)
-    return file.errorString();
-  return {};
+  if (error.isEmpty() && file.error() != QFileDevice::NoError)
+    error = file.errorString();
+  if (!error.isEmpty())
+    file.remove();
+  return error;
 }
 
 void CDlgTimeSet::ShowMessage(const QString& text) {

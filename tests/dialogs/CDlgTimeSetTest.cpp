@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -144,6 +146,22 @@ TEST_F(TimeSetDialog, RemovedCardIsReported) {
   create();
   ASSERT_EQ(watcher.Messages().size(), 1);
   EXPECT_TRUE(watcher.Messages()[0].startsWith("Could not write")) << watcher.Messages()[0].toStdString();
+}
+
+// A card that takes only part of the file (full): the reason is shown and no
+// half-written time is left for the camera to read.
+TEST_F(TimeSetDialog, CardThatFillsUpKeepsNoHalfFile) {
+  open({{"card", true, kCardBytes, true}});
+  struct rlimit previous {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  const struct rlimit full = {5, previous.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  create();
+  setrlimit(RLIMIT_FSIZE, &previous);
+  ASSERT_EQ(watcher.Messages().size(), 1);
+  EXPECT_TRUE(watcher.Messages()[0].contains("File too large")) << watcher.Messages()[0].toStdString();
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(root("card") + "usertimeset.txt")));
 }
 
 } // namespace
