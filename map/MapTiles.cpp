@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -20,7 +21,8 @@ std::string readLine(QFile& file) { return QString::fromUtf8(file.readLine(kMaxL
 MapTiles MapTiles::FromConfiguration() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   QFile file(QDir(folder).filePath(QString::fromLatin1(kFileName)));
-  if (folder.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+  // Only a regular file: opening a pipe of that name would wait for a writer.
+  if (folder.isEmpty() || !QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
     return {kDefaultAddress, kDefaultAttribution};
   MapTiles tiles;
   tiles.address = readLine(file);
