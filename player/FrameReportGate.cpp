@@ -36,7 +36,7 @@ FrameReportGate::Report FrameReportGate::holdForEnd(uint64_t rendersBegun, doubl
 
 // libmpv reports the restart once the render thread has taken the first new
 // frame, possibly before that frame is drawn; the report waits for its image.
-FrameReportGate::Report FrameReportGate::restart(double seconds, uint64_t rendersBegun, const uint8_t* shownImage) {
+FrameReportGate::Report FrameReportGate::restart(double seconds, uint64_t rendersBegun) {
   std::lock_guard lock(m_lock);
   if (!m_held)
     return {};
@@ -47,12 +47,13 @@ FrameReportGate::Report FrameReportGate::restart(double seconds, uint64_t render
     return {};
   }
   m_held = false;
-  return issue(m_restartSeconds, shownImage);
+  return issue(m_restartSeconds, m_lastImageShown);
 }
 
 FrameReportGate::Report FrameReportGate::shown(uint64_t render, double seconds, const uint8_t* image) {
   std::lock_guard lock(m_lock);
   m_lastRenderShown = render;
+  m_lastImageShown = image;
   if (m_held) {
     if (m_awaitedRender == 0 || render < m_awaitedRender)
       return {};

@@ -48,9 +48,9 @@ public:
   void hold(uint64_t rendersBegun);
   // The end of a recording: holds, and the end's own report is due.
   Report holdForEnd(uint64_t rendersBegun, double seconds, const uint8_t* image);
-  // libmpv restarted playback at `seconds`; due at once when the render
-  // showing the new place was already shown, as `shownImage`.
-  Report restart(double seconds, uint64_t rendersBegun, const uint8_t* shownImage);
+  // libmpv restarted playback at `seconds`; due at once, with the last image
+  // shown, when the render showing the new place was already shown.
+  Report restart(double seconds, uint64_t rendersBegun);
   // Render `render` was shown as `image` while the position was `seconds`.
   Report shown(uint64_t render, double seconds, const uint8_t* image);
 
@@ -68,6 +68,7 @@ private:
   // Where playback restarted: the moment of the awaited render's image.
   double m_restartSeconds = 0.0;
   uint64_t m_lastRenderShown = 0;
+  const uint8_t* m_lastImageShown = nullptr;
   uint64_t m_lastTicket = 0;
   bool m_turnTaken = false;
 };

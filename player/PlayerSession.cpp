@@ -312,8 +312,7 @@ void PlayerSession::onFileLoaded() {
 
 void PlayerSession::onPlaybackRestart() {
   m_timePos = m_primary->getDouble("time-pos", m_timePos);
-  deliver(m_reportGate.restart(m_timePos, m_primary->rendersBegun(), m_frames.front(kChannel1)),
-          FrameReportGate::Waiting::Yes);
+  deliver(m_reportGate.restart(m_timePos, m_primary->rendersBegun()), FrameReportGate::Waiting::Yes);
 }
 
 void PlayerSession::holdFrameReports() { m_reportGate.hold(m_primary->rendersBegun()); }

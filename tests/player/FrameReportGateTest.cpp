@@ -20,6 +20,7 @@ struct Step {
   double seconds;
   bool due;
   double reportedSeconds;
+  uint64_t reportedRender; // whose image the report names
 };
 
 struct GateCase {
@@ -27,19 +28,24 @@ struct GateCase {
   std::vector<Step> steps;
 };
 
+const uint8_t* imageOf(uint64_t render) {
+  static const uint8_t images[16] = {};
+  return &images[render];
+}
+
 FrameReportGate::Report apply(FrameReportGate& gate, const Step& step) {
   switch (step.event) {
   case Event::Hold:
     gate.hold(step.render);
     return {};
   case Event::HoldForEnd:
-    return gate.holdForEnd(step.render, step.seconds, nullptr);
+    return gate.holdForEnd(step.render, step.seconds, imageOf(step.render));
   case Event::Restart:
-    return gate.restart(step.seconds, step.render, nullptr);
+    return gate.restart(step.seconds, step.render);
   case Event::Shown:
     break;
   }
-  return gate.shown(step.render, step.seconds, nullptr);
+  return gate.shown(step.render, step.seconds, imageOf(step.render));
 }
 
 } // namespace
@@ -50,20 +56,20 @@ FrameReportGate::Report apply(FrameReportGate& gate, const Step& step) {
 TEST(FrameReportGateTest, ReportsEachPictureWithItsOwnMoment) {
   const std::vector<GateCase> cases = {
       {"a render begun before the restart reports",
-       {{Event::Hold, 4, 0, false, 0}, {Event::Shown, 5, 1.0, false, 0}, {Event::Shown, 6, 1.0, false, 0}}},
+       {{Event::Hold, 4, 0, false, 0, 0}, {Event::Shown, 5, 1.0, false, 0, 0}, {Event::Shown, 6, 1.0, false, 0, 0}}},
       {"the awaited render does not report the restart's place",
-       {{Event::Hold, 4, 0, false, 0},
-        {Event::Restart, 6, 7.5, false, 0},
-        {Event::Shown, 5, 1.0, false, 0},
-        {Event::Shown, 6, 1.1, true, 7.5},
-        {Event::Shown, 7, 7.6, true, 7.6}}},
+       {{Event::Hold, 4, 0, false, 0, 0},
+        {Event::Restart, 6, 7.5, false, 0, 0},
+        {Event::Shown, 5, 1.0, false, 0, 0},
+        {Event::Shown, 6, 1.1, true, 7.5, 6},
+        {Event::Shown, 7, 7.6, true, 7.6, 7}}},
       {"a render after the end reports",
-       {{Event::Shown, 1, 0.5, true, 0.5},
-        {Event::HoldForEnd, 1, 9.0, true, 9.0},
-        {Event::Shown, 2, 9.0, false, 0},
-        {Event::Shown, 3, 9.0, false, 0}}},
-      {"a restart whose picture is already shown waits for ever",
-       {{Event::Hold, 4, 0, false, 0}, {Event::Shown, 5, 3.0, false, 0}, {Event::Restart, 5, 3.5, true, 3.5}}},
+       {{Event::Shown, 1, 0.5, true, 0.5, 1},
+        {Event::HoldForEnd, 1, 9.0, true, 9.0, 1},
+        {Event::Shown, 2, 9.0, false, 0, 0},
+        {Event::Shown, 3, 9.0, false, 0, 0}}},
+      {"a restart whose picture is already shown waits for ever or names an older picture",
+       {{Event::Hold, 4, 0, false, 0, 0}, {Event::Shown, 5, 3.0, false, 0, 0}, {Event::Restart, 5, 3.5, true, 3.5, 5}}},
   };
   for (const GateCase& c : cases) {
     FrameReportGate gate;
@@ -73,6 +79,7 @@ TEST(FrameReportGateTest, ReportsEachPictureWithItsOwnMoment) {
       EXPECT_EQ(bool(report), step.due) << c.fault << ", step " << i;
       if (report && step.due) {
         EXPECT_DOUBLE_EQ(report.seconds, step.reportedSeconds) << c.fault << ", step " << i;
+        EXPECT_EQ(report.image, imageOf(step.reportedRender)) << c.fault << ", step " << i;
       }
     }
   }
@@ -88,7 +95,7 @@ TEST(FrameReportGateTest, DeliversOnlyTheNewestReportOneTurnAtATime) {
   EXPECT_FALSE(FrameReportGate::Turn(gate, beforeHold.ticket, Waiting::Yes).taken()) << "stale after a hold";
 
   gate.shown(2, 0.6, nullptr);
-  const FrameReportGate::Report restart = gate.restart(0.6, 2, nullptr);
+  const FrameReportGate::Report restart = gate.restart(0.6, 2);
   std::atomic<bool> runningTurnEnded{false};
   std::thread endThread;
   {
