@@ -12,20 +12,13 @@ namespace {
 
 using Waiting = FrameReportGate::Waiting;
 
-enum class Event { Hold, HoldForEnd, Restart, Shown };
-
+// h: hold, e: hold for the end, r: restart, s: render shown. `render` is the
+// render shown or the renders begun so far; a due report names its image.
 struct Step {
-  Event event;
-  uint64_t render; // the render shown, or the renders begun so far
+  char event;
+  uint64_t render;
   double seconds;
-  bool due;
-  double reportedSeconds;
-  uint64_t reportedRender; // whose image the report names
-};
-
-struct GateCase {
-  const char* fault;
-  std::vector<Step> steps;
+  double reported; // negative: no report is due
 };
 
 const uint8_t* imageOf(uint64_t render) {
@@ -34,18 +27,15 @@ const uint8_t* imageOf(uint64_t render) {
 }
 
 FrameReportGate::Report apply(FrameReportGate& gate, const Step& step) {
-  switch (step.event) {
-  case Event::Hold:
+  if (step.event == 'h')
     gate.hold(step.render);
-    return {};
-  case Event::HoldForEnd:
+  if (step.event == 'e')
     return gate.holdForEnd(step.render, step.seconds, imageOf(step.render));
-  case Event::Restart:
+  if (step.event == 'r')
     return gate.restart(step.seconds, step.render);
-  case Event::Shown:
-    break;
-  }
-  return gate.shown(step.render, step.seconds, imageOf(step.render));
+  if (step.event == 's')
+    return gate.shown(step.render, step.seconds, imageOf(step.render));
+  return {};
 }
 
 } // namespace
@@ -54,32 +44,21 @@ FrameReportGate::Report apply(FrameReportGate& gate, const Step& step) {
 // the new place, the new picture is reported with the restart's place, and
 // nothing follows the end of a recording.
 TEST(FrameReportGateTest, ReportsEachPictureWithItsOwnMoment) {
-  const std::vector<GateCase> cases = {
-      {"a render begun before the restart reports",
-       {{Event::Hold, 4, 0, false, 0, 0}, {Event::Shown, 5, 1.0, false, 0, 0}, {Event::Shown, 6, 1.0, false, 0, 0}}},
-      {"the awaited render does not report the restart's place",
-       {{Event::Hold, 4, 0, false, 0, 0},
-        {Event::Restart, 6, 7.5, false, 0, 0},
-        {Event::Shown, 5, 1.0, false, 0, 0},
-        {Event::Shown, 6, 1.1, true, 7.5, 6},
-        {Event::Shown, 7, 7.6, true, 7.6, 7}}},
-      {"a render after the end reports",
-       {{Event::Shown, 1, 0.5, true, 0.5, 1},
-        {Event::HoldForEnd, 1, 9.0, true, 9.0, 1},
-        {Event::Shown, 2, 9.0, false, 0, 0},
-        {Event::Shown, 3, 9.0, false, 0, 0}}},
-      {"a restart whose picture is already shown waits for ever or names an older picture",
-       {{Event::Hold, 4, 0, false, 0, 0}, {Event::Shown, 5, 3.0, false, 0, 0}, {Event::Restart, 5, 3.5, true, 3.5, 5}}},
+  const std::vector<std::pair<const char*, std::vector<Step>>> cases = {
+      {"a render begun before the restart reports", {{'h', 4, 0, -1}, {'s', 5, 1.0, -1}, {'s', 6, 1.0, -1}}},
+      {"the awaited render misses the restart's place",
+       {{'h', 4, 0, -1}, {'r', 6, 7.5, -1}, {'s', 5, 1.0, -1}, {'s', 6, 1.1, 7.5}, {'s', 7, 7.6, 7.6}}},
+      {"a render after the end reports", {{'s', 1, 0.5, 0.5}, {'e', 1, 9.0, 9.0}, {'s', 2, 9.0, -1}}},
+      {"a restart whose picture is shown waits for ever", {{'h', 4, 0, -1}, {'s', 5, 3.0, -1}, {'r', 5, 3.5, 3.5}}},
   };
-  for (const GateCase& c : cases) {
+  for (const auto& [fault, steps] : cases) {
     FrameReportGate gate;
-    for (size_t i = 0; i < c.steps.size(); ++i) {
-      const Step& step = c.steps[i];
+    for (const Step& step : steps) {
       const FrameReportGate::Report report = apply(gate, step);
-      EXPECT_EQ(bool(report), step.due) << c.fault << ", step " << i;
-      if (report && step.due) {
-        EXPECT_DOUBLE_EQ(report.seconds, step.reportedSeconds) << c.fault << ", step " << i;
-        EXPECT_EQ(report.image, imageOf(step.reportedRender)) << c.fault << ", step " << i;
+      EXPECT_EQ(bool(report), step.reported >= 0) << fault << ": " << step.event << step.render;
+      if (report && step.reported >= 0) {
+        EXPECT_DOUBLE_EQ(report.seconds, step.reported) << fault << ": " << step.event << step.render;
+        EXPECT_EQ(report.image, imageOf(step.render)) << fault << ": " << step.event << step.render;
       }
     }
   }
@@ -95,17 +74,16 @@ TEST(FrameReportGateTest, DeliversOnlyTheNewestReportOneTurnAtATime) {
   EXPECT_FALSE(FrameReportGate::Turn(gate, beforeHold.ticket, Waiting::Yes).taken()) << "stale after a hold";
 
   gate.shown(2, 0.6, nullptr);
-  const FrameReportGate::Report restart = gate.restart(0.6, 2);
   std::atomic<bool> runningTurnEnded{false};
   std::thread endThread;
   {
-    const FrameReportGate::Turn restartTurn(gate, restart.ticket, Waiting::Yes);
+    const FrameReportGate::Turn restartTurn(gate, gate.restart(0.6, 2).ticket, Waiting::Yes);
     ASSERT_TRUE(restartTurn.taken());
     const FrameReportGate::Report render = gate.shown(3, 0.7, nullptr);
     EXPECT_FALSE(FrameReportGate::Turn(gate, render.ticket, Waiting::No).taken()) << "overlapping deliveries";
-    const FrameReportGate::Report end = gate.holdForEnd(3, 9.0, nullptr);
-    endThread = std::thread([&] {
-      const FrameReportGate::Turn endTurn(gate, end.ticket, Waiting::Yes);
+    const uint64_t end = gate.holdForEnd(3, 9.0, nullptr).ticket;
+    endThread = std::thread([&gate, &runningTurnEnded, end] {
+      const FrameReportGate::Turn endTurn(gate, end, Waiting::Yes);
       EXPECT_TRUE(endTurn.taken()) << "the end was dropped";
       EXPECT_TRUE(runningTurnEnded) << "the end overtook a running delivery";
     });
