@@ -310,29 +310,12 @@ void PlayerSession::onFileLoaded() {
   m_host.report(player::kEventPlaying);
 }
 
-// libmpv reports the restart once the render thread has taken the first new
-// frame, possibly before that frame is drawn; the report waits for its image.
 void PlayerSession::onPlaybackRestart() {
   m_timePos = m_primary->getDouble("time-pos", m_timePos);
-  std::lock_guard lock(m_reportLock);
-  if (!m_holdFrameReports)
-    return;
-  m_restartSeconds = m_timePos;
-  const uint64_t render = std::max(m_primary->rendersBegun(), m_rendersAtHold + 1);
-  if (m_lastRenderShown < render) {
-    m_awaitedRender = render;
-    return;
-  }
-  m_holdFrameReports = false;
-  reportFrame(m_restartSeconds, m_frames.front(kChannel1));
+  deliver(m_reportGate.restart(m_timePos, m_primary->rendersBegun()), FrameReportGate::Waiting::Yes);
 }
 
-void PlayerSession::holdFrameReports() {
-  std::lock_guard lock(m_reportLock);
-  m_holdFrameReports = true;
-  m_awaitedRender = 0;
-  m_rendersAtHold = m_primary->rendersBegun();
-}
+void PlayerSession::holdFrameReports() { m_reportGate.hold(m_primary->rendersBegun()); }
 
 // The sample tables give the exact frame count and rate; libmpv's estimates
 // stand in for recordings that are not plain MP4.
@@ -403,12 +386,14 @@ void PlayerSession::finishRecording() {
   endRecording(&position);
 }
 
+// The end is delivered in the newest turn, so no report decided before it
+// follows it: the engine compares the last position with the length.
 void PlayerSession::endRecording(const uint32_t* position) {
-  holdFrameReports();
-  if (position) {
-    std::lock_guard lock(m_reportLock);
-    reportFrame(*position, m_timePos, m_frames.front(kChannel1));
-  }
+  const FrameReportGate::Report end =
+      m_reportGate.holdForEnd(m_primary->rendersBegun(), m_timePos, m_frames.front(kChannel1));
+  const FrameReportGate::Turn turn(m_reportGate, end.ticket, FrameReportGate::Waiting::Yes);
+  if (position)
+    reportFrame(*position, end.seconds, end.image);
   m_host.report(player::kEventRecordingEnded);
 }
 
@@ -427,21 +412,15 @@ void PlayerSession::onFrameShown(const uint8_t* image, uint64_t render) {
   show(kChannel1, kChannel1);
   if (!m_secondaryInUse)
     show(kChannel2, kChannel1);
-  std::lock_guard lock(m_reportLock);
-  m_lastRenderShown = render;
-  double seconds = m_timePos;
-  if (m_holdFrameReports) {
-    if (m_awaitedRender == 0 || render < m_awaitedRender)
-      return;
-    m_holdFrameReports = false;
-    m_awaitedRender = 0;
-    seconds = m_restartSeconds;
-  }
-  reportFrame(seconds, image);
+  deliver(m_reportGate.shown(render, m_timePos, image), FrameReportGate::Waiting::No);
 }
 
-void PlayerSession::reportFrame(double seconds, const uint8_t* image1) {
-  reportFrame(frameIndexAt(seconds), seconds, image1);
+void PlayerSession::deliver(const FrameReportGate::Report& report, FrameReportGate::Waiting waiting) {
+  if (!report)
+    return;
+  const FrameReportGate::Turn turn(m_reportGate, report.ticket, waiting);
+  if (turn.taken())
+    reportFrame(frameIndexAt(report.seconds), report.seconds, report.image);
 }
 
 void PlayerSession::reportFrame(uint32_t index, double seconds, const uint8_t* image1) {

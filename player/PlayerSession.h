@@ -2,13 +2,13 @@
 #pragma once
 
 #include "engine/PlayerContract.h"
+#include "player/FrameReportGate.h"
 #include "player/PlayerCommand.h"
 #include "player/VideoWindowPair.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 
 class FrameStore;
@@ -73,7 +73,9 @@ private:
   void onFrameShown(const uint8_t* image, uint64_t render);
   // Render threads: the window is to show the channel's new front image.
   void show(int window, int channel);
-  void reportFrame(double seconds, const uint8_t* image1);
+  // Delivers a due report in its turn; a stale one is dropped.
+  void deliver(const FrameReportGate::Report& report, FrameReportGate::Waiting waiting);
+  // Within a turn.
   void reportFrame(uint32_t index, double seconds, const uint8_t* image1);
   uint32_t frameIndexAt(double seconds) const;
 
@@ -98,18 +100,7 @@ private:
   std::atomic<double> m_timePos{0.0};
   std::atomic<double> m_fps{0.0};
   std::atomic<uint32_t> m_length{0};
-  // Frame reports are held from a seek or load until channel 1's image shows
-  // the new place (until then the position already tells the target while
-  // the image is still the old one), and after a recording ended. Guarded by
-  // m_reportLock, which also keeps reports from both threads in order.
-  std::mutex m_reportLock;
-  bool m_holdFrameReports = false;
-  uint64_t m_rendersAtHold = 0;
-  // The render whose image ends the hold; 0 until libmpv restarted playback.
-  uint64_t m_awaitedRender = 0;
-  // Where playback restarted: the moment of the awaited render's image.
-  double m_restartSeconds = 0.0;
-  uint64_t m_lastRenderShown = 0;
+  FrameReportGate m_reportGate;
   player::StreamInfo m_streamInfo{};
   player::StreamRecord m_streamRecord{};
 };
