@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TelemetryDisplay.h"
 
-#include "display/GraphFont.h"
 #include "display/PictureCopy.h"
 
 #include <QPainter>
@@ -27,7 +26,10 @@ void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) {
   m_compass.DrawDial(canvas);
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
   QPainter painter(&canvas);
-  painter.setFont(GraphFont::Font());
+  // A note, not a value: the window's own face rather than the values' serif.
+  QFont font;
+  font.setPixelSize(13);
+  painter.setFont(font);
   painter.setPen(QColor(214, 222, 235));
   painter.drawText(kGraphPanelArea, Qt::AlignCenter, NoTelemetryText());
 }
