@@ -10,8 +10,8 @@
 namespace {
 
 constexpr double kFps = 30.0;
-constexpr int kRecords = 120;
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+constexpr auto kAlong = &SensorTriple::y, kAcross = &SensorTriple::x, kVertical = &SensorTriple::z;
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 // `count` records from `first` on hold `value` on one axis.
@@ -28,11 +28,9 @@ struct DetectionCase {
   std::string expected; // "kind start-end;" per moment
 };
 
-void PrintTo(const DetectionCase& detection, std::ostream* out) { *out << detection.name; }
-
 // A car at rest with ±0.2 g of road noise on every axis, then the bursts.
 std::vector<SensorTriple> drive(const std::vector<Burst>& bursts) {
-  std::vector<SensorTriple> records(kRecords);
+  std::vector<SensorTriple> records(120);
   uint32_t state = 12345;
   auto noise = [&state] {
     state = state * 1664525u + 1013904223u;
@@ -60,10 +58,6 @@ class HarshMomentDetection : public ::testing::TestWithParam<DetectionCase> {};
 TEST_P(HarshMomentDetection, FindsExactlyTheHarshMoments) {
   EXPECT_EQ(found(drive(GetParam().bursts)), GetParam().expected);
 }
-
-constexpr auto kAlong = &SensorTriple::y;
-constexpr auto kAcross = &SensorTriple::x;
-constexpr auto kVertical = &SensorTriple::z;
 
 INSTANTIATE_TEST_SUITE_P(
     , HarshMomentDetection,
