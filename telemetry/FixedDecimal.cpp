@@ -15,3 +15,8 @@ std::string FixedDecimal::SixDecimals(float value) {
   char text[kMaxChars];
   return std::string(text, WriteSixDecimals(text, value));
 }
+
+std::string FixedDecimal::Decimals(double value, int decimals) {
+  char text[kMaxChars];
+  return std::string(text, std::to_chars(text, text + kMaxChars, value, std::chars_format::fixed, decimals).ptr);
+}

@@ -16,6 +16,8 @@ public:
   // room) and returns the end of it; no terminator.
   static char* WriteSixDecimals(char* out, float value);
   static std::string SixDecimals(float value);
+  // printf("%.*f", decimals, value) in the C locale, for short texts.
+  static std::string Decimals(double value, int decimals);
   // Same contract for a decimal unsigned number.
   static char* WriteUnsigned(char* out, uint64_t value);
 };

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "telemetry/SensorTriple.h"
 #include "telemetry/UserDataFile.h"
 
 #include <string>
+#include <vector>
 
 class TelemetryFormat;
 
@@ -19,7 +21,12 @@ public:
   // The whole export document of the loaded recording, its track named after
   // the recording's file.
   std::string Document(const TelemetryFormat& format) const;
+  // Frames per second of the video track; 0 without one.
+  double FrameRate() const { return m_frameRate; }
+  // One triple per position; a position without a sensor record gives NaNs.
+  std::vector<SensorTriple> SensorValues() const;
 
 private:
   std::string m_fileName;
+  double m_frameRate = 0.0;
 };

@@ -214,6 +214,8 @@ TEST_F(LumenarkTelemetry, UsageErrorsExitWith2) {
   EXPECT_EQ(Telemetry("export x.mp4").exitCode, 2);
   EXPECT_EQ(Telemetry("export x.mp4 --format kml").exitCode, 2);
   EXPECT_EQ(Telemetry("check").exitCode, 2);
+  EXPECT_EQ(Telemetry("events").exitCode, 2);
+  EXPECT_EQ(Telemetry("events x.mp4 --format gpx").exitCode, 2);
 }
 
 class LumenarkTelemetryGis : public SampleRecordings {
@@ -305,6 +307,51 @@ TEST_F(LumenarkTelemetry, OutOfRangeValuesAreLeftOut) {
     EXPECT_EQ(result.err, "lumenark-telemetry: 3 positions out of range left out\n") << expected.format;
     EXPECT_EQ(result.exitCode, 0) << expected.format;
   }
+}
+
+// The generator's drive brakes hard at whole second floor(0.7 x seconds): the
+// first 0.2 s below -1.5 g are an impact, the 3 s near -0.9 g harsh braking.
+// Its turn through 405 degrees pulls v x turn rate sideways: 0.42 to 0.46 g
+// at cruising speed in 60 s, a real sharp cornering; from about 72 s on it
+// stays below 0.40 g and the brake is all there is.
+TEST_F(LumenarkTelemetry, EventsFindThePlannedBrake) {
+  const struct {
+    int seconds;
+    const char* options;
+    const char* format;
+    const char* document; // for the recording FILE
+  } drives[] = {
+      {60, "", "csv",
+       "file,kind,start,end,peak\n"
+       "FILE,sharp-cornering,24.90,25.50,0.420\n"
+       "FILE,sharp-cornering,25.80,42.20,0.462\n"
+       "FILE,harsh-braking,42.00,45.00,-1.703\n"
+       "FILE,impact,42.00,42.20,-1.703\n"},
+      {80, "--seed 2", "json",
+       "[\n"
+       R"({"file":"FILE","kind":"harsh-braking","start":56.00,"end":59.00,"peak":-1.703},)"
+       "\n"
+       R"({"file":"FILE","kind":"impact","start":56.00,"end":56.20,"peak":-1.703})"
+       "\n]\n"},
+  };
+  for (const auto& drive : drives) {
+    MakeRecording("FILE", drive.seconds, drive.options);
+    const auto result = ProcessRunner::Run("cd '" + m_folder + "' && " + ProcessRunner::Tool("lumenark-telemetry") +
+                                           " events FILE --format " + drive.format);
+    EXPECT_EQ(result.out, drive.document) << drive.seconds;
+    EXPECT_EQ(result.exitCode, 0) << drive.seconds;
+  }
+}
+
+// A file without usable telemetry is named by its code; the others are still
+// listed, and the exit status tells that one failed.
+TEST_F(LumenarkTelemetry, EventsGoOnAfterAFileWithoutTelemetry) {
+  const std::string broken = MakeRecording("broken.mp4", 3, "--fault no-udat");
+  const std::string good = MakeRecording("good.mp4", 80, "--seed 2");
+  const auto result = Telemetry("events '" + broken + "' '" + good + "'");
+  EXPECT_EQ(result.err, "code 7\n");
+  EXPECT_NE(result.out.find(good + ",harsh-braking,56.00,59.00,"), std::string::npos) << result.out;
+  EXPECT_EQ(result.exitCode, 1);
 }
 
 } // namespace

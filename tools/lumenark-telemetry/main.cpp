@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumenark-telemetry: checks a recording's user-data area and exports its
-// telemetry as CSV, GPX or GeoJSON, reading it as the viewer does.
+// telemetry as CSV, GPX or GeoJSON, reading it as the viewer does, and lists
+// the harsh moments its G-sensor recorded.
 
 #include "LumenarkVersion.h"
+#include "telemetry/HarshMomentDetector.h"
+#include "telemetry/HarshMomentReport.h"
 #include "telemetry/OutputFile.h"
 #include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryFormat.h"
@@ -19,10 +22,11 @@ constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry check FILE\n"
                           "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n"
+                          "  lumenark-telemetry events FILE... [--format csv|json]\n"
                           "  lumenark-telemetry --help | --version\n"
                           "\n"
                           "Options:\n"
-                          "  --format FORMAT  export as csv, gpx or geojson\n"
+                          "  --format FORMAT  export as csv, gpx or geojson; events as csv (default) or json\n"
                           "  -o OUT           write the export to OUT, replaced whole, not to standard output\n"
                           "  --help           show this help and exit\n"
                           "  --version        show the version and exit\n";
@@ -31,6 +35,11 @@ struct ExportRequest {
   std::string recording;
   std::string format;
   std::string output; // empty: standard output
+};
+
+struct EventsRequest {
+  std::vector<std::string> recordings;
+  std::string format = "csv";
 };
 
 int usage() {
@@ -102,6 +111,50 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   return 0;
 }
 
+bool parseEvents(const std::vector<std::string>& arguments, EventsRequest& request) {
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--format" && i + 1 < arguments.size())
+      request.format = arguments[++i];
+    else if (!argument.empty() && argument[0] != '-')
+      request.recordings.push_back(argument);
+    else
+      return false;
+  }
+  return !request.recordings.empty();
+}
+
+// The recording's moments; false, with the reason on standard error, when
+// it has no usable telemetry.
+bool addMoments(const std::string& path, HarshMomentReport& report) {
+  RecordingTelemetry telemetry;
+  if (const int code = telemetry.Load(path)) {
+    reportOpenFailure(path, telemetry);
+    std::fprintf(stderr, "code %d\n", code);
+    return false;
+  }
+  // Without a video track the records cannot be placed in time.
+  if (!(telemetry.FrameRate() > 0.0)) {
+    std::fprintf(stderr, "lumenark-telemetry: %s: no video frame rate\n", path.c_str());
+    return false;
+  }
+  report.Add(path, HarshMomentDetector(telemetry.FrameRate()).Detect(telemetry.SensorValues()));
+  return true;
+}
+
+// Every file is read, even after one without usable telemetry.
+int listEvents(const EventsRequest& request, std::FILE* out) {
+  if (!HarshMomentReport::KnownFormat(request.format)) {
+    std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv or json)\n", request.format.c_str());
+    return kUsageError;
+  }
+  HarshMomentReport report(request.format);
+  bool allRead = true;
+  for (const std::string& path : request.recordings)
+    allRead = addMoments(path, report) && allRead;
+  return writeDocument(report.Document(), "", out) && allRead ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,5 +170,8 @@ int main(int argc, char** argv) {
   ExportRequest request;
   if (arguments[0] == "export" && parseExport(arguments, request))
     return exportTelemetry(request, stdout);
+  EventsRequest events;
+  if (arguments[0] == "events" && parseEvents(arguments, events))
+    return listEvents(events, stdout);
   return usage();
 }
