@@ -71,12 +71,6 @@ QString RecordingList::LineText(const QString& name, qint64 bytes, const QString
   return QStringLiteral("%1 |  %2KB  |  %3      ").arg(name, kib, kind);
 }
 
-QString RecordingList::NameOfLine(const QString& line) {
-  const qsizetype kindBar = line.lastIndexOf(QLatin1Char('|'));
-  const qsizetype sizeBar = kindBar > 0 ? line.lastIndexOf(QLatin1Char('|'), kindBar - 1) : -1;
-  return sizeBar < 1 ? QString() : line.left(sizeBar - 1);
-}
-
 void RecordingList::AddListLine(int index, const QString& text) {
   auto* item = new QListWidgetItem(text);
   const int width = ListTextWidth(text);

@@ -42,9 +42,6 @@ public:
 
   // "name |  size KB  |  kind      ", the size in whole KiB, at least five digits.
   static QString LineText(const QString& name, qint64 bytes, const QString& kind);
-  // The name part of a line: the text before the separator that opens the
-  // size field, which finds the name even when it holds a "|" itself.
-  static QString NameOfLine(const QString& line);
 
 private:
   void AddListLine(int index, const QString& text);

@@ -71,20 +71,22 @@ TEST_F(RecordingListTest, EveryLineLeadsBackToItsFile) {
   Scan("card");
   ASSERT_EQ(m_list.count(), names.size());
   for (int row = 0; row < m_list.count(); ++row) {
-    const QString path = m_label.text() + RecordingList::NameOfLine(m_list.item(row)->text());
+    const QString path = m_recordings.PathOfLine(row);
     EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+    EXPECT_TRUE(m_list.item(row)->text().startsWith(QFileInfo(path).fileName() + " |")) << path.toStdString();
   }
 }
 
 // Without the name mark a line shows the whole path; the label comes from the
-// first line only.
+// first line only, and each line still leads to its own file.
 TEST_F(RecordingListTest, NamesWithoutTheMarkShowTheirWholePath) {
   MakeFile("card", "a.mp4");
   MakeFile("card", "drf0_b.mp4");
   Scan("card");
   EXPECT_EQ(m_label.text(), QString());
-  EXPECT_EQ(RecordingList::NameOfLine(m_list.item(0)->text()), Folder("card/a.mp4"));
-  EXPECT_EQ(RecordingList::NameOfLine(m_list.item(1)->text()), "drf0_b.mp4");
+  EXPECT_TRUE(m_list.item(0)->text().startsWith(Folder("card/a.mp4") + " |"));
+  EXPECT_TRUE(m_list.item(1)->text().startsWith("drf0_b.mp4 |"));
+  EXPECT_EQ(m_recordings.PathOfLine(1), Folder("card/drf0_b.mp4"));
 }
 
 TEST_F(RecordingListTest, MissingFolderListsNothingAndRescanDoesNotRepeat) {
