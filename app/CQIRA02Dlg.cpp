@@ -15,7 +15,7 @@
 #include "dialogs/DialogUnits.h"
 #include "display/EventMarks.h"
 #include "display/PlayTimes.h"
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat9.h"
@@ -185,8 +185,7 @@ void CQIRA02Dlg::OnInitDialog() {
   ResetPlaybackState();
   GiveEngineVideoRects();
   m_pAdap->SetPositionSlider(Slider(IDC_POSITION_SLIDER));
-  m_pAdap->m_nMainWndWidth = frameGeometry().width();
-  m_pAdap->m_nMainWndHeight = frameGeometry().height();
+  m_pAdap->SetMainWindowSize(frameGeometry().width(), frameGeometry().height());
   static_cast<QLabel*>(GetDlgItem(IDC_VERSION))->setText(CProgramInfo::VersionText());
   setWindowTitle(QStringLiteral("Didedeve  Lumenark"));
   ChannelSetup(1);
@@ -259,9 +258,9 @@ void CQIRA02Dlg::SetControlColours() {
 
 CImageSlider* CQIRA02Dlg::Slider(ControlId id) const { return static_cast<CImageSlider*>(GetDlgItem(id)); }
 
-bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->m_pPlayerThread; }
+bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->IsPlayerThreadRunning(); }
 
-QIRAState* CQIRA02Dlg::State() const { return m_pAdap->m_pCurState.load(); }
+QIRAState* CQIRA02Dlg::State() const { return m_pAdap->CurrentState(); }
 
 // ---- Command map ---------------------------------------------------------
 
@@ -322,12 +321,12 @@ void CQIRA02Dlg::OnSysCommand(int command) {
 }
 
 void CQIRA02Dlg::OnSmall() {
-  platform::WindowMessenger::setWindowPos(m_pAdap->m_hVideoWnd1, platform::WindowPos{100, 100, 320, 240});
+  platform::WindowMessenger::setWindowPos(m_pAdap->VideoWindow(1), platform::WindowPos{100, 100, 320, 240});
 }
 
 void CQIRA02Dlg::OnSoftKill() {
   // The library shows its stop flag once it runs; before that there is nothing to set.
-  if (player::StopFlag* flag = m_pAdap->m_pSoftKillFlag)
+  if (player::StopFlag* flag = m_pAdap->SoftKillFlag())
     flag->store(1);
 }
 
@@ -340,7 +339,7 @@ void CQIRA02Dlg::OnUnload() {
 void CQIRA02Dlg::OnChannel2() { ChannelSetup(2); }
 
 void CQIRA02Dlg::OnSetFile() {
-  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  m_pAdap->SetState(m_pAdap->StateNumbered(9));
   State()->LoadFile(kSetFilePath, kSetFilePath);
   m_bRecordingOpen = true;
   State()->PrintStateName();
@@ -365,7 +364,7 @@ void CQIRA02Dlg::OnStop() {
 
 void CQIRA02Dlg::OnPos() {
   State()->SetVideoPosition(0, 100, 0, 640, 512);
-  if (m_pAdap->m_nChannels == 2)
+  if (m_pAdap->Channels() == 2)
     State()->SetVideoPosition(1, 740, 0, 640, 512);
   State()->PrintStateName();
 }
@@ -378,20 +377,20 @@ void CQIRA02Dlg::OnVolumeUp() {
 void CQIRA02Dlg::OnForwardSeek() { SeekBy(2.0f); }
 
 void CQIRA02Dlg::OnFaster() {
-  if (g_fSpeedLevel < kFastestSpeedLevel)
+  if (g_Playback.fSpeedLevel < kFastestSpeedLevel)
     StepSpeedLevel(1.0f);
 }
 
 void CQIRA02Dlg::OnSlower() {
-  if (g_fSpeedLevel > kSlowestSpeedLevel)
+  if (g_Playback.fSpeedLevel > kSlowestSpeedLevel)
     StepSpeedLevel(-1.0f);
 }
 
 void CQIRA02Dlg::StepSpeedLevel(float step) {
-  g_fSpeedLevel += step;
-  State()->SetSpeed(g_fSpeedLevel, false);
+  g_Playback.fSpeedLevel += step;
+  State()->SetSpeed(g_Playback.fSpeedLevel, false);
   State()->PrintStateName();
-  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
+  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_Playback.fSpeedLevel)));
 }
 
 void CQIRA02Dlg::OnFlyAway() {
@@ -401,7 +400,7 @@ void CQIRA02Dlg::OnFlyAway() {
 }
 
 void CQIRA02Dlg::OnForceFlip() {
-  QObject* video = m_pAdap->m_hVideoWnd1;
+  QObject* video = m_pAdap->VideoWindow(1);
   platform::WindowMessenger::notify(video, player::kMsgMove, 0, 0);
   platform::WindowMessenger::notify(video, player::kMsgParentMoved, 0, 0);
 }
@@ -409,7 +408,7 @@ void CQIRA02Dlg::OnForceFlip() {
 void CQIRA02Dlg::OnFrameStep() { State()->FrameStep(); }
 
 void CQIRA02Dlg::OnRun() {
-  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  m_pAdap->SetState(m_pAdap->StateNumbered(9));
   State()->LoadFile(kRunPath1, kRunPath2);
   State()->PrintStateName();
   ShowRecordingTrack(kRunPath1);
@@ -465,7 +464,7 @@ void CQIRA02Dlg::ChannelSetup(int channels) {
   const QRect fullScreen = fullScreenArea(this);
   const QRect client = rect();
   State()->PrintStateName();
-  m_pAdap->m_nChannels = channels;
+  m_pAdap->SetChannels(channels);
   if (State()->OpenPlayer(m_playerLibrary.c_str()) != 0)
     platform::diagnostic("failed to load %s\n", m_playerLibrary.c_str());
   PlaceForChannels(channels, fullScreen, client);
@@ -486,7 +485,7 @@ void CQIRA02Dlg::PlaceForChannels(int channels, const QRect& fullScreen, const Q
   }
   State()->PrintStateName();
   move(5, 169);
-  setFixedSize(m_pAdap->m_nMainWndWidth, m_pAdap->m_nMainWndHeight);
+  setFixedSize(m_pAdap->MainWindowWidth(), m_pAdap->MainWindowHeight());
 }
 
 void CQIRA02Dlg::OnHScroll(CImageSlider* slider, int code) {
@@ -506,7 +505,7 @@ void CQIRA02Dlg::OnHScroll(CImageSlider* slider, int code) {
 // Every step pauses and seeks to the whole second under the thumb. Without a
 // rate (0: no recording has reported its duration) there is no second to seek to.
 void CQIRA02Dlg::OnPositionScroll(int position) {
-  const int unitsPerSecond = g_nPosUnitsPerSecond.load();
+  const int unitsPerSecond = g_Playback.nPosUnitsPerSecond.load();
   if (unitsPerSecond == 0)
     return;
   State()->Pause();
@@ -593,8 +592,8 @@ TelemetryDisplay::Pictures CQIRA02Dlg::DisplayPictures() const {
 void CQIRA02Dlg::SetEventNotes(const QStringList& lines, const char* baseTime) {
   m_listEventNotes = lines;
   m_bEventNotesPresent = !lines.isEmpty();
-  std::snprintf(g_szEventTime, sizeof g_szEventTime, "%s", baseTime);
-  m_pDisplay->SetEventNotes(EventNoteLines(), g_szEventTime);
+  std::snprintf(g_Playback.szEventTime, sizeof g_Playback.szEventTime, "%s", baseTime);
+  m_pDisplay->SetEventNotes(EventNoteLines(), g_Playback.szEventTime);
 }
 
 // One step of the playing recording: slider, GPS items, graph, event marks
@@ -611,11 +610,11 @@ void CQIRA02Dlg::OnPlayerNotify(uintptr_t length, intptr_t position) {
   QIRAAdap::GpsSentence sentence{};
   QIRAAdap::GSensor sensor{};
   // A recording without telemetry leaves the last one's values in the buffers.
-  const bool telemetry = !m_pAdap->m_bUserDataFailed && m_pAdap->ReadTelemetry(sentence, sensor);
+  const bool telemetry = !m_pAdap->UserDataFailed() && m_pAdap->ReadTelemetry(sentence, sensor);
   m_gpsFields.Clear();
   if (telemetry && m_gpsFields.ParseSentence(sentence.data(), sentence.size()))
     ShowGpsPart();
-  if (!m_pAdap->m_bUserDataFailed) {
+  if (!m_pAdap->UserDataFailed()) {
     const SensorTriple values{sensor[0], sensor[1], sensor[2]};
     m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr);
   }
@@ -638,7 +637,7 @@ void CQIRA02Dlg::ShowGpsPart() {
 }
 
 void CQIRA02Dlg::DrawEventMarks() {
-  const int duration = m_pAdap->m_nDuration;
+  const int duration = m_pAdap->DurationSeconds();
   if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
     m_pDisplay->DrawEventMarks(Canvas(), duration);
 }
@@ -652,10 +651,10 @@ std::vector<std::string> CQIRA02Dlg::EventNoteLines() const {
 }
 
 void CQIRA02Dlg::ShowPlayTimes() {
-  const int duration = m_pAdap->m_nDuration;
+  const int duration = m_pAdap->DurationSeconds();
   if (!m_bRecordingOpen || duration <= 0)
     return;
-  static_cast<QLabel*>(GetDlgItem(IDC_PLAYED_TIME))->setText(PlayTimeText(m_pAdap->m_nPlayTime));
+  static_cast<QLabel*>(GetDlgItem(IDC_PLAYED_TIME))->setText(PlayTimeText(m_pAdap->PlayedSeconds()));
   static_cast<QLabel*>(GetDlgItem(IDC_TOTAL_TIME))->setText(PlayTimeText(duration));
 }
 
@@ -775,14 +774,14 @@ void CQIRA02Dlg::LoadRecording(const QString& path) {
   m_listEventNotes.clear();
   if (path.contains(QStringLiteral("EventMovie") + QDir::separator()))
     ReadEventNotes();
-  m_pAdap->SetState(m_pAdap->m_pStat9.get());
+  m_pAdap->SetState(m_pAdap->StateNumbered(9));
   const int refusal = State()->LoadFile(file.constData(), file.constData());
-  ShowRecordingTrack(file.toStdString(), EventMarks::Offsets(EventNoteLines(), g_szEventTime));
-  g_fSpeedLevel = kNormalSpeedLevel;
-  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_fSpeedLevel)));
-  g_nPosUnitsPerSecond = kPosUnitsNotSet;
+  ShowRecordingTrack(file.toStdString(), EventMarks::Offsets(EventNoteLines(), g_Playback.szEventTime));
+  g_Playback.fSpeedLevel = kNormalSpeedLevel;
+  static_cast<QLabel*>(GetDlgItem(IDC_SPEED))->setText(QString::fromLatin1(SpeedLevelText(g_Playback.fSpeedLevel)));
+  g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
   m_bRecordingOpen = true;
-  g_bGpsSyncWait = 0;
+  g_Playback.bGpsSyncWait = 0;
   State()->PrintStateName();
   ShowTelemetryPresence(path, refusal);
   WindowThreadWait::Sleep(1000);
@@ -795,7 +794,7 @@ void CQIRA02Dlg::ShowTelemetryPresence(const QString& path, int refusal) {
     ReportUnplayable(path, QStringLiteral("its telemetry area is damaged"));
     return;
   }
-  if (refusal != 0 || !m_pAdap->m_bUserDataFailed)
+  if (refusal != 0 || !m_pAdap->UserDataFailed())
     return;
   m_pDisplay->DrawNoTelemetry(Canvas());
   static_cast<QLabel*>(GetDlgItem(IDC_COURSE))->clear();
@@ -841,7 +840,7 @@ void CQIRA02Dlg::done(int result) {
 void CQIRA02Dlg::ReadEventNotes() {
   m_listEventNotes.clear();
   m_bEventNotesPresent = EventNoteReader::Read(m_strCurrentRecording, m_listEventNotes);
-  m_pDisplay->SetEventNotes(EventNoteLines(), g_szEventTime);
+  m_pDisplay->SetEventNotes(EventNoteLines(), g_Playback.szEventTime);
 }
 
 // ---- Map -----------------------------------------------------------------
@@ -855,7 +854,7 @@ void CQIRA02Dlg::StartMapView() {
 
 // Runs with the GPS fields of a notification that carried a "$GPRMC" sentence.
 void CQIRA02Dlg::MapPositionStep() {
-  m_map.PositionStep(m_gpsFields.Latitude(), m_gpsFields.Longitude(), g_fSpeedLevel);
+  m_map.PositionStep(m_gpsFields.Latitude(), m_gpsFields.Longitude(), g_Playback.fSpeedLevel);
 }
 
 void CQIRA02Dlg::ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SpeedLevel.h"
 
-float g_fSpeedLevel = kNormalSpeedLevel;
-
 const char* SpeedLevelText(float level) {
   static constexpr const char* kTexts[] = {"-x4", "-x2", "x1", "x2", "x4"};
   const int index = static_cast<int>(level - kSlowestSpeedLevel);

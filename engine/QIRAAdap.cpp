@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/QIRAAdap.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAstat0.h"
 #include "engine/QIRAstat1.h"
 #include "engine/QIRAstat2.h"
@@ -92,6 +92,35 @@ void QIRAAdap::SetState(QIRAState* state) {
   state->m_pPrev = previous;
   platform::diagnostic("State transition : from %d to %d\n", previous->StateNumber(), state->StateNumber());
   m_hWakeEvent.set();
+}
+
+QIRAState* QIRAAdap::StateNumbered(int number) const {
+  switch (number) {
+  case 0:
+    return m_pStat0.get();
+  case 1:
+    return m_pStat1.get();
+  case 2:
+    return m_pStat2.get();
+  case 3:
+    return m_pStat3.get();
+  case 4:
+    return m_pStat4.get();
+  case 9:
+    return m_pStat9.get();
+  default:
+    return nullptr;
+  }
+}
+
+int QIRAAdap::OpenRecording(const char* path1, const char* path2) {
+  SetState(m_pStat9.get());
+  return m_pCurState.load()->LoadFile(path1, path2);
+}
+
+void QIRAAdap::SetMainWindowSize(int32_t width, int32_t height) {
+  m_nMainWndWidth = width;
+  m_nMainWndHeight = height;
 }
 
 void QIRAAdap::HandleEvent(intptr_t data, uint32_t code) {
@@ -187,10 +216,10 @@ void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
   m_fPlayTime = report->secondsPlayed;
   m_nPlayTime = truncateToInt(report->secondsPlayed);
   const uint32_t position = m_nPosition;
-  if (g_bGpsSyncWait == 1 && position < g_nGpsSyncIndex)
-    g_bGpsSyncWait = 0;
+  if (g_Playback.bGpsSyncWait == 1 && position < g_Playback.nGpsSyncIndex)
+    g_Playback.bGpsSyncWait = 0;
   const bool opening = m_pCurState.load() == m_pStat9.get();
-  const bool lookUp = g_nPosUnitsPerSecond != kPosUnitsNotSet && g_bGpsSyncWait == 0 && !opening;
+  const bool lookUp = g_Playback.nPosUnitsPerSecond != kPosUnitsNotSet && g_Playback.bGpsSyncWait == 0 && !opening;
   if (opening) {
     m_fPlayTime = 0.0f;
     m_nPlayTime = 0;
@@ -202,16 +231,16 @@ void QIRAAdap::OnFrameReport(const player::FrameReport* report) {
     m_pFrame2 = report->frame2;
   }
 
-  const uint32_t tick = g_nTickCount;
+  const uint32_t tick = g_Playback.nTickCount;
   if (m_bClosing || tick % 3 != 0) {
-    g_nTickCount = tick + 1;
+    g_Playback.nTickCount = tick + 1;
     return;
   }
   m_bUserDataFailed = m_Telemetry.ErrorFlag();
-  if (g_nPosUnitsPerSecond != kPosUnitsNotSet && g_bGpsSyncWait == 0 && m_bUserDataFailed == 0)
+  if (g_Playback.nPosUnitsPerSecond != kPosUnitsNotSet && g_Playback.bGpsSyncWait == 0 && m_bUserDataFailed == 0)
     RefreshTelemetry(position, lookUp);
   platform::WindowMessenger::notify(m_hNotifyWnd, platform::kMsgPlayerNotify, m_nLength, intptr_t(position));
-  g_nTickCount = tick + 1;
+  g_Playback.nTickCount = tick + 1;
 }
 
 void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
@@ -220,13 +249,13 @@ void QIRAAdap::RefreshTelemetry(uint32_t position, bool lookUp) {
   // and must not start a GPS wait the growing position would never end.
   if (!lookUp)
     return;
-  switch (m_Telemetry.RefreshAt(position, g_nPosUnitsPerSecond)) {
+  switch (m_Telemetry.RefreshAt(position, g_Playback.nPosUnitsPerSecond)) {
   case TelemetryStore::Refresh::kGpsUnusable:
-    g_nGpsSyncIndex = position;
-    g_bGpsSyncWait = 1;
+    g_Playback.nGpsSyncIndex = position;
+    g_Playback.bGpsSyncWait = 1;
     break;
   case TelemetryStore::Refresh::kSentenceTaken:
-    g_bGpsSyncWait = 0;
+    g_Playback.bGpsSyncWait = 0;
     break;
   case TelemetryStore::Refresh::kNoNewSentence:
     break;
@@ -249,7 +278,7 @@ void QIRAAdap::OnDuration(float seconds) {
   // Under a second, or a negative time from a faulty library, gives no rate.
   if (whole <= 0)
     return;
-  g_nPosUnitsPerSecond = unitsPerSecond(m_nLength, static_cast<uint32_t>(whole));
+  g_Playback.nPosUnitsPerSecond = unitsPerSecond(m_nLength, static_cast<uint32_t>(whole));
 }
 
 void QIRAAdap::OnRecordingEnded() {
@@ -258,7 +287,7 @@ void QIRAAdap::OnRecordingEnded() {
     return;
   SetState(m_pStat3.get());
   if (m_nPosition >= m_nLength) {
-    g_nTickCount = 0;
+    g_Playback.nTickCount = 0;
     platform::WindowMessenger::notify(m_hNotifyWnd, platform::kMsgPlayerEnd, 0, 1);
   }
 }

@@ -103,7 +103,56 @@ public:
   void StorePaths(const char* path1, const char* path2);
   Paths CurrentPaths() const;
 
+  // The current state, the one before it, and the state of a number (0 to
+  // 4 or 9; null for any other).
+  QIRAState* CurrentState() const { return m_pCurState.load(); }
+  QIRAState* PreviousState() const { return m_pPrevState.load(); }
+  QIRAState* StateNumbered(int number) const;
+  // Enters the opening state and loads the recording there: LoadFile's result.
+  int OpenRecording(const char* path1, const char* path2);
+
+  // Playback values, written by the library's threads.
+  uint32_t Position() const { return m_nPosition; }
+  uint32_t Length() const { return m_nLength; }
+  float PlayTime() const { return m_fPlayTime; }
+  int32_t PlayedSeconds() const { return m_nPlayTime; }
+  float Duration() const { return m_fDuration; }
+  int32_t DurationSeconds() const { return m_nDuration; }
+  bool UserDataFailed() const { return m_bUserDataFailed != 0; }
+  bool IsPlayerThreadRunning() const { return m_pPlayerThread; }
+  // The running library's stop flag; null before it runs.
+  player::StopFlag* SoftKillFlag() const { return m_pSoftKillFlag; }
+  // Channel 1's or 2's video window; null until the library made it.
+  QObject* VideoWindow(int channel) const { return channel == 2 ? m_hVideoWnd2 : m_hVideoWnd1; }
+  QObject* NotifyWindow() const { return m_hNotifyWnd; }
+  QObject* PositionSlider() const { return m_pPositionSlider; }
+  const player::VideoPlacement& VideoPosition() const { return m_VideoPosition; }
+  const player::VideoPlacement& VideoFrame() const { return m_VideoFrame; }
+
+  // The window's channel count and its size for the two-channel place.
+  int32_t Channels() const { return m_nChannels; }
+  void SetChannels(int32_t channels) { m_nChannels = channels; }
+  int32_t MainWindowWidth() const { return m_nMainWndWidth; }
+  int32_t MainWindowHeight() const { return m_nMainWndHeight; }
+  void SetMainWindowSize(int32_t width, int32_t height);
+
+  // Owners with their own locks, and the message thread's queue and wake-up.
+  PlayerLibrary& Library() { return m_hPlayerLib; }
+  const PlayerLibrary& Library() const { return m_hPlayerLib; }
+  TelemetryStore& Telemetry() { return m_Telemetry; }
+  QIRAQ& Queue() { return m_Queue; }
+  platform::AutoResetEvent& WakeEvent() { return m_hWakeEvent; }
+
 private:
+  // The states are the adapter's own steps: they read and write its fields.
+  friend class QIRAState;
+  friend class QIRAstat0;
+  friend class QIRAstat1;
+  friend class QIRAstat2;
+  friend class QIRAstat3;
+  friend class QIRAstat4;
+  friend class QIRAstat9;
+
   void PlayerThreadProc(std::string path1, std::string path2);
   void MessageThreadProc();
   void RunHeadCommand();
@@ -118,7 +167,6 @@ private:
   // Waits a little for the player thread to leave the library; false if it runs on.
   bool WaitForPlayerThreadEnd();
 
-public:
   // Made at construction and fixed for the adapter's life.
   QObject* const m_hNotifyWnd;
   std::unique_ptr<QIRAstat0> m_pStat0;
@@ -179,7 +227,6 @@ public:
   std::atomic<bool> m_pMessageThread{false};
   std::atomic<bool> m_bClosing{false};
 
-private:
   // The current recording's paths, written by the window's thread (and reset
   // when a player run ends), copied by the player thread as it starts.
   mutable std::mutex m_PathLock;

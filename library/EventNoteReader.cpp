@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/EventNoteReader.h"
 
+#include "engine/PlaybackValues.h"
 #include "library/FileHead.h"
 #include "library/LibraryGlobals.h"
 #include "platform/Diagnostics.h"
@@ -87,8 +88,8 @@ void EventNoteReader::NoteEventTime(const QString& fileName) {
   if (fileName.size() < kTimeDigitsAt + kTimeDigits)
     return;
   const QByteArray digits = fileName.mid(kTimeDigitsAt, kTimeDigits).toLatin1();
-  std::memcpy(g_szEventTime, digits.constData(), kTimeDigits);
-  g_szEventTime[kTimeDigits] = '\0';
+  std::memcpy(g_Playback.szEventTime, digits.constData(), kTimeDigits);
+  g_Playback.szEventTime[kTimeDigits] = '\0';
 }
 
 // Appends the file's "Date :" lines while `notes` holds fewer than `limit`.

@@ -22,7 +22,7 @@ public:
 
   // Appends the notes of the recording at `recordingPath` (inside the card's
   // "EventMovie" folder) to `notes`, files in name order, lines in file
-  // order; sets g_szEventFolder and, for "evt_"/"slt_" names, g_szEventTime.
+  // order; sets g_szEventFolder and, for "evt_"/"slt_" names, g_Playback.szEventTime.
   // True when a line was kept.
   static bool Read(const QString& recordingPath, QStringList& notes);
 

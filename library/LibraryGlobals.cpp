@@ -3,4 +3,3 @@
 
 int g_bFolderLabelSet = 0;
 QString g_szEventFolder;
-char g_szEventTime[8] = {};

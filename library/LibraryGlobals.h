@@ -8,6 +8,3 @@
 extern int g_bFolderLabelSet;
 // The card's event text folder of the recording opened last, with its trailing separator.
 extern QString g_szEventFolder;
-// The six time digits (hhmmss) of the last event text file named "evt_"/"slt_"
-// + stamp, zero-terminated; kept until another such file matches.
-extern char g_szEventTime[8];

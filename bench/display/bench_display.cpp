@@ -68,8 +68,8 @@ public:
 // Also lets the map's web engine start as root, which it otherwise refuses
 // by ending the whole process.
 bool openRecording(QIRAAdap& engine, const char* file) {
-  engine.SetState(engine.m_pStat9.get());
-  return engine.m_pCurState.load()->LoadFile(file, file) == 0;
+  engine.SetState(engine.StateNumbered(9));
+  return engine.CurrentState()->LoadFile(file, file) == 0;
 }
 
 // The viewer as a user runs it: the window opens the player module, the
@@ -88,7 +88,7 @@ int runViewer(const char* file, int fd) {
   if (!openRecording(*window->Adapter(), file))
     return 2;
   QIRAAdap* engine = window->Adapter();
-  if (!EngineHarness::waitFor([&] { return engine->m_pCurState.load() == engine->m_pStat3.get(); }, kPlayTimeout))
+  if (!EngineHarness::waitFor([&] { return engine->CurrentState() == engine->StateNumbered(3); }, kPlayTimeout))
     return 3;
   // The window's own stop after the last notification, when it came.
   EngineHarness::waitFor([&] { return !window->IsRecordingOpen(); }, 5s);

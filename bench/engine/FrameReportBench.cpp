@@ -3,7 +3,7 @@
 // does), against one that only counts; repetitions of the two interleaved.
 //   target: median refreshing report < 2 us of wall time, ten times the cost
 //   first measured, so a slowdown that matters fails the run.
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "tests/support/BoxWriter.h"
 
@@ -32,8 +32,8 @@ public:
         .writeTo(path);
     adap.StorePaths(path.c_str(), path.c_str());
     adap.LoadUserData();
-    adap.m_Telemetry.SetRecordCount(kRecords);
-    g_nPosUnitsPerSecond = 31;
+    adap.Telemetry().SetRecordCount(kRecords);
+    g_Playback.nPosUnitsPerSecond = 31;
     report.frameBytes = 640 * 480 * 4;
   }
   QTemporaryDir m_dir;
@@ -45,9 +45,9 @@ void BM_FrameReportWithTelemetryRefresh(benchmark::State& state) {
   LoadedAdapter loaded;
   uint32_t position = 0;
   for (auto _ : state) {
-    g_nTickCount = 0;
-    g_bGpsSyncWait = 0;
-    loaded.adap.m_nPosition = position;
+    g_Playback.nTickCount = 0;
+    g_Playback.bGpsSyncWait = 0;
+    loaded.adap.HandleEvent(intptr_t(position), player::kEventPosition);
     loaded.adap.HandleEvent(reinterpret_cast<intptr_t>(&loaded.report), player::kEventFrame);
     position = (position + 1) % kRecords;
   }
@@ -70,7 +70,7 @@ BENCHMARK(BM_FrameReportWithTelemetryRefresh)->Apply(sampled);
 void BM_FrameReportBetweenRefreshes(benchmark::State& state) {
   LoadedAdapter loaded;
   for (auto _ : state) {
-    g_nTickCount = 1;
+    g_Playback.nTickCount = 1;
     loaded.adap.HandleEvent(reinterpret_cast<intptr_t>(&loaded.report), player::kEventFrame);
   }
 }

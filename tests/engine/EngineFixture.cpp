@@ -9,10 +9,8 @@
 
 void EngineFixture::SetUp() {
   fake_reset();
-  g_nTickCount = 0;
-  g_nPosUnitsPerSecond = kPosUnitsNotSet;
-  g_bGpsSyncWait = 0;
-  g_nGpsSyncIndex = 0;
+  g_Playback.Reset();
+  g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
   ASSERT_TRUE(dir.isValid());
   adap = std::make_unique<QIRAAdap>(&window);
   frame.frameBytes = sizeof image1;
@@ -43,7 +41,7 @@ std::string EngineFixture::writeRecording(const std::string& name, uint32_t reco
 }
 
 void EngineFixture::loadLibrary() {
-  ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 0);
+  ASSERT_EQ(adap->CurrentState()->OpenPlayer(kFakeModule), 0);
   fire(0, player::kEventReady);
   ASSERT_EQ(stateNumber(), 4);
 }
@@ -56,8 +54,8 @@ std::string EngineFixture::takeDiagnostics() {
 }
 
 int EngineFixture::open(const std::string& recording) {
-  adap->SetState(adap->m_pStat9.get());
-  return adap->m_pCurState.load()->LoadFile(recording.c_str(), recording.c_str());
+  adap->SetState(adap->StateNumbered(9));
+  return adap->CurrentState()->LoadFile(recording.c_str(), recording.c_str());
 }
 
 void EngineFixture::reachPlaying(const std::string& recording) {
@@ -106,5 +104,5 @@ std::string EngineFixture::lastCommand() const {
 }
 
 bool EngineFixture::waitForState(QIRAState* state, int timeoutMs) {
-  return testing_support::waitUntil([&] { return adap->m_pCurState.load() == state; }, timeoutMs);
+  return testing_support::waitUntil([&] { return adap->CurrentState() == state; }, timeoutMs);
 }

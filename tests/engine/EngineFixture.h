@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAstat0.h"
 #include "engine/QIRAstat1.h"
@@ -50,7 +50,7 @@ protected:
 
   std::vector<std::string> commands() const;
   std::string lastCommand() const;
-  int stateNumber() const { return adap->m_pCurState.load()->StateNumber(); }
+  int stateNumber() const { return adap->CurrentState()->StateNumber(); }
   bool waitForState(QIRAState* state, int timeoutMs = 5000);
 
   testing_support::DiagnosticRecorder diagnostics;

@@ -22,7 +22,7 @@ protected:
     fireLength(30);
     firePointer(&duration, player::kEventDuration);
     window.clear();
-    g_nTickCount = 0;
+    g_Playback.nTickCount = 0;
   }
   std::vector<testing_support::MessageRecorder::Message> notifications() {
     QCoreApplication::processEvents();
@@ -42,11 +42,13 @@ TEST_F(FrameReport, EveryThirdReportNotifiesWithLengthAndPosition) {
   EXPECT_EQ(sent[0].lParam, 0);
   EXPECT_EQ(sent[1].lParam, 3);
   EXPECT_EQ(sent[2].lParam, 6);
-  EXPECT_EQ(g_nTickCount, 7u);
-  EXPECT_FLOAT_EQ(adap->m_fPlayTime, 3.0f);
-  EXPECT_EQ(adap->m_nPlayTime, 3);
-  EXPECT_EQ(adap->m_pFrame1.load(), image1);
-  EXPECT_EQ(adap->m_nFrameBytes, int32_t(sizeof image1));
+  EXPECT_EQ(g_Playback.nTickCount, 7u);
+  EXPECT_FLOAT_EQ(adap->PlayTime(), 3.0f);
+  EXPECT_EQ(adap->PlayedSeconds(), 3);
+  adap->UseLastPicture([&](const uint8_t* image, int32_t bytes) {
+    EXPECT_EQ(image, image1);
+    EXPECT_EQ(bytes, int32_t(sizeof image1));
+  });
 }
 
 TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
@@ -55,7 +57,7 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA);
   EXPECT_EQ(sensor[0], 0.0f);
-  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], 0) << "the record is consumed";
+  EXPECT_EQ(adap->Telemetry().Lock().index.GetGpsRecord(0)[0], 0) << "the record is consumed";
 
   fireFrame(1);
   fireFrame(2);
@@ -66,7 +68,7 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
   EXPECT_EQ(sensor[1], -3.0f);
   EXPECT_EQ(sensor[2], 0.5f);
 
-  g_nTickCount = 0;
+  g_Playback.nTickCount = 0;
   fireFrame(0); // back at a consumed record
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA);
@@ -76,30 +78,30 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
 TEST_F(FrameReport, UnusableGpsRecordHoldsTelemetryUntilASeekBack) {
   startRecording({kSentenceA, "", "", "X-not-usable", "", "", kSentenceB});
   fireFrame(0);
-  g_nTickCount = 0;
+  g_Playback.nTickCount = 0;
   fireFrame(3); // starts the wait
-  EXPECT_EQ(g_bGpsSyncWait, 1);
-  EXPECT_EQ(g_nGpsSyncIndex, 3u);
-  g_nTickCount = 0;
+  EXPECT_EQ(g_Playback.bGpsSyncWait, 1);
+  EXPECT_EQ(g_Playback.nGpsSyncIndex, 3u);
+  g_Playback.nTickCount = 0;
   fireFrame(6);
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA) << "no refresh during the wait";
   EXPECT_EQ(sensor[0], 0.0f);
   EXPECT_EQ(notifications().size(), 3u) << "notifications go on";
 
-  g_nTickCount = 0;
+  g_Playback.nTickCount = 0;
   fireFrame(2); // before the wait's position: it ends
-  EXPECT_EQ(g_bGpsSyncWait, 0);
+  EXPECT_EQ(g_Playback.bGpsSyncWait, 0);
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_EQ(sensor[0], 2.0f);
 }
 
 TEST_F(FrameReport, PositionWithoutGpsRecordStartsAWait) {
   startRecording();
-  g_nTickCount = 0;
+  g_Playback.nTickCount = 0;
   fireFrame(40); // beyond the record count
-  EXPECT_EQ(g_bGpsSyncWait, 1);
-  EXPECT_EQ(g_nGpsSyncIndex, 40u);
+  EXPECT_EQ(g_Playback.bGpsSyncWait, 1);
+  EXPECT_EQ(g_Playback.nGpsSyncIndex, 40u);
 }
 
 // Only every third report looks a record up, so a recording with one sentence
@@ -125,12 +127,12 @@ TEST_F(FrameReport, SentencePassedOverBetweenLookupsIsShown) {
     SCOPED_TRACE(c.what);
     startRecording(c.sentences, c.duration);
     for (uint32_t position : c.lookups) {
-      g_nTickCount = 0;
+      g_Playback.nTickCount = 0;
       fireFrame(position);
     }
     ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
     EXPECT_STREQ(sentence.data(), c.shown);
-    EXPECT_EQ(g_bGpsSyncWait, 0);
+    EXPECT_EQ(g_Playback.bGpsSyncWait, 0);
     TearDown(); // a fresh adapter for the next case
     SetUp();
   }
@@ -146,22 +148,22 @@ TEST_F(FrameReport, NoTelemetryUntilTheRateIsKnown) {
 
 TEST_F(FrameReport, FailedUserDataStopsTelemetryButNotNotifications) {
   startRecording();
-  adap->m_Telemetry.SetErrorFlag(1);
+  adap->Telemetry().SetErrorFlag(1);
   fireFrame(0);
   EXPECT_FALSE(adap->ReadTelemetry(sentence, sensor));
-  EXPECT_EQ(adap->m_bUserDataFailed, 1);
+  EXPECT_TRUE(adap->UserDataFailed());
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
 }
 
 TEST_F(FrameReport, ReportWhileOpeningShowsNoPlayTime) {
   startRecording();
-  adap->SetState(adap->m_pStat9.get());
+  adap->SetState(adap->StateNumbered(9));
   fireFrame(0, 12.5f);
-  EXPECT_EQ(adap->m_fPlayTime, 0.0f);
-  EXPECT_EQ(adap->m_nPlayTime, 0);
+  EXPECT_EQ(adap->PlayTime(), 0.0f);
+  EXPECT_EQ(adap->PlayedSeconds(), 0);
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
-  EXPECT_EQ(adap->m_Telemetry.Lock().index.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
-  EXPECT_EQ(g_bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
+  EXPECT_EQ(adap->Telemetry().Lock().index.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
+  EXPECT_EQ(g_Playback.bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
 }
 
 TEST_F(FrameReport, DurationFixesPositionUnitsPerSecond) {
@@ -169,12 +171,12 @@ TEST_F(FrameReport, DurationFixesPositionUnitsPerSecond) {
   fireLength(1800);
   const float shortClip = 0.5f;
   firePointer(&shortClip, player::kEventDuration);
-  EXPECT_EQ(g_nPosUnitsPerSecond, kPosUnitsNotSet) << "under one second changes nothing";
+  EXPECT_EQ(g_Playback.nPosUnitsPerSecond, kPosUnitsNotSet) << "under one second changes nothing";
   const float duration = 60.5f;
   firePointer(&duration, player::kEventDuration);
-  EXPECT_EQ(adap->m_nDuration, 60);
-  EXPECT_FLOAT_EQ(adap->m_fDuration, 60.5f);
-  EXPECT_EQ(g_nPosUnitsPerSecond, 31);
+  EXPECT_EQ(adap->DurationSeconds(), 60);
+  EXPECT_FLOAT_EQ(adap->Duration(), 60.5f);
+  EXPECT_EQ(g_Playback.nPosUnitsPerSecond, 31);
 }
 
 // A rate that wrapped in 16 bits came out 0 (the slider then divided by zero)
@@ -196,10 +198,10 @@ TEST_F(FrameReport, DurationNeverGivesAZeroOrWrappedRate) {
   };
   reachPlaying(writeRecording("a.mp4", 10));
   for (const Case& c : cases) {
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
+    g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
     fireLength(c.length);
     firePointer(&c.seconds, player::kEventDuration);
-    EXPECT_EQ(g_nPosUnitsPerSecond, c.rate) << c.length << " units in " << c.seconds << " s";
+    EXPECT_EQ(g_Playback.nPosUnitsPerSecond, c.rate) << c.length << " units in " << c.seconds << " s";
   }
 }
 
@@ -208,8 +210,8 @@ TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {
   adap->SetPositionSlider(&slider);
   reachPlaying(writeRecording("a.mp4", 10));
   fireLength(1234);
-  EXPECT_EQ(adap->m_nLength, 1234u);
-  EXPECT_EQ(adap->m_Telemetry.Lock().index.RecordCount(), 1234u);
+  EXPECT_EQ(adap->Length(), 1234u);
+  EXPECT_EQ(adap->Telemetry().Lock().index.RecordCount(), 1234u);
   const auto messages = slider.messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].message, platform::kMsgTbmSetRangeMin);
@@ -224,17 +226,17 @@ TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {
 TEST_F(FrameReport, EndOfRecordingNotifiesOnlyAtTheEnd) {
   startRecording();
   fireFrame(10);
-  g_nTickCount = 5;
+  g_Playback.nTickCount = 5;
   fire(0, player::kEventRecordingEnded);
   EXPECT_EQ(stateNumber(), 3);
-  EXPECT_EQ(g_nTickCount, 5u) << "stopped before the end";
+  EXPECT_EQ(g_Playback.nTickCount, 5u) << "stopped before the end";
   QCoreApplication::processEvents();
   EXPECT_TRUE(window.messages(platform::kMsgPlayerEnd).empty());
 
   fire(0, player::kEventPlaying);
   fire(30, player::kEventPosition);
   fire(0, player::kEventRecordingEnded);
-  EXPECT_EQ(g_nTickCount, 0u);
+  EXPECT_EQ(g_Playback.nTickCount, 0u);
   ASSERT_TRUE(testing_support::waitUntil([&] { return window.messages(platform::kMsgPlayerEnd).size() == 1; }));
   EXPECT_EQ(window.messages(platform::kMsgPlayerEnd)[0].lParam, 1);
 
@@ -261,8 +263,8 @@ TEST_F(FrameReport, QueriesAreAnswered) {
   const player::VideoPlacement* placementB = nullptr;
   firePointer(&placementA, player::kEventQueryPlacementA);
   firePointer(&placementB, player::kEventQueryPlacementB);
-  EXPECT_EQ(placementA, &adap->m_VideoPosition);
-  EXPECT_EQ(placementB, &adap->m_VideoFrame);
+  EXPECT_EQ(placementA, &adap->VideoPosition());
+  EXPECT_EQ(placementB, &adap->VideoFrame());
   int32_t volume = 0, reply1 = -1, reply2 = -1;
   firePointer(&volume, player::kEventQueryVolume);
   firePointer(&reply1, player::kEventQueryReply1);
@@ -278,14 +280,14 @@ TEST_F(FrameReport, QueriesAreAnswered) {
 
 TEST_F(FrameReport, UnknownEventCodesChangeNothing) {
   startRecording();
-  const uint32_t position = adap->m_nPosition;
+  const uint32_t position = adap->Position();
   takeDiagnostics();
   for (uint32_t code : {1u, 2u, 7u, 8u, 9u, 11u, 13u, 15u, 19u, 31u, 1000u})
     fire(0x1234, code);
   EXPECT_EQ(takeDiagnostics(), "");
   EXPECT_EQ(stateNumber(), 1);
-  EXPECT_EQ(adap->m_nPosition, position);
-  EXPECT_EQ(adap->m_nLength, 30u);
+  EXPECT_EQ(adap->Position(), position);
+  EXPECT_EQ(adap->Length(), 30u);
 }
 
 } // namespace

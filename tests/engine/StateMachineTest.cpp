@@ -11,34 +11,34 @@ using testing::ElementsAre;
 class StateMachine : public EngineFixture {};
 
 TEST_F(StateMachine, OpenPlayerLoadsOnceAndBindsTheContext) {
-  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer(nullptr), 2);
-  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer("no-such-module.dll"), 4);
-  ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 0);
+  EXPECT_EQ(adap->CurrentState()->OpenPlayer(nullptr), 2);
+  EXPECT_EQ(adap->CurrentState()->OpenPlayer("no-such-module.dll"), 4);
+  ASSERT_EQ(adap->CurrentState()->OpenPlayer(kFakeModule), 0);
   EXPECT_EQ(fake_context(), adap.get());
   EXPECT_EQ(stateNumber(), 0) << "only the library's event 0 makes it ready";
-  EXPECT_EQ(adap->m_pCurState.load()->OpenPlayer(kFakeModule), 1);
+  EXPECT_EQ(adap->CurrentState()->OpenPlayer(kFakeModule), 1);
   takeDiagnostics();
   fire(0, player::kEventReady);
   EXPECT_EQ(takeDiagnostics(), "State transition : from 0 to 4\n");
 }
 
 TEST_F(StateMachine, ModuleWithoutEntryStaysLoadedButStartsNoPlayer) {
-  ASSERT_EQ(adap->m_pCurState.load()->OpenPlayer("fakeplayer_noentry.dll"), 3);
+  ASSERT_EQ(adap->CurrentState()->OpenPlayer("fakeplayer_noentry.dll"), 3);
   EXPECT_TRUE(adap->IsPlayerLibraryLoaded());
-  adap->SetState(adap->m_pStat4.get());
+  adap->SetState(adap->StateNumbered(4));
   EXPECT_EQ(open(writeRecording("a.mp4", 10)), 3);
-  EXPECT_FALSE(adap->m_pPlayerThread);
+  EXPECT_FALSE(adap->IsPlayerThreadRunning());
 }
 
 TEST_F(StateMachine, UndefinedOperationsAndPlayWithoutARecording) {
   takeDiagnostics();
-  EXPECT_EQ(adap->m_pCurState.load()->Play(), -1);
-  EXPECT_EQ(adap->m_pCurState.load()->Seek(1, true), -1);
+  EXPECT_EQ(adap->CurrentState()->Play(), -1);
+  EXPECT_EQ(adap->CurrentState()->Seek(1, true), -1);
   EXPECT_EQ(takeDiagnostics(), "####method undefined\n####method undefined\n");
   loadLibrary();
   takeDiagnostics();
-  EXPECT_EQ(adap->m_pCurState.load()->Play(), 1);
-  EXPECT_EQ(adap->m_pCurState.load()->Stop(), -1);
+  EXPECT_EQ(adap->CurrentState()->Play(), 1);
+  EXPECT_EQ(adap->CurrentState()->Stop(), -1);
   EXPECT_EQ(takeDiagnostics(), "need file path\n####method undefined\n");
 }
 
@@ -59,7 +59,7 @@ TEST_F(StateMachine, OpeningStartsThePlayerWithTheSevenWordVector) {
     args.emplace_back(text);
   EXPECT_THAT(args, ElementsAre("mplayer", "-vo", "directx:noaccel", "-autosync", "30", recording, recording));
 
-  EXPECT_EQ(adap->m_pCurState.load()->StartPlayer(recording.c_str(), recording.c_str()), 2) << "already running";
+  EXPECT_EQ(adap->CurrentState()->StartPlayer(recording.c_str(), recording.c_str()), 2) << "already running";
 }
 
 TEST_F(StateMachine, PlayerMayStartAgainAfterItsEntryReturned) {
@@ -68,10 +68,10 @@ TEST_F(StateMachine, PlayerMayStartAgainAfterItsEntryReturned) {
   ASSERT_EQ(open(recording), 0);
   ASSERT_TRUE(testing_support::waitUntil([] { return fake_entry_running(); }));
   fake_release_entry();
-  ASSERT_TRUE(testing_support::waitUntil([&] { return !adap->m_pPlayerThread; }));
+  ASSERT_TRUE(testing_support::waitUntil([&] { return !adap->IsPlayerThreadRunning(); }));
   EXPECT_EQ(stateNumber(), 2);
   fake_reset();
-  EXPECT_EQ(adap->m_pStat4->StartPlayer(recording.c_str(), recording.c_str()), 0);
+  EXPECT_EQ(adap->StateNumbered(4)->StartPlayer(recording.c_str(), recording.c_str()), 0);
   EXPECT_TRUE(testing_support::waitUntil([] { return fake_entry_calls() == 1; }));
 }
 
@@ -98,9 +98,9 @@ TEST_F(StateMachine, DamagedUserDataIsRefusedAndMissingUserDataPlaysVideoOnly) {
     takeDiagnostics();
     EXPECT_EQ(open(file), c.code) << c.name;
     EXPECT_NE(takeDiagnostics().find("\n!!! Error while parsing user data\n"), std::string::npos) << c.name;
-    EXPECT_EQ(bool(adap->m_pPlayerThread), c.code == 0) << c.name;
+    EXPECT_EQ(bool(adap->IsPlayerThreadRunning()), c.code == 0) << c.name;
     if (c.code == 0) {
-      EXPECT_EQ(adap->m_bUserDataFailed.load(), 1) << "no telemetry is shown";
+      EXPECT_TRUE(adap->UserDataFailed()) << "no telemetry is shown";
     }
     EXPECT_EQ(adap->CurrentPaths().path1, file) << "paths are stored before the check";
   }
@@ -111,41 +111,41 @@ TEST_F(StateMachine, FullRoundOfTransitions) {
   reachPlaying(recording);
   fire(0, player::kEventRecordingEnded);
   EXPECT_EQ(stateNumber(), 3);
-  EXPECT_EQ(adap->m_pCurState.load()->Play(), 0) << "reload in the ended state";
+  EXPECT_EQ(adap->CurrentState()->Play(), 0) << "reload in the ended state";
   EXPECT_EQ(lastCommand(), "qira_loadfile \"" + recording + "\" \"" + recording + "\"");
   fire(0, player::kEventPlaying);
   EXPECT_EQ(stateNumber(), 1);
   fire(0, player::kEventPlayerEnded);
   EXPECT_EQ(stateNumber(), 2);
-  EXPECT_EQ(adap->m_pCurState.load()->Play(), 0);
-  EXPECT_EQ(adap->m_pCurState.load()->LoadFile("x", "x"), 0);
+  EXPECT_EQ(adap->CurrentState()->Play(), 0);
+  EXPECT_EQ(adap->CurrentState()->LoadFile("x", "x"), 0);
   fire(0, player::kEventClosed);
   EXPECT_EQ(stateNumber(), 0);
-  EXPECT_EQ(adap->m_pPrevState.load(), adap->m_pStat2.get());
+  EXPECT_EQ(adap->PreviousState(), adap->StateNumbered(2));
 }
 
 TEST_F(StateMachine, SettingTheCurrentStateAgainIsSilent) {
   loadLibrary();
-  adap->m_hWakeEvent.reset();
+  adap->WakeEvent().reset();
   takeDiagnostics();
-  adap->SetState(adap->m_pStat4.get());
+  adap->SetState(adap->StateNumbered(4));
   EXPECT_EQ(takeDiagnostics(), "");
-  EXPECT_FALSE(adap->m_hWakeEvent.waitFor(std::chrono::milliseconds(0)));
+  EXPECT_FALSE(adap->WakeEvent().waitFor(std::chrono::milliseconds(0)));
 }
 
 TEST_F(StateMachine, TemporaryStateForwardsToTheStateItWasFirstEnteredFrom) {
   reachPlaying(writeRecording("a.mp4", 10));
-  adap->SetState(adap->m_pStat9.get());
-  adap->SetState(adap->m_pStat9.get());
-  EXPECT_EQ(adap->m_pStat9->m_pPrev.load(), adap->m_pStat1.get());
-  EXPECT_EQ(adap->m_pCurState.load()->Seek(2.0f, true), 0);
+  adap->SetState(adap->StateNumbered(9));
+  adap->SetState(adap->StateNumbered(9));
+  EXPECT_EQ(adap->StateNumbered(9)->m_pPrev.load(), adap->StateNumbered(1));
+  EXPECT_EQ(adap->CurrentState()->Seek(2.0f, true), 0);
   EXPECT_EQ(lastCommand(), "seek 2.00");
-  EXPECT_EQ(adap->m_pCurState.load()->StateNumber(), 9);
+  EXPECT_EQ(adap->CurrentState()->StateNumber(), 9);
 }
 
 TEST_F(StateMachine, PlayingStateCommandTexts) {
   reachPlaying(writeRecording("a.mp4", 10));
-  QIRAState* s = adap->m_pCurState;
+  QIRAState* s = adap->CurrentState();
   takeDiagnostics();
   s->Play();
   s->Pause();
@@ -170,7 +170,7 @@ TEST_F(StateMachine, CommandTextsKeepTheirPointUnderADecimalCommaLocale) {
   reachPlaying(writeRecording("a.mp4", 10));
   testing_support::ScopedLocale numbers(LC_NUMERIC, testing_support::kDecimalCommaLocale);
   ASSERT_TRUE(numbers.switched()) << "scripts/install-deps generates " << testing_support::kDecimalCommaLocale;
-  QIRAState* s = adap->m_pCurState;
+  QIRAState* s = adap->CurrentState();
   takeDiagnostics();
   s->Seek(2.5f, true);
   s->Seek(75.25f, false);
@@ -197,36 +197,36 @@ TEST_F(StateMachine, LoadCommandTurnsBackslashesAndKeepsLongPathsWhole) {
 }
 
 TEST_F(StateMachine, PlacementsAreStoredOutsidePlayingAndMovedWhilePlaying) {
-  EXPECT_EQ(adap->m_pStat0->SetVideoPosition(0, 20, 110, 640, 480), 0);
-  EXPECT_EQ(adap->m_pStat4->SetVideoFrame(1, 0x10005, 2, 3, 4), 0);
-  EXPECT_EQ(adap->m_VideoPosition.channel[0].x, 20);
-  EXPECT_EQ(adap->m_VideoPosition.channel[0].height, 480);
-  EXPECT_EQ(adap->m_VideoFrame.channel[1].x, 5) << "kept as 16 bits";
-  EXPECT_EQ(adap->m_pStat3->SetVideoPosition(7, 1, 1, 1, 1), 0);
-  EXPECT_EQ(adap->m_VideoPosition.channel[1].x, 1) << "any channel but 0 selects the second";
+  EXPECT_EQ(adap->StateNumbered(0)->SetVideoPosition(0, 20, 110, 640, 480), 0);
+  EXPECT_EQ(adap->StateNumbered(4)->SetVideoFrame(1, 0x10005, 2, 3, 4), 0);
+  EXPECT_EQ(adap->VideoPosition().channel[0].x, 20);
+  EXPECT_EQ(adap->VideoPosition().channel[0].height, 480);
+  EXPECT_EQ(adap->VideoFrame().channel[1].x, 5) << "kept as 16 bits";
+  EXPECT_EQ(adap->StateNumbered(3)->SetVideoPosition(7, 1, 1, 1, 1), 0);
+  EXPECT_EQ(adap->VideoPosition().channel[1].x, 1) << "any channel but 0 selects the second";
 
   takeDiagnostics();
-  EXPECT_EQ(adap->m_pStat2->SetVideoPosition(0, 9, 9, 9, 9), 0);
-  EXPECT_EQ(adap->m_pStat2->SetVideoFrame(0, 9, 9, 9, 9), -1);
+  EXPECT_EQ(adap->StateNumbered(2)->SetVideoPosition(0, 9, 9, 9, 9), 0);
+  EXPECT_EQ(adap->StateNumbered(2)->SetVideoFrame(0, 9, 9, 9, 9), -1);
   EXPECT_EQ(takeDiagnostics(), "");
-  EXPECT_EQ(adap->m_VideoPosition.channel[0].x, 20);
+  EXPECT_EQ(adap->VideoPosition().channel[0].x, 20);
 
-  EXPECT_EQ(adap->m_pStat1->SetVideoPosition(0, 1, 2, 3, 4), 1) << "no video window yet";
+  EXPECT_EQ(adap->StateNumbered(1)->SetVideoPosition(0, 1, 2, 3, 4), 1) << "no video window yet";
   loadLibrary();
   testing_support::MessageRecorder video1, video2;
   firePointer(&video1, player::kEventVideoWindow1);
   firePointer(&video2, player::kEventVideoWindow2);
-  EXPECT_EQ(adap->m_pStat1->SetVideoPosition(1, 30, 40, 320, 240), 0);
+  EXPECT_EQ(adap->StateNumbered(1)->SetVideoPosition(1, 30, 40, 320, 240), 0);
   const auto placed = video2.messages(platform::kMsgWindowPos);
   ASSERT_EQ(placed.size(), 1u);
-  EXPECT_EQ(adap->m_VideoPosition.channel[1].width, 320);
+  EXPECT_EQ(adap->VideoPosition().channel[1].width, 320);
   video1.setResult(0);
-  EXPECT_EQ(adap->m_pStat1->SetVideoFrame(0, 1, 2, 3, 4), 2) << "a refused placement stores nothing";
-  EXPECT_EQ(adap->m_VideoFrame.channel[0].x, 0);
+  EXPECT_EQ(adap->StateNumbered(1)->SetVideoFrame(0, 1, 2, 3, 4), 2) << "a refused placement stores nothing";
+  EXPECT_EQ(adap->VideoFrame().channel[0].x, 0);
 }
 
 TEST_F(StateMachine, VideoWindowMessages) {
-  QIRAState* playing = adap->m_pStat1.get();
+  QIRAState* playing = adap->StateNumbered(1);
   EXPECT_EQ(playing->FrameStep(), 1);
   EXPECT_EQ(adap->RefreshVideoWindow(), 1);
   loadLibrary();

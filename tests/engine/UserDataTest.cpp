@@ -67,14 +67,14 @@ TEST_F(UserData, AreaEndsWithItsLastSubBox) {
     const testing_support::DiagnosticRecorder diagnostics;
     EXPECT_EQ(load(path), 0) << c.what;
     const std::string out = diagnostics.text();
-    const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
+    const TelemetryStore::LockedArea area = adap.Telemetry().Lock();
     ASSERT_EQ(area.length, udat.size()) << c.what;
     EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, udat.size()), 0) << c.what;
     char line[64];
     std::snprintf(line, sizeof line, "###Parsing udat area : sized %zx\n", udat.size());
     EXPECT_EQ(out, line) << c.what;
-    EXPECT_EQ(adap.m_bUserDataFailed, 0) << c.what;
-    EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 0) << c.what;
+    EXPECT_FALSE(adap.UserDataFailed()) << c.what;
+    EXPECT_EQ(adap.Telemetry().ErrorFlag(), 0) << c.what;
   }
 }
 
@@ -90,7 +90,7 @@ TEST_F(UserData, DamagedSubBoxSizeReadsABoundedArea) {
   const testing_support::DiagnosticRecorder diagnostics;
   const int code = load(path);
   EXPECT_EQ(code, 20) << "the sensor box lies beyond the bound";
-  EXPECT_EQ(adap.m_Telemetry.Lock().length, size_t{64} << 20);
+  EXPECT_EQ(adap.Telemetry().Lock().length, size_t{64} << 20);
 }
 
 TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
@@ -99,8 +99,8 @@ TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mp4"));
   EXPECT_EQ(load(dir.filePath("folder.mp4").toStdString()), 2) << "only a regular file is read";
   EXPECT_EQ(load(write(BoxWriter())), 6);
-  EXPECT_EQ(adap.m_bUserDataFailed, 1);
-  EXPECT_EQ(adap.m_Telemetry.ErrorFlag(), 1);
+  EXPECT_TRUE(adap.UserDataFailed());
+  EXPECT_EQ(adap.Telemetry().ErrorFlag(), 1);
 }
 
 TEST_F(UserData, WalkEndsWithSevenWhenNoUdatBoxIsReached) {
@@ -130,7 +130,7 @@ TEST_F(UserData, MissingOrMisorderedSubBoxesGiveParseCodes) {
   EXPECT_EQ(load(write(usualHead().raw(udatWith("TIME", "SENS", "GPSI")))), 19);
   EXPECT_EQ(load(write(usualHead().raw(udatWith("TIME", "GPSI", "XXXX")))), 20);
   // A refused parse still counts as a load that reached the parse.
-  EXPECT_EQ(adap.m_bUserDataFailed, 0);
+  EXPECT_FALSE(adap.UserDataFailed());
   BoxWriter headerOnly;
   headerOnly.box("udat", BoxWriter().box("TIME", std::vector<uint8_t>(4)).bytes());
   EXPECT_EQ(load(write(headerOnly)), 19) << "GPSI header beyond the area";
@@ -140,15 +140,15 @@ TEST_F(UserData, MissingOrMisorderedSubBoxesGiveParseCodes) {
 
 TEST_F(UserData, FailedLocateKeepsThePreviousCopyButFlagsIt) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(2, {})))), 0);
-  const size_t size = adap.m_Telemetry.Lock().length;
+  const size_t size = adap.Telemetry().Lock().length;
   EXPECT_EQ(load(write(usualHead(), "other.mp4")), 7);
-  EXPECT_EQ(adap.m_Telemetry.Lock().length, size);
-  EXPECT_EQ(adap.m_bUserDataFailed, 1);
+  EXPECT_EQ(adap.Telemetry().Lock().length, size);
+  EXPECT_TRUE(adap.UserDataFailed());
 }
 
 TEST_F(UserData, GettersReturnOnlyRecordsInsideTheCountAndTheArea) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(4, {"$GPRMC,first"})))), 0);
-  const TelemetryStore::LockedArea area = adap.m_Telemetry.Lock();
+  const TelemetryStore::LockedArea area = adap.Telemetry().Lock();
   QIRAUDAT& index = area.index;
   index.SetRecordCount(4);
   ASSERT_NE(index.GetGpsRecord(0), nullptr);
@@ -178,14 +178,14 @@ TEST_F(UserData, GpsRecordsAreBoundedByTheDeclaredUdatSize) {
   // The declared size ends inside the second GPS record.
   file.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 10);
   ASSERT_EQ(load(write(file)), 0);
-  adap.m_Telemetry.SetRecordCount(2);
-  EXPECT_NE(adap.m_Telemetry.Lock().index.GetGpsRecord(0), nullptr);
-  EXPECT_NE(adap.m_Telemetry.Lock().index.GetGpsRecord(1), nullptr);
+  adap.Telemetry().SetRecordCount(2);
+  EXPECT_NE(adap.Telemetry().Lock().index.GetGpsRecord(0), nullptr);
+  EXPECT_NE(adap.Telemetry().Lock().index.GetGpsRecord(1), nullptr);
   BoxWriter shorter;
   shorter.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 1);
   ASSERT_EQ(load(write(shorter)), 0);
-  adap.m_Telemetry.SetRecordCount(2);
-  EXPECT_EQ(adap.m_Telemetry.Lock().index.GetGpsRecord(1), nullptr);
+  adap.Telemetry().SetRecordCount(2);
+  EXPECT_EQ(adap.Telemetry().Lock().index.GetGpsRecord(1), nullptr);
 }
 
 } // namespace

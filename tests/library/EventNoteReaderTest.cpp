@@ -2,6 +2,7 @@
 #include "library/EventNoteReader.h"
 
 #include "LibraryTestFiles.h"
+#include "engine/PlaybackValues.h"
 #include "library/LibraryGlobals.h"
 #include "tests/support/DiagnosticRecorder.h"
 
@@ -21,7 +22,7 @@ class EventNoteReaderTest : public testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_card.isValid());
-    std::strcpy(g_szEventTime, "111111");
+    std::strcpy(g_Playback.szEventTime, "111111");
   }
 
   QString Recording() const { return native(m_card.filePath(QStringLiteral("EventMovie/drf0_%1.mp4").arg(kStamp))); }
@@ -55,7 +56,7 @@ TEST_F(EventNoteReaderTest, KeepsTheDateLinesOfAnyTextFile) {
     EXPECT_EQ(Read(), !c.notes.isEmpty()) << c.text.toStdString();
     EXPECT_EQ(m_notes, c.notes) << c.text.toStdString();
   }
-  EXPECT_STREQ(g_szEventTime, "093200");
+  EXPECT_STREQ(g_Playback.szEventTime, "093200");
   EXPECT_EQ(g_szEventFolder, native(m_card.path() + "/Event/"));
 }
 
@@ -107,7 +108,7 @@ TEST_F(EventNoteReaderTest, TwoFilesForOneStampGiveBothInNameOrder) {
   WriteNote(QStringLiteral("%1.txt").arg(kStamp), "Date : plain\n");
   EXPECT_TRUE(Read());
   EXPECT_EQ(m_notes, QStringList({"Date : plain", "Date : first", "Date : second"}));
-  EXPECT_STREQ(g_szEventTime, "093200");
+  EXPECT_STREQ(g_Playback.szEventTime, "093200");
 }
 
 TEST_F(EventNoteReaderTest, NoEventFolderOrNoMatchGivesNoNotes) {
@@ -115,7 +116,7 @@ TEST_F(EventNoteReaderTest, NoEventFolderOrNoMatchGivesNoNotes) {
   WriteNote(QStringLiteral("evt_20260614_093300.txt"), "Date : other\n");
   EXPECT_FALSE(Read());
   EXPECT_TRUE(m_notes.isEmpty());
-  EXPECT_STREQ(g_szEventTime, "111111");
+  EXPECT_STREQ(g_Playback.szEventTime, "111111");
 }
 
 } // namespace

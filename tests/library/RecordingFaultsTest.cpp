@@ -51,7 +51,7 @@ protected:
   void TearDown() override {
     // The window does not own the engine: end the player before the window goes.
     if (QIRAAdap* engine = m_window ? m_window->Adapter() : nullptr) {
-      engine->m_pCurState.load()->ClosePlayer();
+      engine->CurrentState()->ClosePlayer();
       waitUntil([engine] { return !engine->IsPlayerLibraryLoaded(); }, kPlayTimeoutMs);
     }
     WindowThreadWait::SetScale(1.0);
@@ -79,8 +79,8 @@ protected:
     return int(paths.indexOf(native(Path(name))));
   }
 
-  int StateNumber() const { return m_window->Adapter()->m_pCurState.load()->StateNumber(); }
-  bool Playing() const { return StateNumber() == 1 && m_window->Adapter()->m_nPosition > 0; }
+  int StateNumber() const { return m_window->Adapter()->CurrentState()->StateNumber(); }
+  bool Playing() const { return StateNumber() == 1 && m_window->Adapter()->Position() > 0; }
 
   QTemporaryDir m_card;
   QTemporaryDir m_config;
@@ -134,7 +134,7 @@ TEST_F(RecordingFaultsTest, EveryLineOpensItsOwnFileOrSaysWhyItCannot) {
     }
     EXPECT_EQ(m_window->CurrentRecording(), native(Path(name)));
     EXPECT_TRUE(waitUntil([&] { return Playing(); }, kPlayTimeoutMs)) << c.name;
-    EXPECT_EQ(m_window->Adapter()->m_bUserDataFailed == 0, c.telemetry) << c.name;
+    EXPECT_EQ(!m_window->Adapter()->UserDataFailed(), c.telemetry) << c.name;
     const QImage speed = m_window->Canvas().copy(587, 698, 15, 22);
     EXPECT_EQ(speed == m_window->Skin().DigitDash().copy(0, 0, 15, 22), !c.telemetry) << c.name;
   }

@@ -50,7 +50,7 @@ TEST(RecordingPlayback, DoubleClickedEventRecordingPlays) {
 
   QIRAAdap* engine = window.Adapter();
   auto* position = static_cast<CImageSlider*>(window.GetDlgItem(IDC_POSITION_SLIDER));
-  const auto playing = [engine] { return engine->m_pCurState.load()->StateNumber() == 1; };
+  const auto playing = [engine] { return engine->CurrentState()->StateNumber() == 1; };
   EXPECT_TRUE(waitUntil(playing, kPlayTimeoutMs));
   EXPECT_TRUE(waitUntil([&] { return position->GetPos() > 0; }, kPlayTimeoutMs));
   EXPECT_TRUE(window.IsRecordingOpen());
@@ -58,8 +58,8 @@ TEST(RecordingPlayback, DoubleClickedEventRecordingPlays) {
 
   // The window does not own the engine: end the player before the window goes.
   if (playing()) {
-    engine->m_pCurState.load()->ClosePlayer();
-    waitUntil([&] { return engine->m_pCurState.load()->StateNumber() == 0; }, kPlayTimeoutMs);
+    engine->CurrentState()->ClosePlayer();
+    waitUntil([&] { return engine->CurrentState()->StateNumber() == 0; }, kPlayTimeoutMs);
   }
 }
 

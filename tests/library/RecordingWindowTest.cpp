@@ -8,7 +8,7 @@
 #include "app/SpeedLevel.h"
 #include "app/WindowThreadWait.h"
 #include "controls/CImageSlider.h"
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "library/EventNoteReader.h"
 #include "library/LibraryGlobals.h"
@@ -63,7 +63,7 @@ protected:
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     WindowThreadWait::SetScale(0.01);
     fake_reset();
-    g_fSpeedLevel = kNormalSpeedLevel;
+    g_Playback.Reset();
     MakeRecording("EventMovie/" + kEventRecording);
     MakeRecording("NormalMovie/" + kNormalRecording);
     ASSERT_TRUE(writeFile(m_card.filePath("Event/evt_20260614_093200.txt"),
@@ -197,23 +197,23 @@ TEST_F(RecordingWindowTest, StartFolderIsListedAndRemembered) {
 // Speed, rate, open flag and GPS wait all start over; the notes are read.
 TEST_F(RecordingWindowTest, DoubleClickOpensTheRecordingWithItsNotes) {
   OpenWindow(Folder("EventMovie"));
-  g_fSpeedLevel = kFastestSpeedLevel;
+  g_Playback.fSpeedLevel = kFastestSpeedLevel;
   static_cast<QLabel*>(m_window->GetDlgItem(IDC_SPEED))->setText("x4");
-  g_nPosUnitsPerSecond = 30;
-  g_bGpsSyncWait = 1;
+  g_Playback.nPosUnitsPerSecond = 30;
+  g_Playback.bGpsSyncWait = 1;
   DoubleClick(0);
   const QString path = Folder("EventMovie/" + kEventRecording);
   EXPECT_EQ(m_window->CurrentRecording(), path);
   EXPECT_EQ(LoadedPath(), QFile::encodeName(path).toStdString());
   EXPECT_TRUE(waitUntil([] { return fake_entry_running(); }));
   EXPECT_TRUE(m_window->IsRecordingOpen());
-  EXPECT_EQ(g_fSpeedLevel, kNormalSpeedLevel);
+  EXPECT_EQ(g_Playback.fSpeedLevel, kNormalSpeedLevel);
   EXPECT_EQ(static_cast<QLabel*>(m_window->GetDlgItem(IDC_SPEED))->text(), "x1");
-  EXPECT_EQ(g_nPosUnitsPerSecond.load(), kPosUnitsNotSet);
-  EXPECT_EQ(g_bGpsSyncWait.load(), 0);
+  EXPECT_EQ(g_Playback.nPosUnitsPerSecond.load(), kPosUnitsNotSet);
+  EXPECT_EQ(g_Playback.bGpsSyncWait.load(), 0);
   EXPECT_TRUE(m_window->EventNotesPresent());
   EXPECT_EQ(m_window->EventNotes(), QStringList("Date : 2026/06/14 09:32:21"));
-  EXPECT_STREQ(g_szEventTime, "093200");
+  EXPECT_STREQ(g_Playback.szEventTime, "093200");
 }
 
 // The notes are made into marks when the recording opens: the marks reach
@@ -225,7 +225,8 @@ TEST_F(RecordingWindowTest, FramesDrawTheMarksOncePerOpenWhateverTheNotes) {
     ASSERT_TRUE(writeFile(m_card.filePath("Event/evt_20260614_093200.txt"),
                           QByteArray("Date : 2026/06/14 09:32:21\r\n").repeated(lines)));
     DoubleClick(0);
-    m_window->Adapter()->m_nDuration = 60;
+    const float duration = 60.0f;
+    m_window->Adapter()->HandleEvent(reinterpret_cast<intptr_t>(&duration), player::kEventDuration);
     const EventMarks& marks = m_window->Display().Marks();
     for (int frame = 0; frame < 20; ++frame) {
       platform::WindowMessageEvent notify(platform::kMsgPlayerNotify, 1800, frame);

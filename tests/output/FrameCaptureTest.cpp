@@ -46,9 +46,12 @@ protected:
     const QImage picture = output_checks::quarters(FrameCapture::kWidth, FrameCapture::kHeight);
     return std::vector<uint8_t>(picture.constBits(), picture.constBits() + picture.sizeInBytes());
   }
+  // The engine learns its last picture from the player library's frame report.
   void report(const std::vector<uint8_t>& image, int32_t bytes) {
-    adap.m_pFrame1 = image.data();
-    adap.m_nFrameBytes = bytes;
+    player::FrameReport frame{};
+    frame.frame1 = image.empty() ? nullptr : image.data();
+    frame.frameBytes = bytes;
+    adap.HandleEvent(reinterpret_cast<intptr_t>(&frame), player::kEventFrame);
   }
   QObject window;
   QIRAAdap adap{&window};
@@ -85,8 +88,7 @@ TEST_F(FrameCopy, ShortMissingAndOversizedImages) {
   EXPECT_EQ(capture.FrameBytes(), FrameCapture::kBitmapBytes);
   EXPECT_EQ(capture.Bitmap().pixelColor(639, 479), QColor(0x40, 0x40, 0x40));
 
-  adap.m_pFrame1 = nullptr;
-  adap.m_nFrameBytes = 0;
+  report({}, 0);
   capture.CopyFrame(adap);
   EXPECT_FALSE(capture.Bitmap().isNull());
 }

@@ -42,31 +42,31 @@ void EngineHarness::shutDown() {
     waitForState(0, std::chrono::seconds(10));
     return;
   }
-  if (adap.m_pPlayerThread) {
-    if (player::StopFlag* flag = adap.m_pSoftKillFlag)
+  if (adap.IsPlayerThreadRunning()) {
+    if (player::StopFlag* flag = adap.SoftKillFlag())
       flag->store(1);
-    waitFor([this] { return !adap.m_pPlayerThread; }, std::chrono::seconds(10));
+    waitFor([this] { return !adap.IsPlayerThreadRunning(); }, std::chrono::seconds(10));
   }
-  adap.m_pStat0->ClosePlayer();
+  adap.StateNumbered(0)->ClosePlayer();
 }
 
 int EngineHarness::openPlayer() {
   const int result = state().OpenPlayer("mplayer.dll");
   if (result == 0) {
-    adap.m_hPlayerLib.SetW()(&EngineHarness::tap);
+    adap.Library().SetW()(&EngineHarness::tap);
     noteState();
   }
   return result;
 }
 
-QIRAState& EngineHarness::state() { return *adap.m_pCurState.load(); }
+QIRAState& EngineHarness::state() { return *adap.CurrentState(); }
 
-int EngineHarness::stateNumber() const { return adap.m_pCurState.load()->StateNumber(); }
+int EngineHarness::stateNumber() const { return adap.CurrentState()->StateNumber(); }
 
 int EngineHarness::open(const std::string& path) { return open(path, path); }
 
 int EngineHarness::open(const std::string& path1, const std::string& path2) {
-  adap.SetState(adap.m_pStat9.get());
+  adap.SetState(adap.StateNumbered(9));
   noteState();
   return state().LoadFile(path1.c_str(), path2.c_str());
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real player module driven through the engine, on generated recordings.
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat0.h"
 #include "tests/player/EngineHarness.h"
@@ -53,7 +53,7 @@ protected:
     ASSERT_EQ(harness.open(path(name)), 0);
     ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
   }
-  uint32_t position() const { return harness.adap.m_nPosition; }
+  uint32_t position() const { return harness.adap.Position(); }
   // A paused player steps exactly one frame on.
   bool stepsTo(uint32_t expected) {
     harness.state().FrameStep();
@@ -95,10 +95,10 @@ TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
   EngineHarness::waitFor([&] { return harness.trail().back() == 3; }, 1s);
 
   EXPECT_EQ(harness.trail(), (std::vector<int>{0, 4, 9, 1, 3}));
-  EXPECT_EQ(harness.adap.m_nLength, 60u);
+  EXPECT_EQ(harness.adap.Length(), 60u);
   EXPECT_EQ(position(), 60u);
-  EXPECT_NEAR(harness.adap.m_fDuration, 2.0f, 0.05f);
-  EXPECT_EQ(g_nPosUnitsPerSecond, 31);
+  EXPECT_NEAR(harness.adap.Duration(), 2.0f, 0.05f);
+  EXPECT_EQ(g_Playback.nPosUnitsPerSecond, 31);
   EXPECT_GE(harness.mainWindow.notifications, 5);
   EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 1; }, 1s));
 
@@ -116,7 +116,7 @@ TEST_F(PlayerPlaybackTest, PlaysToTheEndAndAgainThenUnloadsFromTheEndState) {
                                           kEventQueryVolume, kEventVideoWindow1, kEventVideoWindow2, kEventPosition,
                                           kEventLength, kEventPlaying}));
 
-  auto* window = static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
+  auto* window = static_cast<QWidget*>(harness.adap.VideoWindow(1));
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->parentWidget(), &harness.mainWindow);
   EXPECT_EQ(window->geometry(), QRect(10, 20, 160, 120));
@@ -188,9 +188,9 @@ TEST_F(PlayerPlaybackTest, PlaysADemoCardRecordingToItsEnd) {
   ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
   harness.state().SetSpeed(3.0f, false);
   ASSERT_TRUE(harness.waitForState(3, 30s));
-  EXPECT_EQ(harness.adap.m_nLength, 30u * kFps);
-  EXPECT_EQ(position(), harness.adap.m_nLength.load());
-  EXPECT_EQ(g_nPosUnitsPerSecond, kFps + 1);
+  EXPECT_EQ(harness.adap.Length(), 30u * kFps);
+  EXPECT_EQ(position(), harness.adap.Length());
+  EXPECT_EQ(g_Playback.nPosUnitsPerSecond, kFps + 1);
   EXPECT_TRUE(EngineHarness::waitFor([&] { return harness.mainWindow.ends == 1; }, 1s));
 }
 
@@ -198,7 +198,7 @@ TEST_F(PlayerPlaybackTest, PlaysADemoCardRecordingToItsEnd) {
 // handling of a command the module does not know.
 TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   startPlaying("long.mp4");
-  EXPECT_EQ(harness.adap.m_nLength, 180u);
+  EXPECT_EQ(harness.adap.Length(), 180u);
 
   harness.state().Pause();
   harness.state().Seek(1.0f, false);
@@ -214,8 +214,8 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
   EXPECT_TRUE(EngineHarness::waitFor([&] { return position() == 60; }, 2s)) << position();
 
   const size_t diagnostics = harness.eventCount(player::kEventDiagnostic);
-  harness.adap.m_hPlayerLib.CmdDirect()("seek fast 9");
-  harness.adap.m_hPlayerLib.CmdDirect()("qira_loadfile \"only-one\"");
+  harness.adap.Library().CmdDirect()("seek fast 9");
+  harness.adap.Library().CmdDirect()("qira_loadfile \"only-one\"");
   EXPECT_TRUE(harness.waitForEvent(player::kEventDiagnostic, diagnostics + 2, 1s));
 
   harness.state().SetSpeed(-1.0f, false);
@@ -235,7 +235,7 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
 
   harness.state().Stop();
   ASSERT_TRUE(harness.waitForState(3, 2s));
-  EXPECT_LT(position(), harness.adap.m_nLength.load());
+  EXPECT_LT(position(), harness.adap.Length());
   EXPECT_EQ(harness.mainWindow.ends, 0);
 }
 
@@ -250,7 +250,7 @@ TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
   harness.state().Pause();
   harness.state().Seek(0.5f, false);
   ASSERT_TRUE(EngineHarness::waitFor([&] { return position() == kFps / 2; }, 2s)) << position();
-  auto* window1 = static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
+  auto* window1 = static_cast<QWidget*>(harness.adap.VideoWindow(1));
   ASSERT_NE(window1, nullptr);
   QColor shown;
   const auto showsRed = [&] {
@@ -338,7 +338,7 @@ TEST_F(PlayerPlaybackTest, ShowsTwoRecordingsInTwoWindows) {
   EXPECT_NE(twoImages.centre1, twoImages.centre2);
 
   EXPECT_EQ(harness.state().SetVideoPosition(1, 5, 6, 100, 80), 0);
-  auto* window2 = static_cast<QWidget*>(harness.adap.m_hVideoWnd2.load());
+  auto* window2 = static_cast<QWidget*>(harness.adap.VideoWindow(2));
   ASSERT_NE(window2, nullptr);
   EXPECT_EQ(window2->geometry(), QRect(5, 6, 100, 80));
   EXPECT_FALSE(window2->isHidden());
@@ -361,8 +361,8 @@ TEST_F(PlayerPlaybackTest, KeepsPlayingWhenItsWindowsAreDestroyed) {
   startPlaying("long.mp4");
   // The engine's own message to the window ("get_time_length") has been handled.
   ASSERT_TRUE(harness.waitForEvent(player::kEventDuration, 1, 2s));
-  delete static_cast<QWidget*>(harness.adap.m_hVideoWnd1.load());
-  delete static_cast<QWidget*>(harness.adap.m_hVideoWnd2.load());
+  delete static_cast<QWidget*>(harness.adap.VideoWindow(1));
+  delete static_cast<QWidget*>(harness.adap.VideoWindow(2));
   harness.clearLog();
   EXPECT_TRUE(harness.waitForEvent(player::kEventFrame, 15, 2s));
 }
@@ -436,7 +436,7 @@ TEST_F(PlayerPlaybackTest, NamesTheNumericLocaleWhenTheDecoderRefusesIt) {
   }
   // The player ended; the module is unloaded and loaded again, then plays.
   harness.state().ClosePlayer();
-  harness.adap.SetState(harness.adap.m_pStat0.get());
+  harness.adap.SetState(harness.adap.StateNumbered(0));
   ASSERT_EQ(harness.openPlayer(), 0);
   ASSERT_EQ(harness.open(path("pattern.mp4")), 0);
   EXPECT_TRUE(harness.waitForState(1, kStartTimeout));

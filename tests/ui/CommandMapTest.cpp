@@ -4,7 +4,7 @@
 #include "FakePlayerDriver.h"
 #include "FakePlayerWindowFixture.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat0.h"
@@ -29,7 +29,7 @@ class CommandMapTest : public FakePlayerWindowFixture {
 protected:
   void Fire(intptr_t data, uint32_t code) { ASSERT_TRUE(FakePlayerDriver::Fire(data, code)); }
 
-  QIRAState* State() { return Window().Adapter()->m_pCurState.load(); }
+  QIRAState* State() { return Window().Adapter()->CurrentState(); }
 
   // Playing, with the recording flag set by Play.
   void StartPlaying() {
@@ -105,7 +105,7 @@ TEST_F(CommandMapTest, PositionSliderPausesAndSeeksToWholeSeconds) {
   record.info = &info;
   Fire(reinterpret_cast<intptr_t>(&record), player::kEventLength);
   ASSERT_EQ(Slider(IDC_POSITION_SLIDER)->maximum(), 2000);
-  g_nPosUnitsPerSecond = 255;
+  g_Playback.nPosUnitsPerSecond = 255;
   Scroll(IDC_POSITION_SLIDER, 254);
   Scroll(IDC_POSITION_SLIDER, 255);
   EXPECT_THAT(NewCommands(), ElementsAre("pause", "seek 0.00 2", "pause", "seek 1.00 2"));
@@ -114,7 +114,7 @@ TEST_F(CommandMapTest, PositionSliderPausesAndSeeksToWholeSeconds) {
 // Home, End and the arrows move the thumb without seeking; the page keys seek.
 TEST_F(CommandMapTest, PositionSliderKeysSeekOnlyByPages) {
   StartPlaying();
-  g_nPosUnitsPerSecond = 10;
+  g_Playback.nPosUnitsPerSecond = 10;
   for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_Right, Qt::Key_Left})
     Key(IDC_POSITION_SLIDER, key);
   EXPECT_TRUE(NewCommands().empty());
@@ -171,9 +171,9 @@ TEST_F(CommandMapTest, ExitWhilePlayingSendsNothingToThePlayer) {
 TEST_F(CommandMapTest, UnloadReleasesAnIdleLibrary) {
   Fire(0, player::kEventReady);
   QIRAAdap* engine = Window().Adapter();
-  ASSERT_EQ(State(), engine->m_pStat4.get());
+  ASSERT_EQ(State(), engine->StateNumbered(4));
   Button(IDC_UNLOAD)->click();
-  EXPECT_EQ(State(), engine->m_pStat0.get());
+  EXPECT_EQ(State(), engine->StateNumbered(0));
   EXPECT_FALSE(engine->IsPlayerLibraryLoaded());
 }
 
@@ -183,9 +183,9 @@ TEST_F(CommandMapTest, SecondChannelSetUpPlacesTheWindowForTwoChannels) {
   const testing_support::DiagnosticRecorder diagnostics;
   Button(IDC_CH2)->click();
   EXPECT_NE(diagnostics.text().find("failed to load fakeplayer.dll\n"), std::string::npos);
-  EXPECT_EQ(Window().Adapter()->m_nChannels.load(), 2);
+  EXPECT_EQ(Window().Adapter()->Channels(), 2);
   EXPECT_EQ(Window().pos(), QPoint(5, 169));
-  EXPECT_EQ(Window().size(), QSize(Window().Adapter()->m_nMainWndWidth, Window().Adapter()->m_nMainWndHeight));
+  EXPECT_EQ(Window().size(), QSize(Window().Adapter()->MainWindowWidth(), Window().Adapter()->MainWindowHeight()));
 }
 
 } // namespace

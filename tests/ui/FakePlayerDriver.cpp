@@ -32,9 +32,9 @@ bool FakePlayerDriver::StartPlaying(CQIRA02Dlg& window, const std::vector<std::s
       .raw(testing_support::BoxWriter::udat(2000, sentences))
       .writeTo(recording);
   QIRAAdap* engine = window.Adapter();
-  engine->SetState(engine->m_pStat9.get());
-  if (engine->m_pCurState.load()->LoadFile(recording.c_str(), recording.c_str()) != 0 ||
+  engine->SetState(engine->StateNumbered(9));
+  if (engine->CurrentState()->LoadFile(recording.c_str(), recording.c_str()) != 0 ||
       !testing_support::waitUntil([] { return fake_entry_running(); }))
     return false;
-  return Fire(0, player::kEventPlaying) && engine->m_pCurState.load() == engine->m_pStat1.get();
+  return Fire(0, player::kEventPlaying) && engine->CurrentState() == engine->StateNumbered(1);
 }

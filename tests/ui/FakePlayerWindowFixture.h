@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/MessageRecorder.h"
 
@@ -18,8 +18,8 @@ protected:
 
   void SetUp() override {
     fake_reset();
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
     MainWindowFixture::SetUp();
+    g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
   }
 
   void TearDown() override {

@@ -18,7 +18,8 @@ protected:
   virtual std::string LibraryName() const { return "absent.dll"; }
 
   void SetUp() override {
-    g_fSpeedLevel = kNormalSpeedLevel;
+    // As at process start: earlier tests in this process may have changed them.
+    g_Playback.Reset();
     testing::internal::CaptureStdout();
     m_window = std::make_unique<CQIRA02Dlg>(nullptr, LibraryName());
     m_window->show();

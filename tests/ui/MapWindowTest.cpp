@@ -4,7 +4,7 @@
 // marker along it.
 #include "FakePlayerDriver.h"
 #include "FakePlayerWindowFixture.h"
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat1.h"
@@ -55,8 +55,8 @@ protected:
   void OpenAndPlay(const std::string& recording) {
     ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventReady));
     QIRAAdap* engine = Window().Adapter();
-    engine->SetState(engine->m_pStat9.get());
-    ASSERT_EQ(engine->m_pCurState.load()->LoadFile(recording.c_str(), recording.c_str()), 0);
+    engine->SetState(engine->StateNumbered(9));
+    ASSERT_EQ(engine->CurrentState()->LoadFile(recording.c_str(), recording.c_str()), 0);
     ASSERT_TRUE(waitUntil([] { return fake_entry_running(); }));
     Window().ShowRecordingTrack(recording, {kSeconds / 2});
     ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventPlaying));
@@ -66,7 +66,7 @@ protected:
     info.length = kFps * kSeconds;
     record.info = &info;
     ASSERT_TRUE(FakePlayerDriver::Fire(reinterpret_cast<intptr_t>(&record), player::kEventLength));
-    g_nPosUnitsPerSecond = kFps;
+    g_Playback.nPosUnitsPerSecond = kFps;
   }
 
   // Frame reports at `position` until the marker has moved there.

@@ -4,7 +4,7 @@
 #include "FakePlayerDriver.h"
 #include "MainWindowFixture.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/PlayerContract.h"
 #include "output/FrameCapture.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
@@ -25,11 +25,11 @@ protected:
 
   void SetUp() override {
     fake_reset();
-    g_nPosUnitsPerSecond = kPosUnitsNotSet;
     ASSERT_TRUE(folder.isValid());
     previousFolder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     MainWindowFixture::SetUp();
+    g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
   }
 
   void TearDown() override {

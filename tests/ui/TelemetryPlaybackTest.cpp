@@ -3,7 +3,7 @@
 // window: the telemetry reaches the window's picture as the recording plays.
 #include "app/CQIRA02Dlg.h"
 #include "controls/CImageSlider.h"
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "engine/QIRAstat9.h"
@@ -49,11 +49,11 @@ TEST(TelemetryPlayback, SpeedCompassGraphAndTimeMoveWithTheRecording) {
       ->click(); // nothing to play yet: opens the window's display
   // Opened with the values the recording list's double click leaves: a frame
   // report before the rate is known must not start a GPS wait.
-  g_nPosUnitsPerSecond = kPosUnitsNotSet;
-  g_bGpsSyncWait = 0;
+  g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
+  g_Playback.bGpsSyncWait = 0;
   QIRAAdap* engine = window->Adapter();
-  engine->SetState(engine->m_pStat9.get());
-  ASSERT_EQ(engine->m_pCurState.load()->LoadFile(recording.c_str(), recording.c_str()), 0);
+  engine->SetState(engine->StateNumbered(9));
+  ASSERT_EQ(engine->CurrentState()->LoadFile(recording.c_str(), recording.c_str()), 0);
 
   // The first sentences may show a standing car: wait for the picture to move.
   auto* played = static_cast<QLabel*>(window->GetDlgItem(IDC_PLAYED_TIME));
@@ -68,16 +68,16 @@ TEST(TelemetryPlayback, SpeedCompassGraphAndTimeMoveWithTheRecording) {
     return true;
   };
   EXPECT_TRUE(EngineHarness::waitFor(telemetryShown, 60s))
-      << "speed, compass or graph never left the empty skin; GPS wait " << g_bGpsSyncWait << " since "
-      << g_nGpsSyncIndex << ", position " << engine->m_nPosition << " of " << engine->m_nLength;
+      << "speed, compass or graph never left the empty skin; GPS wait " << g_Playback.bGpsSyncWait << " since "
+      << g_Playback.nGpsSyncIndex << ", position " << engine->Position() << " of " << engine->Length();
   EXPECT_TRUE(EngineHarness::waitFor([&] { return seconds(played->text()) > firstSeconds; }, 60s))
       << "the played time stays";
   EXPECT_EQ(static_cast<QLabel*>(window->GetDlgItem(IDC_TOTAL_TIME))->text(), "00:10");
   EXPECT_GT(static_cast<CImageSlider*>(window->GetDlgItem(IDC_POSITION_SLIDER))->GetPos(), 0);
 
   // End the player's threads before the process ends; the window stays.
-  if (player::StopFlag* flag = engine->m_pSoftKillFlag)
+  if (player::StopFlag* flag = engine->SoftKillFlag())
     flag->store(1);
-  EXPECT_TRUE(EngineHarness::waitFor([&] { return !engine->m_pPlayerThread; }, 20s));
+  EXPECT_TRUE(EngineHarness::waitFor([&] { return !engine->IsPlayerThreadRunning(); }, 20s));
   window->hide();
 }

@@ -6,7 +6,7 @@
 
 #include "app/WindowThreadWait.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/PlayerContract.h"
 #include "engine/QIRAAdap.h"
 #include "platform/WindowMessage.h"
@@ -35,7 +35,7 @@ protected:
     ASSERT_TRUE(FakePlayerDriver::Fire(intptr_t(&record), player::kEventLength));
     static const float duration = 60.0f;
     ASSERT_TRUE(FakePlayerDriver::Fire(intptr_t(&duration), player::kEventDuration));
-    g_nTickCount = 0;
+    g_Playback.nTickCount = 0;
   }
 
   // A frame report that the engine turns into a notification.

@@ -4,7 +4,7 @@
 #include "FakePlayerDriver.h"
 #include "MainWindowFixture.h"
 
-#include "engine/EngineGlobals.h"
+#include "engine/PlaybackValues.h"
 #include "engine/PlayerContract.h"
 #include "tests/fakeplayer/FakePlayerControl.h"
 #include "tests/support/DiagnosticRecorder.h"
@@ -24,11 +24,6 @@ protected:
 
   void SetUp() override {
     fake_reset();
-    // As at process start: earlier tests in this process may have changed them.
-    g_nPosUnitsPerSecond = 0;
-    g_nTickCount = 0;
-    g_bGpsSyncWait = 0;
-    g_nGpsSyncIndex = 0;
     MainWindowFixture::SetUp();
   }
 
@@ -85,7 +80,7 @@ TEST_F(UserClickTest, PositionSliderSeeksOnceTheDurationIsKnown) {
   ASSERT_TRUE(FakePlayerDriver::Fire(reinterpret_cast<intptr_t>(&record), player::kEventLength));
   const float seconds = 10.0f;
   ASSERT_TRUE(FakePlayerDriver::Fire(reinterpret_cast<intptr_t>(&seconds), player::kEventDuration));
-  ASSERT_EQ(g_nPosUnitsPerSecond, 31);
+  ASSERT_EQ(g_Playback.nPosUnitsPerSecond, 31);
   const size_t before = Commands().size();
   Click(Slider(IDC_POSITION_SLIDER), Slider(IDC_POSITION_SLIDER)->rect().center());
   std::vector<std::string> sent = Commands();
