@@ -3,43 +3,26 @@
 
 #include "app/CSkinSurfaces.h"
 #include "app/ControlId.h"
+#include "app/PlaybackCommands.h"
+#include "app/RecordingOpener.h"
+#include "app/TelemetryPresenter.h"
+#include "app/WindowBuilder.h"
 #include "dialogs/CDlgTimeSet.h"
 #include "dialogs/CProgramInfo.h"
-#include "display/TelemetryDisplay.h"
-#include "library/FolderBrowser.h"
-#include "library/RecordingList.h"
-#include "map/CMapView.h"
-#include "output/FrameCapture.h"
 #include "output/TrackExporter.h"
-#include "output/WindowPrinter.h"
-#include "platform/Connection.h"
-#include "telemetry/RmcFields.h"
 
 #include <QDialog>
-#include <QHash>
 #include <QIcon>
-#include <QPoint>
-#include <QStringList>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-class CBitmapButton;
-class CImageSlider;
-class CSkinLabel;
-class QAbstractButton;
 class QIRAAdap;
-class QIRAState;
-class QListWidget;
 class QMenu;
-namespace layout {
-enum class ControlKind;
-}
 
 // The program's one window: a frameless, fixed-size skinned dialog that owns
-// the playback engine's notification end, binds every control to its
-// handler and keeps the canvas that is its picture.
+// the playback engine's notification end and its canvas, and binds every
+// control, key and message to the class that acts on it.
 class CQIRA02Dlg : public QDialog {
   Q_OBJECT
 
@@ -52,11 +35,11 @@ public:
   QWidget* GetDlgItem(ControlId id) const { return m_controls.value(id); }
   // Null until the window's set-up created it; never deleted by the window.
   QIRAAdap* Adapter() const { return m_pAdap; }
-  bool IsRecordingOpen() const { return m_bRecordingOpen; }
+  bool IsRecordingOpen() const { return m_pPresenter->IsRecordingOpen(); }
   // Whether the player library's entry still runs a recording.
   bool IsPlayerRunning() const;
-  int LastBrightnessPos() const { return m_nLastBrightnessPos; }
-  int LastVolumePos() const { return m_nLastVolumePos; }
+  int LastBrightnessPos() const { return m_pCommands->LastBrightnessPos(); }
+  int LastVolumePos() const { return m_pCommands->LastVolumePos(); }
 
   // The window's persistent picture. Draw on it, then invalidate the changed
   // rectangle; painting only copies it to the screen.
@@ -69,173 +52,61 @@ public:
 
   static constexpr int kAboutCommand = 16;
 
-  // Telemetry display.
-  const TelemetryDisplay& Display() const { return *m_pDisplay; }
-  // The GPS fields of the last notification with a "$GPRMC" sentence.
-  const RmcFields& GpsFields() const { return m_gpsFields; }
-  // The event notes' "Date :" lines of the open recording and its base time
-  // "hhmmss"; no notes for a normal recording.
-  void SetEventNotes(const QStringList& lines, const char* baseTime);
-  // Printing, whose dialog tests replace to print to a file.
-  WindowPrinter& Printer() { return m_printer; }
+  const TelemetryDisplay& Display() const { return m_pPresenter->Display(); }
+  const RmcFields& GpsFields() const { return m_pPresenter->GpsFields(); }
+  void SetEventNotes(const QStringList& lines, const char* baseTime) { m_pPresenter->SetEventNotes(lines, baseTime); }
+  WindowPrinter& Printer() { return m_pCommands->Printer(); }
   // The background menu's GPS track export, whose save dialog tests replace.
   TrackExporter& TrackExport() { return m_trackExporter; }
-  // Recording library: a folder listed as if chosen in the folder browser
-  // (the command line's folder), the browser itself (tests script it), and
-  // what the last double click opened.
+  // A folder listed as if chosen in the folder browser (the command line's
+  // folder), and a recording of it opened as if double-clicked.
   void SetStartFolder(const QString& folder) { m_strStartFolder = folder; }
-  // A recording of the start folder, opened as if double-clicked.
   void SetStartRecording(const QString& path) { m_strStartRecording = path; }
-  void OpenRecordingFolder(const QString& folder);
-  void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
-  const RecordingList& Recordings() const { return *m_pRecordings; }
-  const QString& CurrentRecording() const { return m_strCurrentRecording; }
-  const QStringList& EventNotes() const { return m_listEventNotes; }
-  bool EventNotesPresent() const { return m_bEventNotesPresent; }
-  // Draws the whole GPS track of the recording the engine holds, with pins at
-  // the event offsets (seconds from its start); an unreadable one clears it.
-  void ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets = {});
-  CMapView& Map() { return m_map; }
+  void OpenRecordingFolder(const QString& folder) { m_pOpener->OpenRecordingFolder(folder); }
+  void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pOpener->SetFolderBrowser(std::move(browser)); }
+  const RecordingList& Recordings() const { return m_pOpener->Recordings(); }
+  const QString& CurrentRecording() const { return m_pOpener->CurrentRecording(); }
+  const QStringList& EventNotes() const { return m_pPresenter->EventNotes(); }
+  bool EventNotesPresent() const { return m_pPresenter->EventNotesPresent(); }
+  void ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets = {}) {
+    m_pPresenter->ShowRecordingTrack(path, eventOffsets);
+  }
+  CMapView& Map() { return m_pPresenter->Map(); }
 
 protected:
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void done(int result) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-  // Creation: the template's controls and the skin surfaces.
-  void CreateControls();
-  QWidget* CreateControl(ControlId id, layout::ControlKind kind, const char* text);
   void CreateSystemMenu();
   // Set-up, run once when the window is first shown.
   void OnInitDialog();
   void CreateEngine();
-  void ResetPlaybackState();
-  void GiveEngineVideoRects();
-  void ApplySkin();
-  void MoveToRuntimeLayout();
-  void CreateTooltips();
-  void SetControlColours();
-
-  // Command map.
   void BindCommandMap();
-  void OnClicked(ControlId id, void (CQIRA02Dlg::*handler)());
-  QIRAState* State() const;
-  void ChannelSetup(int channels);
-  void PlaceForChannels(int channels, const QRect& fullScreen, const QRect& client);
-  void OnSmall();
-  void OnSoftKill();
-  void OnUnload();
-  void OnChannel2();
-  void OnSetFile();
-  void OnPlay();
-  void OnPause();
-  void OnStop();
-  void OnPos();
-  void OnVolumeUp();
-  void OnForwardSeek();
-  void OnFaster();
-  void OnFlyAway();
-  void OnForceFlip();
-  void OnFrameStep();
-  void OnRun();
-  void OnVolumeDown();
-  void OnChannel1();
-  void OnSlower();
-  void OnBackwardSeek();
-  void OnExit();
-  void OnInfo();
-  void OnBrightUp();
-  void OnBrightDown();
-  void OnPrint();
-  void OnSnap();
-  void OnTimeSet();
-  void OnSysCommand(int command);
-  void OnHScroll(CImageSlider* slider, int code);
-  void OnPositionScroll(int position);
-  void OnBrightnessScroll(int position);
-  void OnVolumeScroll(int position);
-  void StepSpeedLevel(float step);
-  void OnPlayerNotify(uintptr_t length, intptr_t position);
-  // Keyboard and drops: the same engine calls as the buttons and the folder browser.
   void BindKeysAndDrops();
-  void SeekBy(float seconds);
-  void OnFrameBack();
-  void StepVolumeSlider(int step);
-  void OpenFolderAndRecording(const QString& folder, const QString& recording);
-  TelemetryDisplay::Pictures DisplayPictures() const;
-  void ShowGpsPart();
-  void MapPositionStep();
-  void DrawEventMarks();
-  std::vector<std::string> EventNoteLines() const;
-  void ShowPlayTimes();
-  void EndRecording();
-  void StopAndClearTelemetry();
-  void StartMapView();
-  void OnOK();
-  void OnCancel();
+  void OnClicked(ControlId id, void (PlaybackCommands::*command)());
+  void OnExit();
+  void OnSysCommand(int command);
 
-  // Recording library.
-  void BindRecordingLibrary();
-  void OnOpenFolder();
-  void OnRecordingDblClk();
-  void OpenRecording(const QString& path);
-  void OpenPendingRecording();
-  void LoadRecording(const QString& path);
-  void ShowTelemetryPresence(const QString& path, int refusal);
-  void ReportUnplayable(const QString& path, const QString& reason);
-  void ReadEventNotes();
-  // Runs a sequence that waits on the window's thread with the user's input
-  // held back, except what ActsDuringWait lets through.
-  void RunWithHeldInput(const std::function<void()>& sequence);
-  bool ActsDuringWait(QObject* target, QEvent* event) const;
-
-  CImageSlider* Slider(ControlId id) const;
-
-  QIRAAdap* m_pAdap = nullptr;
-  bool m_bRecordingOpen = false;
-  int m_nLastBrightnessPos = 0;
-  int m_nLastVolumePos = 0;
-  bool m_bInitialised = false;
   std::string m_playerLibrary;
+  QIRAAdap* m_pAdap = nullptr;
+  bool m_bInitialised = false;
 
-  QHash<int, QWidget*> m_controls;
+  ControlMap m_controls;
   CSkinSurfaces m_skin;
   QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
   CProgramInfo m_dlgProgramInfo;
   CDlgTimeSet m_dlgTimeSet;
-  FrameCapture m_capture;
-  WindowPrinter m_printer;
   TrackExporter m_trackExporter;
-
-  std::unique_ptr<TelemetryDisplay> m_pDisplay;
-  RmcFields m_gpsFields;
-  bool m_bEndingRecording = false;
-  // An open or an end is waiting on the window's thread.
-  bool m_bBusy = false;
-  bool m_bClosing = false;
-  QString m_strPendingRecording;
-
-  std::unique_ptr<RecordingList> m_pRecordings;
-  std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
-  QString m_strRecordingFolder;
+  std::unique_ptr<TelemetryPresenter> m_pPresenter;
+  std::unique_ptr<PlaybackCommands> m_pCommands;
+  std::unique_ptr<RecordingOpener> m_pOpener;
   QString m_strStartFolder;
   QString m_strStartRecording;
-  QString m_strCurrentRecording;
-  QStringList m_listEventNotes;
-  bool m_bEventNotesPresent = false;
-  CMapView m_map{platform::isConnected};
-
-  // Dragging by the background where the platform cannot move the window.
-  bool m_bDragging = false;
-  QPoint m_dragAnchor;
 };

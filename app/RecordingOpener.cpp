@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/RecordingOpener.h"
+
+#include "app/HeldInput.h"
+#include "app/PlaybackCommands.h"
+#include "app/TelemetryPresenter.h"
+#include "app/WindowThreadWait.h"
+#include "engine/PlaybackValues.h"
+#include "engine/QIRAAdap.h"
+#include "engine/QIRAState.h"
+#include "library/RememberedFolder.h"
+#include "platform/Diagnostics.h"
+#include "telemetry/RecordingCondition.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <utility>
+
+namespace {
+
+// What a state's load returns for a recording whose telemetry area is damaged.
+constexpr int kLoadRefused = 16;
+
+} // namespace
+
+RecordingOpener::RecordingOpener(QWidget* window, const ControlMap& controls, TelemetryPresenter& presenter,
+                                 PlaybackCommands& commands)
+    : m_window(window), m_controls(controls), m_presenter(presenter), m_commands(commands),
+      m_pRecordings(std::make_unique<RecordingList>(static_cast<QListWidget*>(controls.value(IDC_RECORDING_LIST)),
+                                                    static_cast<QLabel*>(controls.value(IDC_FOLDER_TEXT)))) {}
+
+RecordingOpener::~RecordingOpener() = default;
+
+QWidget* RecordingOpener::List() const { return m_controls.value(IDC_RECORDING_LIST); }
+
+// A double click opens a line; so does Enter, which the dialog would
+// otherwise take for OK.
+void RecordingOpener::Bind() {
+  connect(static_cast<QAbstractButton*>(m_controls.value(IDC_OPEN)), &QAbstractButton::clicked, this,
+          &RecordingOpener::OnOpenFolder);
+  auto* list = static_cast<QListWidget*>(List());
+  connect(list, &QListWidget::itemDoubleClicked, this, &RecordingOpener::OnRecordingDblClk);
+  list->installEventFilter(this);
+}
+
+bool RecordingOpener::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == List() && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OnRecordingDblClk();
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void RecordingOpener::OnOpenFolder() {
+  const std::optional<QString> folder =
+      m_pFolderBrowser->Browse(m_window, QStringLiteral("Select directory"), RememberedFolder::Read());
+  if (!folder) {
+    QMessageBox::information(m_window, QString(), QStringLiteral("No Select Directory"), QMessageBox::Ok);
+    return;
+  }
+  OpenRecordingFolder(*folder);
+}
+
+void RecordingOpener::OpenRecordingFolder(const QString& folder) {
+  m_pRecordings->Clear();
+  m_pRecordings->ScanRecordingFolder(folder);
+  RememberedFolder::Write(folder);
+}
+
+// The focus leaves the list, so the arrows seek at once; Enter on the Play
+// button pauses, as Space does.
+void RecordingOpener::OpenFolderAndRecording(const QString& folder, const QString& recording) {
+  OpenRecordingFolder(folder);
+  if (recording.isEmpty() || !m_pRecordings->SelectRecording(recording))
+    return;
+  OnRecordingDblClk();
+  m_controls.value(IDC_PLAY)->setFocus();
+}
+
+void RecordingOpener::OnRecordingDblClk() {
+  const QString path = m_pRecordings->PathOfLine(static_cast<QListWidget*>(List())->currentRow());
+  if (!path.isEmpty())
+    OpenRecording(path);
+}
+
+// The latest choice wins: one made while the window waits for an open (or an
+// end) replaces any open still pending, and is opened when the wait is over.
+void RecordingOpener::OpenRecording(const QString& path) {
+  m_strPendingRecording = path;
+  if (!m_bBusy)
+    OpenPendingRecording();
+}
+
+void RecordingOpener::OpenPendingRecording() {
+  if (m_bBusy || m_strPendingRecording.isEmpty())
+    return;
+  RunWithHeldInput([this] {
+    while (!m_strPendingRecording.isEmpty() && !m_bClosing)
+      LoadRecording(std::exchange(m_strPendingRecording, QString()));
+  });
+}
+
+// A recording that cannot play is named with the reason before anything
+// stops: what plays goes on.
+void RecordingOpener::LoadRecording(const QString& path) {
+  const RecordingCondition::Kind condition = RecordingCondition::Of(QFile::encodeName(path).toStdString());
+  if (condition != RecordingCondition::kPlayable) {
+    ReportUnplayable(path, QString::fromUtf8(RecordingCondition::Reason(condition)));
+    m_pRecordings->SelectRecording(m_strCurrentRecording);
+    return;
+  }
+  m_presenter.ForgetEventNotes();
+  StopAndClearTelemetry();
+  // A newer choice made during the wait is loaded instead; so is nothing once the window closes.
+  if (!m_strPendingRecording.isEmpty() || m_bClosing)
+    return;
+  StartLoading(path);
+  WindowThreadWait::Sleep(1000);
+}
+
+void RecordingOpener::StartLoading(const QString& path) {
+  const QByteArray file = QFile::encodeName(path);
+  m_strCurrentRecording = path;
+  if (path.contains(QStringLiteral("EventMovie") + QDir::separator()))
+    m_presenter.ReadEventNotes(path);
+  const int refusal = m_engine->OpenRecording(file.constData(), file.constData());
+  m_presenter.ShowRecordingTrack(file.toStdString(), m_presenter.EventOffsets());
+  m_commands.ResetSpeedLevel();
+  g_Playback.nPosUnitsPerSecond = kPosUnitsNotSet;
+  m_presenter.SetRecordingOpen(true);
+  g_Playback.bGpsSyncWait = 0;
+  m_engine->CurrentState()->PrintStateName();
+  ShowTelemetryPresence(path, refusal);
+}
+
+// A refused load means a damaged telemetry area; a recording without any
+// plays as video only, with panels that say so.
+void RecordingOpener::ShowTelemetryPresence(const QString& path, int refusal) {
+  if (refusal == kLoadRefused)
+    ReportUnplayable(path, QStringLiteral("its telemetry area is damaged"));
+  else if (refusal == 0 && m_engine->UserDataFailed())
+    m_presenter.ShowNoTelemetry();
+}
+
+void RecordingOpener::ReportUnplayable(const QString& path, const QString& reason) {
+  const QString text = QStringLiteral("%1 cannot be played: %2.").arg(QFileInfo(path).fileName(), reason);
+  platform::diagnostic("%s\n", text.toUtf8().constData());
+  QMessageBox(QMessageBox::Warning, QStringLiteral("Lumenark"), text, QMessageBox::Ok, m_window).exec();
+}
+
+// Whichever comes first ends it: the notification at the length, or the
+// engine's end message, which also comes when that notification fell between
+// two that reach the window.
+void RecordingOpener::EndRecording() {
+  if (!m_presenter.IsRecordingOpen() || m_presenter.IsEnding())
+    return;
+  RunWithHeldInput([this] {
+    m_presenter.SetEnding(true);
+    WindowThreadWait::Sleep(1000);
+    m_presenter.SetEnding(false);
+    if (!m_bClosing)
+      StopAndClearTelemetry();
+  });
+  OpenPendingRecording();
+}
+
+void RecordingOpener::StopAndClearTelemetry() {
+  if (m_presenter.IsRecordingOpen()) {
+    m_engine->CurrentState()->Stop();
+    m_engine->CurrentState()->PrintStateName();
+  }
+  m_presenter.SetRecordingOpen(false);
+  WindowThreadWait::Sleep(1000);
+  m_presenter.ClearRecordingDisplay();
+}
+
+void RecordingOpener::RunWithHeldInput(const std::function<void()>& sequence) {
+  const bool wasBusy = std::exchange(m_bBusy, true);
+  {
+    const HeldInput held([this](QObject* target, QEvent* event) { return ActsDuringWait(target, event); });
+    sequence();
+  }
+  m_bBusy = wasBusy;
+}
+
+// During a wait the list takes a newer choice and Esc closes the window at
+// once; other windows (a message box) are not held at all.
+bool RecordingOpener::ActsDuringWait(QObject* target, QEvent* event) const {
+  const auto* widget = static_cast<QWidget*>(target);
+  const QWidget* list = List();
+  if (widget->window() != m_window || widget == list || list->isAncestorOf(widget))
+    return true;
+  const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+                   event->type() == QEvent::ShortcutOverride;
+  return key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+}
