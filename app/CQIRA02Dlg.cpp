@@ -6,7 +6,6 @@
 #include "app/MainWindowLayout.h"
 #include "app/OpenRequest.h"
 #include "app/PlaybackKeys.h"
-#include "app/WindowThreadWait.h"
 #include "controls/CImageSlider.h"
 #include "controls/SkinLibrary.h"
 #include "dialogs/DialogUnits.h"
@@ -69,7 +68,7 @@ void CQIRA02Dlg::CreateSystemMenu() {
 }
 
 void CQIRA02Dlg::showEvent(QShowEvent* event) {
-  m_pOpener->SetClosing(false);
+  m_pOpener->Reopen();
   if (!m_bInitialised) {
     m_bInitialised = true;
     OnInitDialog();
@@ -201,10 +200,9 @@ void CQIRA02Dlg::OnSysCommand(int command) {
     m_dlgProgramInfo.exec();
 }
 
-// Closing ends the waits at once; what waited finds the window closing and stops.
+// Closing drops what waits: nothing opens or ends in a closing window.
 void CQIRA02Dlg::done(int result) {
-  m_pOpener->SetClosing(true);
-  WindowThreadWait::CancelAll();
+  m_pOpener->Close();
   QDialog::done(result);
 }
 

@@ -36,6 +36,8 @@ public:
   // Null until the window's set-up created it; never deleted by the window.
   QIRAAdap* Adapter() const { return m_pAdap; }
   bool IsRecordingOpen() const { return m_pPresenter->IsRecordingOpen(); }
+  // Whether an open or the end of a recording waits on the window's thread.
+  bool IsWaiting() const { return m_pOpener->IsBusy(); }
   // Whether the player library's entry still runs a recording.
   bool IsPlayerRunning() const;
   int LastBrightnessPos() const { return m_pCommands->LastBrightnessPos(); }

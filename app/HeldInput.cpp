@@ -3,15 +3,9 @@
 
 #include <QCoreApplication>
 
-int HeldInput::s_living = 0;
-
-HeldInput::HeldInput(Gate gate) : m_gate(std::move(gate)) {
-  QCoreApplication::instance()->installEventFilter(this);
-  ++s_living;
-}
+HeldInput::HeldInput(Gate gate) : m_gate(std::move(gate)) { QCoreApplication::instance()->installEventFilter(this); }
 
 HeldInput::~HeldInput() {
-  --s_living;
   QCoreApplication::instance()->removeEventFilter(this);
   for (auto& [target, event] : m_held) {
     if (target)

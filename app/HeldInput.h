@@ -22,9 +22,6 @@ public:
   HeldInput(const HeldInput&) = delete;
   HeldInput& operator=(const HeldInput&) = delete;
 
-  // Whether any lives: waits then run the user's input through it.
-  static bool Holding() { return s_living > 0; }
-
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -33,5 +30,4 @@ private:
 
   Gate m_gate;
   std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
-  static int s_living;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RecordingOpener.h"
 
-#include "app/HeldInput.h"
 #include "app/PlaybackCommands.h"
 #include "app/TelemetryPresenter.h"
 #include "app/WindowThreadWait.h"
@@ -95,17 +94,23 @@ void RecordingOpener::OnRecordingDblClk() {
 // end) replaces any open still pending, and is opened when the wait is over.
 void RecordingOpener::OpenRecording(const QString& path) {
   m_strPendingRecording = path;
-  if (!m_bBusy)
+  if (!IsBusy())
     OpenPendingRecording();
 }
 
 void RecordingOpener::OpenPendingRecording() {
-  if (m_bBusy || m_strPendingRecording.isEmpty())
+  if (IsBusy() || m_strPendingRecording.isEmpty())
     return;
-  RunWithHeldInput([this] {
-    while (!m_strPendingRecording.isEmpty() && !m_bClosing)
-      LoadRecording(std::exchange(m_strPendingRecording, QString()));
-  });
+  BeginSequence();
+  LoadNextPending();
+}
+
+// The latest choice is loaded; without one (or once the window closes) the wait is over.
+void RecordingOpener::LoadNextPending() {
+  if (m_strPendingRecording.isEmpty() || m_bClosing)
+    FinishSequence();
+  else
+    LoadRecording(std::exchange(m_strPendingRecording, QString()));
 }
 
 // A recording that cannot play is named with the reason before anything
@@ -115,15 +120,19 @@ void RecordingOpener::LoadRecording(const QString& path) {
   if (condition != RecordingCondition::kPlayable) {
     ReportUnplayable(path, QString::fromUtf8(RecordingCondition::Reason(condition)));
     m_pRecordings->SelectRecording(m_strCurrentRecording);
+    LoadNextPending();
     return;
   }
   m_presenter.ForgetEventNotes();
-  StopAndClearTelemetry();
-  // A newer choice made during the wait is loaded instead; so is nothing once the window closes.
-  if (!m_strPendingRecording.isEmpty() || m_bClosing)
-    return;
-  StartLoading(path);
-  WindowThreadWait::Sleep(1000);
+  StopAndClearTelemetry([this, path] {
+    // A newer choice made during the wait is loaded instead.
+    if (!m_strPendingRecording.isEmpty()) {
+      LoadNextPending();
+      return;
+    }
+    StartLoading(path);
+    WindowThreadWait::After(1000, this, [this] { LoadNextPending(); });
+  });
 }
 
 void RecordingOpener::StartLoading(const QString& path) {
@@ -158,37 +167,51 @@ void RecordingOpener::ReportUnplayable(const QString& path, const QString& reaso
 
 // Whichever comes first ends it: the notification at the length, or the
 // engine's end message, which also comes when that notification fell between
-// two that reach the window.
+// two that reach the window. Notifications during the wait are over.
 void RecordingOpener::EndRecording() {
   if (!m_presenter.IsRecordingOpen() || m_presenter.IsEnding())
     return;
-  RunWithHeldInput([this] {
-    m_presenter.SetEnding(true);
-    WindowThreadWait::Sleep(1000);
+  BeginSequence();
+  m_presenter.SetEnding(true);
+  WindowThreadWait::After(1000, this, [this] {
     m_presenter.SetEnding(false);
-    if (!m_bClosing)
-      StopAndClearTelemetry();
+    StopAndClearTelemetry([this] { FinishSequence(); });
   });
-  OpenPendingRecording();
 }
 
-void RecordingOpener::StopAndClearTelemetry() {
+void RecordingOpener::StopAndClearTelemetry(const std::function<void()>& then) {
   if (m_presenter.IsRecordingOpen()) {
     m_engine->CurrentState()->Stop();
     m_engine->CurrentState()->PrintStateName();
   }
   m_presenter.SetRecordingOpen(false);
-  WindowThreadWait::Sleep(1000);
-  m_presenter.ClearRecordingDisplay();
+  WindowThreadWait::After(1000, this, [this, then] {
+    m_presenter.ClearRecordingDisplay();
+    then();
+  });
 }
 
-void RecordingOpener::RunWithHeldInput(const std::function<void()>& sequence) {
-  const bool wasBusy = std::exchange(m_bBusy, true);
-  {
-    const HeldInput held([this](QObject* target, QEvent* event) { return ActsDuringWait(target, event); });
-    sequence();
-  }
-  m_bBusy = wasBusy;
+void RecordingOpener::Close() {
+  m_bClosing = true;
+  WindowThreadWait::CancelAll();
+  m_presenter.SetEnding(false);
+  m_nSequences = 0;
+  m_pHeld.reset();
+}
+
+// The user's input waits while a sequence runs; what a sequence left pending
+// opens when the last one ends.
+void RecordingOpener::BeginSequence() {
+  if (m_nSequences++ == 0)
+    m_pHeld =
+        std::make_unique<HeldInput>([this](QObject* target, QEvent* event) { return ActsDuringWait(target, event); });
+}
+
+void RecordingOpener::FinishSequence() {
+  if (--m_nSequences > 0)
+    return;
+  m_pHeld.reset();
+  OpenPendingRecording();
 }
 
 // During a wait the list takes a newer choice and Esc closes the window at

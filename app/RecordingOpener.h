@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/HeldInput.h"
 #include "app/WindowBuilder.h"
 #include "library/FolderBrowser.h"
 #include "library/RecordingList.h"
@@ -38,8 +39,11 @@ public:
   void OpenRecording(const QString& path);
   // The last picture stays a second before the recording stops.
   void EndRecording();
-  // The window closes: what waits finds out and stops.
-  void SetClosing(bool closing) { m_bClosing = closing; }
+  // The window closes: what waits is dropped; shown again, it opens anew.
+  void Close();
+  void Reopen() { m_bClosing = false; }
+  // An open or an end waits on the window's thread.
+  bool IsBusy() const { return m_nSequences > 0; }
 
   void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
   const RecordingList& Recordings() const { return *m_pRecordings; }
@@ -50,12 +54,15 @@ protected:
 
 private:
   void OpenPendingRecording();
+  void LoadNextPending();
   void LoadRecording(const QString& path);
   void StartLoading(const QString& path);
-  void StopAndClearTelemetry();
+  // Stops the open recording; after a second clears its display and runs `then`.
+  void StopAndClearTelemetry(const std::function<void()>& then);
   void ShowTelemetryPresence(const QString& path, int refusal);
   void ReportUnplayable(const QString& path, const QString& reason);
-  void RunWithHeldInput(const std::function<void()>& sequence);
+  void BeginSequence();
+  void FinishSequence();
   bool ActsDuringWait(QObject* target, QEvent* event) const;
   QWidget* List() const;
 
@@ -69,7 +76,8 @@ private:
   std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
   QString m_strCurrentRecording;
   QString m_strPendingRecording;
-  // An open or an end is waiting on the window's thread.
-  bool m_bBusy = false;
+  // Opens and ends waiting on the window's thread, and the input held meanwhile.
+  int m_nSequences = 0;
+  std::unique_ptr<HeldInput> m_pHeld;
   bool m_bClosing = false;
 };

@@ -116,6 +116,7 @@ protected:
     const QPoint centre = RowCentre(row);
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_TRUE(waitUntil([&] { return !m_window->IsWaiting(); }));
   }
 
   // Drags `urls` into the window and drops them, as the platform does.

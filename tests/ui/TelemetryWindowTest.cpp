@@ -122,6 +122,7 @@ TEST_F(TelemetryWindowTest, EndOfRecordingStopsOnceAfterTheWait) {
   QElapsedTimer elapsed;
   elapsed.start();
   Notify(1800, 1800);
+  EXPECT_TRUE(testing_support::waitUntil([&] { return !Window().IsWaiting(); }));
   EXPECT_GE(elapsed.elapsed(), 2 * kWaitMs);
   EXPECT_TRUE(timerRan) << "the window's thread kept running during the wait";
   EXPECT_FALSE(Window().IsRecordingOpen());

@@ -71,6 +71,7 @@ protected:
     auto* list = static_cast<QListWidget*>(Item(IDC_RECORDING_LIST));
     list->setCurrentRow(row);
     emit list->itemDoubleClicked(list->currentItem());
+    EXPECT_TRUE(testing_support::waitUntil([&] { return !Window().IsWaiting(); }));
   }
 
   QAction* ExportEntry() {
