@@ -17,7 +17,7 @@ namespace {
 constexpr char kMagic[] = "lumenark-index 2";
 // A summary holds a point per second; an hour's recording stays far below.
 constexpr uint64_t kLargestFile = 4u << 20;
-// Degrees are kept in millionths and lengths in milliseconds and decimetres:
+// Degrees are kept in millionths and lengths in milliseconds and millimetres:
 // whole numbers read back the same in any locale.
 constexpr double kMicro = 1e6;
 
@@ -71,7 +71,7 @@ std::string IndexCache::Text(const Key& key, const RecordingSummary& summary) {
       << key.size << ' ' << key.modifiedNs << '\n'
       << summary.event << ' ' << summary.hasStart << ' ' << summary.start << ' '
       << scaled(summary.durationSeconds, 1000) << ' ' << summary.telemetryCode << ' ' << summary.topSpeedKmh << ' '
-      << scaled(summary.distanceMetres, 10) << ' ' << summary.track.size() << '\n';
+      << scaled(summary.distanceMetres, 1000) << ' ' << summary.track.size() << '\n';
   for (const RecordingSummary::Point& point : summary.track)
     out << point.second << ' ' << scaled(point.latitude, kMicro) << ' ' << scaled(point.longitude, kMicro) << ' '
         << point.speedKmh << '\n';
@@ -88,12 +88,12 @@ std::optional<RecordingSummary> IndexCache::Parse(const std::string& text, const
   std::string magic, path;
   Key stored;
   RecordingSummary summary;
-  int64_t durationMs = 0, distanceDm = 0;
+  int64_t durationMs = 0, distanceMm = 0;
   size_t points = 0;
   if (!std::getline(in, magic) || magic != kMagic || !std::getline(in, path) || path != key.path ||
       !(in >> stored.size >> stored.modifiedNs) || stored.size != key.size || stored.modifiedNs != key.modifiedNs ||
       !(in >> summary.event >> summary.hasStart >> summary.start >> durationMs >> summary.telemetryCode >>
-        summary.topSpeedKmh >> distanceDm >> points) ||
+        summary.topSpeedKmh >> distanceMm >> points) ||
       points > kLargestFile)
     return std::nullopt;
   summary.track.resize(points);
@@ -106,7 +106,7 @@ std::optional<RecordingSummary> IndexCache::Parse(const std::string& text, const
   }
   summary.path = key.path;
   summary.durationSeconds = durationMs / 1000.0;
-  summary.distanceMetres = distanceDm / 10.0;
+  summary.distanceMetres = distanceMm / 1000.0;
   return summary;
 }
 
