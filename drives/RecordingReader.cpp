@@ -33,13 +33,10 @@ RecordingSummary RecordingReader::Read(const std::string& path) {
   summary.event = path.find("/EventMovie/") != std::string::npos;
   {
     const RecordingFile file(path);
-    if (!file.IsOpen()) {
-      summary.failure = file.Failure();
-      return summary;
-    }
-    const std::optional<double> seconds = Mp4Duration::Seconds(file);
+    const std::optional<double> seconds = file.IsOpen() ? Mp4Duration::Seconds(file) : std::nullopt;
     if (!seconds) {
-      summary.failure = "no movie header";
+      summary.failure = file.IsOpen() ? "no movie header" : file.Failure();
+      ReadStart(nullptr, summary);
       return summary;
     }
     summary.durationSeconds = *seconds;
@@ -48,7 +45,7 @@ RecordingSummary RecordingReader::Read(const std::string& path) {
   summary.telemetryCode = telemetry.Load(path);
   if (summary.telemetryCode == 0)
     ReadTrack(telemetry, summary);
-  ReadStart(telemetry, summary);
+  ReadStart(&telemetry, summary);
   return summary;
 }
 
@@ -70,17 +67,16 @@ void RecordingReader::ReadTrack(const RecordingTelemetry& telemetry, RecordingSu
   }
 }
 
-void RecordingReader::ReadStart(const RecordingTelemetry& telemetry, RecordingSummary& summary) {
+// The stamp in the name places even a recording that cannot be read.
+void RecordingReader::ReadStart(const RecordingTelemetry* telemetry, RecordingSummary& summary) {
   std::optional<int64_t> start = CardTime::FromRecordingName(summary.path);
-  if (!start && summary.telemetryCode == 0) {
-    for (const Track::Point& point : Track::FromRecording(telemetry))
+  if (!start && telemetry && summary.telemetryCode == 0) {
+    for (const Track::Point& point : Track::FromRecording(*telemetry))
       if ((start = CardTime::FromIsoTime(point.time)))
         break;
   }
-  if (!start) {
+  summary.hasStart = start.has_value();
+  summary.start = start.value_or(0);
+  if (!start && summary.Readable())
     summary.failure = "no time: neither a stamp in its name nor a GPS time";
-    return;
-  }
-  summary.hasStart = true;
-  summary.start = *start;
 }

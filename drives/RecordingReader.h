@@ -9,12 +9,13 @@ class RecordingTelemetry;
 // first GPS time), its length from the movie header, its track from the
 // user-data area. Only regular files are read, each part bounded by what it
 // needs. A recording without telemetry still has a length; one without a
-// length or a start gets a failure.
+// length or a start gets a failure (and still its stamp's start).
 class RecordingReader {
 public:
   static RecordingSummary Read(const std::string& path);
 
 private:
   static void ReadTrack(const RecordingTelemetry& telemetry, RecordingSummary& summary);
-  static void ReadStart(const RecordingTelemetry& telemetry, RecordingSummary& summary);
+  // `telemetry` may be none: the recording could not be read.
+  static void ReadStart(const RecordingTelemetry* telemetry, RecordingSummary& summary);
 };
