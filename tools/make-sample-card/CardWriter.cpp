@@ -92,9 +92,9 @@ void CardWriter::WriteDemo() const {
   base.audio = true;
   base.start = Stamp(kDemoStart);
   Write(base, {{false, 60}, {true, 30}, {false, 45}, {true, 40}});
-  // A second drive later that morning: two half-minute recordings with a
-  // copy of its hard brake among the events.
+  // A second drive later that morning: two half-minute recordings. No event
+  // copy: the event folder's smallest recording stays the 30 s one.
   base.seconds = 30;
   base.start = Stamp(kDemoDriveStart);
-  WriteDrives(base, {1, 2, 0, 1});
+  WriteDrives(base, {1, 2, 0, 0});
 }
