@@ -125,3 +125,72 @@ function SetTileAddress(address, attribution) {
   tileLayer = L.tileLayer(address, {maxZoom: 19, attribution: escapeHtml(attribution)});
   tileLayer.addTo(map);
 }
+
+// The card overview: every drive's track in a colour of its own with the
+// events as pins. A click on a track or a pin names the recording (its number
+// in the overview's list) and the second within it through the page's title,
+// which the window watches; a counter makes each click a new title.
+const kDriveColours = ['#1f78b4', '#e31a1c', '#33a02c', '#ff7f00', '#6a3d9a', '#b15928', '#a6cee3', '#fb9a99'];
+let driveBounds = [];
+let picks = 0;
+
+function reportPick(recording, second) {
+  picks += 1;
+  document.title = 'pick ' + picks + ' ' + recording + ' ' + second;
+}
+
+// The point of `points` ([lat, lon, recording, second]) nearest to `place`.
+function nearestPoint(points, place) {
+  let best = points[0];
+  for (const point of points)
+    if (place.distanceTo(L.latLng(point[0], point[1])) < place.distanceTo(L.latLng(best[0], best[1])))
+      best = point;
+  return best;
+}
+
+function addDriveTrack(drive, colour) {
+  const points = Array.isArray(drive.points) ? drive.points : [];
+  if (points.length === 0)
+    return null;
+  const line = L.polyline(points.map(point => [point[0], point[1]]), {color: colour, weight: 5, opacity: 0.9});
+  line.on('click', event => {
+    const point = nearestPoint(points, event.latlng);
+    reportPick(point[2], point[3]);
+  });
+  line.addTo(trackLayer);
+  for (const [lat, lon, recording, second, label] of Array.isArray(drive.events) ? drive.events : []) {
+    const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
+    L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)})
+      .on('click', () => reportPick(recording, second))
+      .addTo(eventLayer);
+  }
+  return line.getBounds();
+}
+
+// {"drives": [{"points": [[lat, lon, recording, second], ...],
+//              "events": [[lat, lon, recording, second, label], ...]}, ...]}
+function ShowDrives(json) {
+  let card;
+  try {
+    card = JSON.parse(json);
+  } catch (error) {
+    return;
+  }
+  trackLayer.clearLayers();
+  eventLayer.clearLayers();
+  marker.remove();
+  document.getElementById('legend').hidden = true;
+  const drives = Array.isArray(card.drives) ? card.drives : [];
+  driveBounds = drives.map((drive, index) => addDriveTrack(drive, kDriveColours[index % kDriveColours.length]));
+  const all = driveBounds.filter(bounds => bounds !== null);
+  if (all.length > 0)
+    map.fitBounds(all.reduce((sum, bounds) => sum.extend(bounds), L.latLngBounds(all[0].getSouthWest(), all[0].getNorthEast())),
+                  {padding: [24, 24], animate: false});
+}
+
+// Fits the view to drive `index` of the last ShowDrives.
+function FitDrive(index) {
+  const bounds = driveBounds[Number(index)];
+  if (bounds)
+    map.fitBounds(bounds, {padding: [24, 24], animate: false});
+}
