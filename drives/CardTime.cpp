@@ -9,15 +9,6 @@ namespace {
 constexpr char kNamePrefix[] = "drf0_";
 constexpr size_t kStampChars = 15;
 
-std::string formatted(int64_t seconds, const char* format) {
-  const std::time_t time = static_cast<std::time_t>(seconds);
-  std::tm fields{};
-  gmtime_r(&time, &fields);
-  char text[32];
-  std::strftime(text, sizeof text, format, &fields);
-  return text;
-}
-
 } // namespace
 
 std::optional<int64_t> CardTime::Parse(const char* text, const char* format) {
@@ -64,9 +55,18 @@ std::optional<int64_t> CardTime::FromEventDate(const std::string& line) {
   return Parse(line.c_str() + date, "Date : %4d/%2d/%2d %2d:%2d:%2d");
 }
 
-std::string CardTime::Date(int64_t seconds) { return formatted(seconds, "%Y-%m-%d"); }
+std::string CardTime::Format(int64_t seconds, const char* format) {
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm fields{};
+  gmtime_r(&time, &fields);
+  char text[32];
+  std::strftime(text, sizeof text, format, &fields);
+  return text;
+}
 
-std::string CardTime::TimeOfDay(int64_t seconds) { return formatted(seconds, "%H:%M:%S"); }
+std::string CardTime::Date(int64_t seconds) { return Format(seconds, "%Y-%m-%d"); }
+
+std::string CardTime::TimeOfDay(int64_t seconds) { return Format(seconds, "%H:%M:%S"); }
 
 std::string CardTime::Duration(int64_t seconds) {
   char text[32];

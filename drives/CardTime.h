@@ -22,6 +22,8 @@ public:
   // "yyyymmdd_hhmmss", as a recording name holds it.
   static std::optional<int64_t> FromStamp(const std::string& stamp);
 
+  // strftime's text of the moment, for short formats.
+  static std::string Format(int64_t seconds, const char* format);
   static std::string Date(int64_t seconds);      // yyyy-mm-dd
   static std::string TimeOfDay(int64_t seconds); // hh:mm:ss
   static std::string Duration(int64_t seconds);  // h:mm:ss

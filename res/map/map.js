@@ -74,24 +74,37 @@ function addSpeedLine(points, top) {
   flush();
 }
 
+// An event's pin on the event layer.
+function addEventPin(lat, lon, label) {
+  const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
+  return L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
+}
+
 function addEventPins(events) {
-  for (const [lat, lon, label] of events) {
-    const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
-    L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
+  for (const [lat, lon, label] of events)
+    addEventPin(lat, lon, label);
+}
+
+// The JSON text read, the tracks and pins cleared for it; null for text
+// that is no JSON, which leaves the map as it is.
+function clearedFor(json) {
+  let value;
+  try {
+    value = JSON.parse(json);
+  } catch (error) {
+    return null;
   }
+  trackLayer.clearLayers();
+  eventLayer.clearLayers();
+  return value;
 }
 
 // The whole track of the opened recording, as JSON text:
 // {"points": [[lat, lon, km/h], ...], "events": [[lat, lon, label], ...]}.
 function ShowTrack(json) {
-  let track;
-  try {
-    track = JSON.parse(json);
-  } catch (error) {
+  const track = clearedFor(json);
+  if (track === null)
     return;
-  }
-  trackLayer.clearLayers();
-  eventLayer.clearLayers();
   const points = Array.isArray(track.points) ? track.points : [];
   const events = Array.isArray(track.events) ? track.events : [];
   const fastest = points.reduce((top, point) => Math.max(top, point[2]), 0);
@@ -158,26 +171,17 @@ function addDriveTrack(drive, colour) {
     reportPick(point[2], point[3]);
   });
   line.addTo(trackLayer);
-  for (const [lat, lon, recording, second, label] of Array.isArray(drive.events) ? drive.events : []) {
-    const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
-    L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)})
-      .on('click', () => reportPick(recording, second))
-      .addTo(eventLayer);
-  }
+  for (const [lat, lon, recording, second, label] of Array.isArray(drive.events) ? drive.events : [])
+    addEventPin(lat, lon, label).on('click', () => reportPick(recording, second));
   return line.getBounds();
 }
 
 // {"drives": [{"points": [[lat, lon, recording, second], ...],
 //              "events": [[lat, lon, recording, second, label], ...]}, ...]}
 function ShowDrives(json) {
-  let card;
-  try {
-    card = JSON.parse(json);
-  } catch (error) {
+  const card = clearedFor(json);
+  if (card === null)
     return;
-  }
-  trackLayer.clearLayers();
-  eventLayer.clearLayers();
   marker.remove();
   document.getElementById('legend').hidden = true;
   const drives = Array.isArray(card.drives) ? card.drives : [];
