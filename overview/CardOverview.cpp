@@ -11,8 +11,10 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMetaObject>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -180,6 +182,10 @@ void CardOverview::ShowDrives() {
     const std::vector<std::string> cells = DriveTable::Cells(m_drives->Drives()[m_shown[size_t(row)]]);
     for (int column = 0; column < int(cells.size()); ++column)
       m_table->setItem(row, column, new QTableWidgetItem(QString::fromStdString(cells[size_t(column)])));
+    // The drive's colour on the map, as the legend.
+    QPixmap mark(12, 12);
+    mark.fill(QColor(QString::fromStdString(OverviewMapJson::DriveColour(size_t(row)))));
+    m_table->item(row, 0)->setIcon(QIcon(mark));
   }
   m_map->ScriptCaller().InvokeScriptFunction("ShowDrives", {OverviewMapJson::Build(*m_drives, m_shown)});
 }

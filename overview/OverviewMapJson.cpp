@@ -46,8 +46,15 @@ void OverviewMapJson::AppendPin(size_t index, const RecordingSummary& recording,
          JsonText::Quoted(label) + "]";
 }
 
-void OverviewMapJson::AppendDrive(const CardDrives& card, const CardDrives::Drive& drive, std::string& out) {
-  out += "{\"points\":[";
+std::string OverviewMapJson::DriveColour(size_t row) {
+  static const char* const kColours[] = {"#1f78b4", "#e31a1c", "#33a02c", "#ff7f00",
+                                         "#6a3d9a", "#b15928", "#a6cee3", "#fb9a99"};
+  return kColours[row % (sizeof kColours / sizeof *kColours)];
+}
+
+void OverviewMapJson::AppendDrive(const CardDrives& card, size_t row, const CardDrives::Drive& drive,
+                                  std::string& out) {
+  out += "{\"colour\":\"" + DriveColour(row) + "\",\"points\":[";
   bool first = true;
   for (const size_t index : drive.recordings)
     for (const RecordingSummary::Point& point : card.Recordings()[index].track) {
@@ -63,9 +70,9 @@ void OverviewMapJson::AppendDrive(const CardDrives& card, const CardDrives::Driv
 
 std::string OverviewMapJson::Build(const CardDrives& card, const std::vector<size_t>& drives) {
   std::string out = "{\"drives\":[";
-  for (const size_t drive : drives) {
-    appendSeparator(out, drive == drives.front());
-    AppendDrive(card, card.Drives()[drive], out);
+  for (size_t row = 0; row < drives.size(); ++row) {
+    appendSeparator(out, row == 0);
+    AppendDrive(card, row, card.Drives()[drives[row]], out);
   }
   return out + "]}";
 }

@@ -13,11 +13,14 @@
 class OverviewMapJson {
 public:
   static std::string Build(const CardDrives& card, const std::vector<size_t>& drives);
+  // "#rrggbb" of the drive shown at `row`: the map's track and the table's
+  // mark, the overview's legend.
+  static std::string DriveColour(size_t row);
   // The second of an event recording its first note's "Date :" line names;
   // 0 without one or outside the recording.
   static uint32_t EventSecond(const RecordingSummary& recording);
 
 private:
-  static void AppendDrive(const CardDrives& card, const CardDrives::Drive& drive, std::string& out);
+  static void AppendDrive(const CardDrives& card, size_t row, const CardDrives::Drive& drive, std::string& out);
   static void AppendPin(size_t index, const RecordingSummary& recording, std::string& out);
 };

@@ -139,11 +139,11 @@ function SetTileAddress(address, attribution) {
   tileLayer.addTo(map);
 }
 
-// The card overview: every drive's track in a colour of its own with the
-// events as pins. A click on a track or a pin names the recording (its number
-// in the overview's list) and the second within it through the page's title,
-// which the window watches; a counter makes each click a new title.
-const kDriveColours = ['#1f78b4', '#e31a1c', '#33a02c', '#ff7f00', '#6a3d9a', '#b15928', '#a6cee3', '#fb9a99'];
+// The card overview: every drive's track in the colour the window's table
+// shows for it, with the events as pins. A click on a track or a pin names the
+// recording (its number in the overview's list) and the second within it
+// through the page's title, which the window watches; a counter makes each
+// click a new title.
 let driveBounds = [];
 let picks = 0;
 
@@ -161,11 +161,11 @@ function nearestPoint(points, place) {
   return best;
 }
 
-function addDriveTrack(drive, colour) {
+function addDriveTrack(drive) {
   const points = Array.isArray(drive.points) ? drive.points : [];
   if (points.length === 0)
     return null;
-  const line = L.polyline(points.map(point => [point[0], point[1]]), {color: colour, weight: 5, opacity: 0.9});
+  const line = L.polyline(points.map(point => [point[0], point[1]]), {color: String(drive.colour), weight: 5, opacity: 0.9});
   line.on('click', event => {
     const point = nearestPoint(points, event.latlng);
     reportPick(point[2], point[3]);
@@ -176,7 +176,7 @@ function addDriveTrack(drive, colour) {
   return line.getBounds();
 }
 
-// {"drives": [{"points": [[lat, lon, recording, second], ...],
+// {"drives": [{"colour": "#rrggbb", "points": [[lat, lon, recording, second], ...],
 //              "events": [[lat, lon, recording, second, label], ...]}, ...]}
 function ShowDrives(json) {
   const card = clearedFor(json);
@@ -185,7 +185,7 @@ function ShowDrives(json) {
   marker.remove();
   document.getElementById('legend').hidden = true;
   const drives = Array.isArray(card.drives) ? card.drives : [];
-  driveBounds = drives.map((drive, index) => addDriveTrack(drive, kDriveColours[index % kDriveColours.length]));
+  driveBounds = drives.map(addDriveTrack);
   const all = driveBounds.filter(bounds => bounds !== null);
   if (all.length > 0)
     map.fitBounds(all.reduce((sum, bounds) => sum.extend(bounds), L.latLngBounds(all[0].getSouthWest(), all[0].getNorthEast())),
