@@ -125,5 +125,6 @@ bool IndexCache::Store(const Key& key, const RecordingSummary& summary) const {
   if (failed)
     return false;
   std::string error;
-  return OutputFile::Write(FileFor(key.path), Text(key, summary), error);
+  // Written from the index's threads: private, so the umask stays untouched.
+  return OutputFile::Write(FileFor(key.path), Text(key, summary), error, OutputFile::Access::kPrivate);
 }
