@@ -31,7 +31,9 @@ std::optional<size_t> CardDrives::HoldingNormal(const std::vector<size_t>& norma
   // The last normal recording starting at or before it.
   const auto after = std::upper_bound(normals.begin(), normals.end(), start,
                                       [this](int64_t time, size_t i) { return time < m_recordings[i].start; });
-  if (after == normals.begin() || start >= m_recordings[*std::prev(after)].End())
+  // A moved minute may start within the rounding of the one before it.
+  if (after == normals.begin() || start + kCopyOverlapSeconds > m_recordings[*std::prev(after)].start +
+                                                                    m_recordings[*std::prev(after)].durationSeconds)
     return std::nullopt;
   return *std::prev(after);
 }

@@ -18,6 +18,8 @@
 class CardDrives {
 public:
   static constexpr int64_t kJoinSeconds = 10;
+  // How far an event recording must start inside a normal one to be a copy.
+  static constexpr double kCopyOverlapSeconds = 1.0;
 
   struct Drive {
     std::vector<size_t> recordings; // played in this order; indexes into Recordings()
