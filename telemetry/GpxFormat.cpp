@@ -31,13 +31,8 @@ std::string xmlEscaped(const std::string& text) {
   return escaped;
 }
 
-} // namespace
-
-void GpxFormat::Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const {
-  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<gpx version=\"1.1\" creator=\"lumenark-telemetry\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
-         " <trk>\n  <name>" +
-         xmlEscaped(name) + "</name>\n  <trkseg>\n";
+void appendSegment(const UserDataFile& telemetry, std::string& out) {
+  out += "  <trkseg>\n";
   for (const Track::Point& point : Track::FromRecording(telemetry)) {
     out += "   <trkpt lat=\"" + FixedDecimal::SixDecimals(point.latitude) + "\" lon=\"" +
            FixedDecimal::SixDecimals(point.longitude) + "\">";
@@ -45,5 +40,22 @@ void GpxFormat::Write(const UserDataFile& telemetry, const std::string& name, st
       out += "<time>" + point.time + "</time>";
     out += "</trkpt>\n";
   }
-  out += "  </trkseg>\n </trk>\n</gpx>\n";
+  out += "  </trkseg>\n";
+}
+
+} // namespace
+
+void GpxFormat::Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const {
+  WriteSegments({&telemetry}, name, out);
+}
+
+void GpxFormat::WriteSegments(const std::vector<const UserDataFile*>& recordings, const std::string& name,
+                              std::string& out) {
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<gpx version=\"1.1\" creator=\"lumenark-telemetry\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+         " <trk>\n  <name>" +
+         xmlEscaped(name) + "</name>\n";
+  for (const UserDataFile* recording : recordings)
+    appendSegment(*recording, out);
+  out += " </trk>\n</gpx>\n";
 }

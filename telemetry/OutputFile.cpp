@@ -25,7 +25,7 @@ bool writeAll(int fd, const std::string& data) {
 
 } // namespace
 
-bool OutputFile::Write(const std::string& path, const std::string& data, std::string& error) {
+bool OutputFile::Write(const std::string& path, const std::string& data, std::string& error, Access access) {
   std::string pattern = path + ".XXXXXX";
   std::vector<char> temporary(pattern.begin(), pattern.end());
   temporary.push_back('\0');
@@ -34,10 +34,13 @@ bool OutputFile::Write(const std::string& path, const std::string& data, std::st
     error = path + ": " + std::strerror(errno);
     return false;
   }
-  // mkstemp makes the file private; an export is an ordinary file.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
+  // mkstemp makes the file private; an export is an ordinary file. The umask
+  // can only be read by setting it: the process's, for a moment.
+  if (access == Access::kShared) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+  }
   const bool written = writeAll(fd, data);
   const int savedErrno = errno;
   if (close(fd) != 0 || !written || std::rename(temporary.data(), path.c_str()) != 0) {

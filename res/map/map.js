@@ -74,24 +74,37 @@ function addSpeedLine(points, top) {
   flush();
 }
 
+// An event's pin on the event layer.
+function addEventPin(lat, lon, label) {
+  const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
+  return L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
+}
+
 function addEventPins(events) {
-  for (const [lat, lon, label] of events) {
-    const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
-    L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
+  for (const [lat, lon, label] of events)
+    addEventPin(lat, lon, label);
+}
+
+// The JSON text read, the tracks and pins cleared for it; null for text
+// that is no JSON, which leaves the map as it is.
+function clearedFor(json) {
+  let value;
+  try {
+    value = JSON.parse(json);
+  } catch (error) {
+    return null;
   }
+  trackLayer.clearLayers();
+  eventLayer.clearLayers();
+  return value;
 }
 
 // The whole track of the opened recording, as JSON text:
 // {"points": [[lat, lon, km/h], ...], "events": [[lat, lon, label], ...]}.
 function ShowTrack(json) {
-  let track;
-  try {
-    track = JSON.parse(json);
-  } catch (error) {
+  const track = clearedFor(json);
+  if (track === null)
     return;
-  }
-  trackLayer.clearLayers();
-  eventLayer.clearLayers();
   const points = Array.isArray(track.points) ? track.points : [];
   const events = Array.isArray(track.events) ? track.events : [];
   const fastest = points.reduce((top, point) => Math.max(top, point[2]), 0);
@@ -124,4 +137,64 @@ function SetTileAddress(address, attribution) {
     return;
   tileLayer = L.tileLayer(address, {maxZoom: 19, attribution: escapeHtml(attribution)});
   tileLayer.addTo(map);
+}
+
+// The card overview: every drive's track in the colour the window's table
+// shows for it, with the events as pins. A click on a track or a pin names the
+// recording (its number in the overview's list) and the second within it
+// through the page's title, which the window watches; a counter makes each
+// click a new title.
+let driveBounds = [];
+let picks = 0;
+
+function reportPick(recording, second) {
+  picks += 1;
+  document.title = 'pick ' + picks + ' ' + recording + ' ' + second;
+}
+
+// The point of `points` ([lat, lon, recording, second]) nearest to `place`.
+function nearestPoint(points, place) {
+  let best = points[0];
+  for (const point of points)
+    if (place.distanceTo(L.latLng(point[0], point[1])) < place.distanceTo(L.latLng(best[0], best[1])))
+      best = point;
+  return best;
+}
+
+function addDriveTrack(drive) {
+  const points = Array.isArray(drive.points) ? drive.points : [];
+  if (points.length === 0)
+    return null;
+  const line = L.polyline(points.map(point => [point[0], point[1]]), {color: String(drive.colour), weight: 5, opacity: 0.9});
+  line.on('click', event => {
+    const point = nearestPoint(points, event.latlng);
+    reportPick(point[2], point[3]);
+  });
+  line.addTo(trackLayer);
+  for (const [lat, lon, recording, second, label] of Array.isArray(drive.events) ? drive.events : [])
+    addEventPin(lat, lon, label).on('click', () => reportPick(recording, second));
+  return line.getBounds();
+}
+
+// {"drives": [{"colour": "#rrggbb", "points": [[lat, lon, recording, second], ...],
+//              "events": [[lat, lon, recording, second, label], ...]}, ...]}
+function ShowDrives(json) {
+  const card = clearedFor(json);
+  if (card === null)
+    return;
+  marker.remove();
+  document.getElementById('legend').hidden = true;
+  const drives = Array.isArray(card.drives) ? card.drives : [];
+  driveBounds = drives.map(addDriveTrack);
+  const all = driveBounds.filter(bounds => bounds !== null);
+  if (all.length > 0)
+    map.fitBounds(all.reduce((sum, bounds) => sum.extend(bounds), L.latLngBounds(all[0].getSouthWest(), all[0].getNorthEast())),
+                  {padding: [24, 24], animate: false});
+}
+
+// Fits the view to drive `index` of the last ShowDrives.
+function FitDrive(index) {
+  const bounds = driveBounds[Number(index)];
+  if (bounds)
+    map.fitBounds(bounds, {padding: [24, 24], animate: false});
 }

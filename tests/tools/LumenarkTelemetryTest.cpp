@@ -216,6 +216,11 @@ TEST_F(LumenarkTelemetry, UsageErrorsExitWith2) {
   EXPECT_EQ(Telemetry("check").exitCode, 2);
   EXPECT_EQ(Telemetry("events").exitCode, 2);
   EXPECT_EQ(Telemetry("events x.mp4 --format gpx").exitCode, 2);
+  EXPECT_EQ(Telemetry("drives").exitCode, 2);
+  EXPECT_EQ(Telemetry("drives a b").exitCode, 2);
+  EXPECT_EQ(Telemetry("drives . --format gpx").exitCode, 2);
+  EXPECT_EQ(Telemetry("export a.mp4 b.mp4 --format csv").exitCode, 2);
+  EXPECT_EQ(Telemetry("export --drive . --format gpx").exitCode, 2);
 }
 
 class LumenarkTelemetryGis : public SampleRecordings {
@@ -352,6 +357,79 @@ TEST_F(LumenarkTelemetry, EventsGoOnAfterAFileWithoutTelemetry) {
   EXPECT_EQ(result.err, "code 7\n");
   EXPECT_NE(result.out.find(good + ",harsh-braking,56.00,59.00,"), std::string::npos) << result.out;
   EXPECT_EQ(result.exitCode, 1);
+}
+
+// Two drives of two back-to-back recordings 60 s apart, the first with a
+// copy of its brake among the events; its second recording cannot be read
+// (a FIFO under a recording's name): it is named with its reason and ends
+// the drive, and the table still comes.
+TEST_F(LumenarkTelemetry, DrivesListsEveryDriveOfTheCard) {
+  const std::string card = m_folder + "/card";
+  ASSERT_EQ(ProcessRunner::Run(ProcessRunner::Tool("make-sample-card") + " --card '" + card +
+                               "' --drives 2 --normal 2 --event 1 --seconds 5 --width 64 --height 48 --fps 10"
+                               " --drive-gap 60")
+                .exitCode,
+            0);
+  const std::string fifo = card + "/NormalMovie/drf0_20260614_093205.mp4";
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    const char* arguments;
+    const char* document;
+  } runs[] = {
+      {"drives CARD", "date,start,end,duration,distance_km,top_speed_kmh,events,recordings\n"
+                      "2026-06-14,09:32:00,09:32:05,0:00:05,0.04,93,1,2\n"
+                      "2026-06-14,09:33:10,09:33:20,0:00:10,0.16,113,0,2\n"},
+      {"drives CARD --format json",
+       "[\n"
+       R"({"date":"2026-06-14","start":"09:32:00","end":"09:32:05","duration":"0:00:05","distance_km":0.04,)"
+       R"("top_speed_kmh":93,"events":1,"recordings":2},)"
+       "\n"
+       R"({"date":"2026-06-14","start":"09:33:10","end":"09:33:20","duration":"0:00:10","distance_km":0.16,)"
+       R"("top_speed_kmh":113,"events":0,"recordings":2})"
+       "\n]\n"},
+  };
+  // Twice: the second run's table comes from the cache.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& run : runs) {
+      std::string arguments = run.arguments;
+      arguments.replace(arguments.find("CARD"), 4, "'" + card + "'");
+      const auto result = Telemetry(arguments);
+      EXPECT_EQ(result.out, run.document) << arguments;
+      EXPECT_EQ(result.err, "lumenark-telemetry: " + fifo + ": not a regular file\n") << arguments;
+      EXPECT_EQ(result.exitCode, 1) << arguments;
+    }
+  }
+}
+
+// A drive's recordings as one GPX track: a segment per recording, each with
+// a point per second of its own.
+TEST_F(LumenarkTelemetry, ExportOfADriveHasASegmentPerRecording) {
+  const std::string card = m_folder + "/card";
+  ASSERT_EQ(ProcessRunner::Run(ProcessRunner::Tool("make-sample-card") + " --card '" + card +
+                               "' --drives 1 --normal 3 --event 0 --seconds 4 --width 64 --height 48 --fps 10")
+                .exitCode,
+            0);
+  const std::string first = card + "/NormalMovie/drf0_20260614_093200.mp4";
+  const std::string second = card + "/NormalMovie/drf0_20260614_093204.mp4";
+  const auto drive = Telemetry("export --drive '" + card + "' 20260614_093205 --format gpx");
+  const auto pair = Telemetry("export '" + first + "' '" + second + "' --format gpx");
+  const auto segments = [](const std::string& gpx) {
+    std::vector<int> points;
+    for (size_t at = gpx.find("<trkseg>"); at != std::string::npos; at = gpx.find("<trkseg>", at + 1)) {
+      const std::string segment = gpx.substr(at, gpx.find("</trkseg>", at) - at);
+      int count = 0;
+      for (size_t point = segment.find("<trkpt"); point != std::string::npos; point = segment.find("<trkpt", point + 1))
+        ++count;
+      points.push_back(count);
+    }
+    return points;
+  };
+  EXPECT_EQ(segments(drive.out), std::vector<int>({4, 4, 4})) << drive.err;
+  EXPECT_EQ(segments(pair.out), std::vector<int>({4, 4})) << pair.err;
+  EXPECT_NE(pair.out.find("<time>2026-06-14T09:32:07.00Z</time></trkpt>\n  </trkseg>"), std::string::npos);
+  EXPECT_EQ(Telemetry("export --drive '" + card + "' 20260614_100000 --format gpx").err,
+            "lumenark-telemetry: " + card + ": no drive at 20260614_100000\n");
 }
 
 } // namespace

@@ -20,5 +20,8 @@ std::string SampleRecordings::MakeRecording(const std::string& name, int seconds
 }
 
 ProcessRunner::Result SampleRecordings::Telemetry(const std::string& arguments) {
-  return ProcessRunner::Run(ProcessRunner::Tool("lumenark-telemetry") + " " + arguments, kTelemetryTimeoutSeconds);
+  // The card index's cache stays in the test's folder.
+  return ProcessRunner::Run("env XDG_CACHE_HOME='" + m_folder + "/cache' " + ProcessRunner::Tool("lumenark-telemetry") +
+                                " " + arguments,
+                            kTelemetryTimeoutSeconds);
 }

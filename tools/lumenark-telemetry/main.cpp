@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumenark-telemetry: checks a recording's user-data area and exports its
-// telemetry as CSV, GPX or GeoJSON, reading it as the viewer does, and lists
-// the harsh moments its G-sensor recorded.
+// telemetry as CSV, GPX or GeoJSON, reading it as the viewer does, lists
+// the harsh moments its G-sensor recorded and the drives of a card.
 
 #include "LumenarkVersion.h"
+#include "drives/CardDrives.h"
+#include "drives/CardIndex.h"
+#include "drives/CardTime.h"
+#include "drives/DriveTable.h"
+#include "drives/IndexCache.h"
+#include "telemetry/GpxFormat.h"
 #include "telemetry/HarshMomentDetector.h"
 #include "telemetry/HarshMomentReport.h"
 #include "telemetry/OutputFile.h"
@@ -12,6 +18,7 @@
 #include "telemetry/Track.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,23 +29,31 @@ constexpr int kUsageError = 2;
 constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry check FILE\n"
                           "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n"
+                          "  lumenark-telemetry export FILE... --format gpx [-o OUT]\n"
+                          "  lumenark-telemetry export --drive FOLDER yyyymmdd_hhmmss --format gpx [-o OUT]\n"
                           "  lumenark-telemetry events FILE... [--format csv|json]\n"
+                          "  lumenark-telemetry drives FOLDER [--format csv|json]\n"
                           "  lumenark-telemetry --help | --version\n"
                           "\n"
                           "Options:\n"
-                          "  --format FORMAT  export as csv, gpx or geojson; events as csv (default) or json\n"
+                          "  --format FORMAT  export as csv, gpx or geojson (several recordings: gpx, a\n"
+                          "                   segment each); events and drives as csv (default) or json\n"
+                          "  --drive FOLDER STAMP  export the recordings of the card's drive at that moment\n"
                           "  -o OUT           write the export to OUT, replaced whole, not to standard output\n"
                           "  --help           show this help and exit\n"
                           "  --version        show the version and exit\n";
 
 struct ExportRequest {
-  std::string recording;
+  std::vector<std::string> recordings;
+  std::string driveFolder; // with driveStamp: the recordings of that drive
+  std::string driveStamp;
   std::string format;
   std::string output; // empty: standard output
 };
 
-struct EventsRequest {
-  std::vector<std::string> recordings;
+// The recordings of `events`, or the card folder of `drives`.
+struct ListRequest {
+  std::vector<std::string> files;
   std::string format = "csv";
 };
 
@@ -70,14 +85,18 @@ int check(const std::string& path, std::FILE* out) {
 bool parseExport(const std::vector<std::string>& arguments, ExportRequest& request) {
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if ((argument == "--format" || argument == "-o") && i + 1 < arguments.size())
+    if ((argument == "--format" || argument == "-o") && i + 1 < arguments.size()) {
       (argument == "-o" ? request.output : request.format) = arguments[++i];
-    else if (request.recording.empty() && !argument.empty() && argument[0] != '-')
-      request.recording = argument;
-    else
+    } else if (argument == "--drive" && i + 2 < arguments.size() && request.driveFolder.empty()) {
+      request.driveFolder = arguments[++i];
+      request.driveStamp = arguments[++i];
+    } else if (!argument.empty() && argument[0] != '-') {
+      request.recordings.push_back(argument);
+    } else {
       return false;
+    }
   }
-  return !request.recording.empty() && !request.format.empty();
+  return request.recordings.empty() != request.driveFolder.empty() && !request.format.empty();
 }
 
 // To `out` when `path` is empty, else whole or not at all to `path`.
@@ -92,18 +111,84 @@ bool writeDocument(const std::string& document, const std::string& path, std::FI
   return true;
 }
 
+// False, with the reason on standard error, when the recording has no usable
+// telemetry.
+bool loadTelemetry(const std::string& path, RecordingTelemetry& telemetry) {
+  if (const int code = telemetry.Load(path)) {
+    reportOpenFailure(path, telemetry);
+    std::fprintf(stderr, "code %d\n", code);
+    return false;
+  }
+  return true;
+}
+
+// A card read through the index cache, the way the overview reads it.
+CardDrives readCard(const std::string& folder) {
+  CardIndex::Options options;
+  options.cacheFolder = IndexCache::DefaultFolder();
+  return CardDrives(CardIndex::ReadCard(folder, options).recordings);
+}
+
+// The played recordings of the drive that holds the moment `stamp`; false,
+// with the reason on standard error, when there is none.
+bool driveRecordings(const ExportRequest& request, std::vector<std::string>& paths) {
+  const std::optional<int64_t> moment = CardTime::FromStamp(request.driveStamp);
+  if (!moment || request.driveStamp.size() != 15) {
+    std::fprintf(stderr, "lumenark-telemetry: --drive wants a moment as yyyymmdd_hhmmss\n");
+    return false;
+  }
+  const CardDrives card = readCard(request.driveFolder);
+  for (const CardDrives::Drive& drive : card.Drives()) {
+    if (*moment < drive.start || *moment > drive.end)
+      continue;
+    for (const size_t i : drive.recordings)
+      paths.push_back(card.Recordings()[i].path);
+    return true;
+  }
+  std::fprintf(stderr, "lumenark-telemetry: %s: no drive at %s\n", request.driveFolder.c_str(),
+               request.driveStamp.c_str());
+  return false;
+}
+
+// Several recordings: one GPX track with a segment each, written only when
+// every one of them has telemetry.
+int exportSegments(const std::vector<std::string>& paths, const std::string& output, std::FILE* out) {
+  std::vector<std::unique_ptr<RecordingTelemetry>> loaded;
+  std::vector<const UserDataFile*> recordings;
+  for (const std::string& path : paths) {
+    loaded.push_back(std::make_unique<RecordingTelemetry>());
+    if (!loadTelemetry(path, *loaded.back()))
+      return 1;
+    recordings.push_back(loaded.back().get());
+  }
+  const size_t slash = paths.front().find_last_of('/');
+  std::string document;
+  GpxFormat::WriteSegments(recordings, paths.front().substr(slash == std::string::npos ? 0 : slash + 1), document);
+  if (!writeDocument(document, output, out))
+    return 1;
+  for (const auto& telemetry : loaded)
+    reportPositionsLeftOut(*telemetry);
+  return 0;
+}
+
 int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   const auto format = TelemetryFormat::ByName(request.format);
   if (!format) {
     std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv, gpx or geojson)\n", request.format.c_str());
     return kUsageError;
   }
-  RecordingTelemetry telemetry;
-  if (const int code = telemetry.Load(request.recording)) {
-    reportOpenFailure(request.recording, telemetry);
-    std::fprintf(stderr, "code %d\n", code);
+  std::vector<std::string> paths = request.recordings;
+  if (!request.driveFolder.empty() && !driveRecordings(request, paths))
     return 1;
+  if (paths.size() > 1 || !request.driveFolder.empty()) {
+    if (request.format == "gpx")
+      return exportSegments(paths, request.output, out);
+    std::fprintf(stderr, "lumenark-telemetry: several recordings export as gpx only\n");
+    return kUsageError;
   }
+  RecordingTelemetry telemetry;
+  if (!loadTelemetry(paths.front(), telemetry))
+    return 1;
   const std::string document = telemetry.Document(*format);
   if (!writeDocument(document, request.output, out))
     return 1;
@@ -111,28 +196,25 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
   return 0;
 }
 
-bool parseEvents(const std::vector<std::string>& arguments, EventsRequest& request) {
+bool parseList(const std::vector<std::string>& arguments, ListRequest& request) {
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--format" && i + 1 < arguments.size())
       request.format = arguments[++i];
     else if (!argument.empty() && argument[0] != '-')
-      request.recordings.push_back(argument);
+      request.files.push_back(argument);
     else
       return false;
   }
-  return !request.recordings.empty();
+  return !request.files.empty();
 }
 
 // The recording's moments; false, with the reason on standard error, when
 // it has no usable telemetry.
 bool addMoments(const std::string& path, HarshMomentReport& report) {
   RecordingTelemetry telemetry;
-  if (const int code = telemetry.Load(path)) {
-    reportOpenFailure(path, telemetry);
-    std::fprintf(stderr, "code %d\n", code);
+  if (!loadTelemetry(path, telemetry))
     return false;
-  }
   // Without a video track the records cannot be placed in time.
   if (!(telemetry.FrameRate() > 0.0)) {
     std::fprintf(stderr, "lumenark-telemetry: %s: no video frame rate\n", path.c_str());
@@ -143,16 +225,36 @@ bool addMoments(const std::string& path, HarshMomentReport& report) {
 }
 
 // Every file is read, even after one without usable telemetry.
-int listEvents(const EventsRequest& request, std::FILE* out) {
+int listEvents(const ListRequest& request, std::FILE* out) {
   if (!HarshMomentReport::KnownFormat(request.format)) {
     std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv or json)\n", request.format.c_str());
     return kUsageError;
   }
   HarshMomentReport report(request.format);
   bool allRead = true;
-  for (const std::string& path : request.recordings)
+  for (const std::string& path : request.files)
     allRead = addMoments(path, report) && allRead;
   return writeDocument(report.Document(), "", out) && allRead ? 0 : 1;
+}
+
+// The table of every drive; each recording that cannot be read is named with
+// its reason, and the exit status tells that one could not.
+int listDrives(const ListRequest& request, std::FILE* out) {
+  if (request.files.size() != 1)
+    return usage();
+  if (!DriveTable::KnownFormat(request.format)) {
+    std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv or json)\n", request.format.c_str());
+    return kUsageError;
+  }
+  const CardDrives card = readCard(request.files.front());
+  bool allRead = true;
+  for (const RecordingSummary& recording : card.Recordings()) {
+    if (recording.Readable())
+      continue;
+    std::fprintf(stderr, "lumenark-telemetry: %s: %s\n", recording.path.c_str(), recording.failure.c_str());
+    allRead = false;
+  }
+  return writeDocument(DriveTable::Document(card, request.format), "", out) && allRead ? 0 : 1;
 }
 
 } // namespace
@@ -170,8 +272,10 @@ int main(int argc, char** argv) {
   ExportRequest request;
   if (arguments[0] == "export" && parseExport(arguments, request))
     return exportTelemetry(request, stdout);
-  EventsRequest events;
-  if (arguments[0] == "events" && parseEvents(arguments, events))
-    return listEvents(events, stdout);
+  ListRequest list;
+  if (arguments[0] == "events" && parseList(arguments, list))
+    return listEvents(list, stdout);
+  if (arguments[0] == "drives" && parseList(arguments, list))
+    return listDrives(list, stdout);
   return usage();
 }

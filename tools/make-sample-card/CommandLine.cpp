@@ -40,6 +40,7 @@ const char* CommandLine::Usage() {
   return R"(Usage:
   make-sample-card --demo DIR
   make-sample-card --card DIR [--normal N] [--event N] [options]
+  make-sample-card --card DIR --drives D [--drive-gap S] [--normal N] [--event N] [options]
   make-sample-card --recording FILE.mp4 [options]
   make-sample-card --help | --version
 
@@ -47,6 +48,11 @@ Options:
   --width W, --height H   picture size (default 640x480, even numbers)
   --fps F                 whole frames per second (default 30)
   --seconds S             length of each recording, 1 to 3600 (default 60)
+  --drives D              with --card: D drives of N normal recordings back to
+                          back, telemetry continuous across the cuts; the first
+                          M drives get an event recording copying their hard
+                          brake (N, M from --normal, --event)
+  --drive-gap S           seconds between drives, 11 or more (default 600)
   --audio                 add an AAC track (a tone, beeping each second)
   --solid-colors          full-frame solid colours instead of the road scene:
                           red, green, blue, white, black, yellow, cyan, magenta
@@ -102,6 +108,10 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     normalCount = toInt(name, value, 0, 1000);
   } else if (name == "--event") {
     eventCount = toInt(name, value, 0, 1000);
+  } else if (name == "--drives") {
+    driveCount = toInt(name, value, 1, 1000);
+  } else if (name == "--drive-gap") {
+    driveGapSeconds = toInt(name, value, 11, 86400 * 366);
   } else if (name == "--start") {
     const auto stamp = Stamp::FromText(value);
     if (!stamp)

@@ -19,6 +19,10 @@ public:
   RecordingOptions options;
   int normalCount = 2;
   int eventCount = 1;
+  // With --drives: the normal recordings form that many drives of
+  // normalCount recordings each; eventCount event recordings copy their brakes.
+  int driveCount = 0;
+  int driveGapSeconds = 600;
 
 private:
   void ApplyOption(const std::string& name, const std::string& value);

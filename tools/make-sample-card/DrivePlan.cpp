@@ -25,7 +25,7 @@ float clampSensor(double value) {
 
 } // namespace
 
-DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(options.seconds, 1)) {
+DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(options.DriveSeconds(), 1)) {
   SplitMix random(options.seed);
   m_startMoving = std::max(1.0, 0.08 * m_seconds);
   m_reachTop = 0.45 * m_seconds;
@@ -33,7 +33,7 @@ DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(optio
   m_startHeading = random.Uniform(0.0, 360.0);
   m_brakeSecond = static_cast<int>(0.7 * m_seconds);
 
-  const int frames = options.FrameCount();
+  const int frames = options.fps * m_seconds;
   const double dt = 1.0 / options.fps;
   m_samples.resize(static_cast<size_t>(frames));
   double latitude = options.originLatitude;

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-// A plausible drive, one sample per video frame: it waits, speeds up beyond
+// A plausible drive, one sample per video frame of the whole drive (which
+// several recordings may share): it waits, speeds up beyond
 // 100 km/h, turns through every compass direction, brakes hard once and
 // drives on. The sensor values are the accelerations it implies, in g.
 class DrivePlan {

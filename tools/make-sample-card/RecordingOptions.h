@@ -39,7 +39,14 @@ struct RecordingOptions {
   double originLatitude = 48.117;
   double originLongitude = 11.516;
   std::set<Fault> faults;
+  // A part of a longer drive, for recordings that follow each other with
+  // continuous telemetry: the drive runs driveSeconds (0: this recording's
+  // seconds) and this recording begins driveOffset seconds into it.
+  int driveSeconds = 0;
+  int driveOffset = 0;
 
   int FrameCount() const { return fps * seconds; }
+  int DriveSeconds() const { return driveSeconds > 0 ? driveSeconds : seconds; }
+  size_t FirstSample() const { return size_t(driveOffset) * size_t(fps); }
   bool Has(Fault fault) const { return faults.count(fault) != 0; }
 };

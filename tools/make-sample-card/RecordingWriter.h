@@ -13,7 +13,7 @@ class RecordingWriter {
 public:
   explicit RecordingWriter(const RecordingOptions& options);
 
-  // Returns the whole second of the recording where the hard brake begins.
+  // Returns the whole second of the drive where the hard brake begins.
   int Write(const std::string& path) const;
 
 private:

@@ -53,7 +53,7 @@ std::string UdatBuilder::SentenceForSecond(int second) const {
   const Stamp time = m_options.start.Plus(second);
   if (m_options.Has(Fault::VoidFix) && second < kVoidSeconds)
     return NmeaSentence::VoidFix(time);
-  const DrivePlan::Sample& sample = m_plan.Samples()[size_t(second) * size_t(m_options.fps)];
+  const DrivePlan::Sample& sample = m_plan.Samples()[m_options.FirstSample() + size_t(second) * size_t(m_options.fps)];
   std::string sentence = NmeaSentence::Fix(time, sample);
   if (m_options.Has(Fault::BadRecord) && second == kBadRecordSecond)
     sentence[0] = '#';
@@ -76,10 +76,11 @@ std::vector<uint8_t> UdatBuilder::GpsBox() const {
 
 std::vector<uint8_t> UdatBuilder::SensorBox() const {
   std::vector<uint8_t> box = startBox("SENS");
-  for (const DrivePlan::Sample& sample : m_plan.Samples()) {
-    appendLittleEndianFloat(box, sample.y);
-    appendLittleEndianFloat(box, sample.x);
-    appendLittleEndianFloat(box, sample.z);
+  const auto first = m_plan.Samples().begin() + std::ptrdiff_t(m_options.FirstSample());
+  for (auto sample = first; sample != first + m_options.FrameCount(); ++sample) {
+    appendLittleEndianFloat(box, sample->y);
+    appendLittleEndianFloat(box, sample->x);
+    appendLittleEndianFloat(box, sample->z);
   }
   closeBox(box);
   return box;

@@ -28,6 +28,9 @@ int write(const CommandLine& line) {
   try {
     if (line.mode == CommandLine::Mode::Demo)
       CardWriter(line.target).WriteDemo();
+    else if (line.mode == CommandLine::Mode::Card && line.driveCount > 0)
+      CardWriter(line.target)
+          .WriteDrives(line.options, {line.driveCount, line.normalCount, line.driveGapSeconds, line.eventCount});
     else if (line.mode == CommandLine::Mode::Card)
       CardWriter(line.target).Write(line.options, cardRecordings(line));
     else
