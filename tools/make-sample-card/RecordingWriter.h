@@ -20,6 +20,7 @@ private:
   void EncodeVideo(const std::string& path) const;
   void AppendUdat(const std::string& path, const std::vector<uint8_t>& udat) const;
   void SpoilLastBoxSize(const std::string& path, uint32_t size) const;
+  void CutPower(const std::string& path) const;
 
   const RecordingOptions& m_options;
 };
