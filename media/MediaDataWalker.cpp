@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/MediaDataWalker.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kWindowBytes = 1 << 20;
@@ -36,7 +38,8 @@ bool MediaDataWalker::ReadNal(uint64_t offset, Nal& nal) {
 // first of which says it begins the picture; it ends where the next picture
 // opens or where the bytes stop being NAL units.
 MediaDataWalker::Found MediaDataWalker::Picture(uint64_t offset, Sample& sample) {
-  uint64_t at = offset;
+  uint64_t& at = m_unitsEnd;
+  at = offset;
   bool pictureData = false;
   bool key = false;
   Nal nal;
@@ -73,10 +76,13 @@ MediaDataWalker::Found MediaDataWalker::AudioFrame(uint64_t offset, Sample& samp
   return Found::kSample;
 }
 
+// A run of units that led to no picture holds none at its later units
+// either, so it is passed over whole: the walk stays linear.
 void MediaDataWalker::Skip() {
+  const uint64_t next = std::max(m_position + 1, m_unitsEnd);
   m_aligned = false;
-  ++m_position;
-  ++m_skipped;
+  m_skipped += next - m_position;
+  m_position = next;
 }
 
 bool MediaDataWalker::Next(Sample& sample) {

@@ -66,4 +66,6 @@ private:
   bool m_endsInside = false;
   bool m_readFailed = false;
   uint64_t m_skipped = 0;
+  // Where the units last looked at for a picture end.
+  uint64_t m_unitsEnd = 0;
 };
