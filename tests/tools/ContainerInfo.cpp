@@ -36,6 +36,14 @@ std::vector<ContainerInfo::Sample> ContainerInfo::Samples(const std::string& pat
   return samples;
 }
 
+ContainerInfo::Counts ContainerInfo::WholeBefore(const std::string& path, int64_t bytes) {
+  Counts counts;
+  for (const Sample& sample : Samples(path))
+    if (sample.offset + sample.size <= bytes)
+      ++(sample.video ? counts.pictures : counts.audioFrames);
+  return counts;
+}
+
 double ContainerInfo::Seconds(const std::string& path) {
   const Input input = open(path);
   return input && input->duration > 0 ? double(input->duration) / AV_TIME_BASE : 0.0;

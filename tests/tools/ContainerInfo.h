@@ -20,6 +20,12 @@ public:
   };
   // Every sample of the index, in no set order; empty when the file cannot be opened.
   static std::vector<Sample> Samples(const std::string& path);
+  struct Counts {
+    int64_t pictures = 0;
+    int64_t audioFrames = 0;
+  };
+  // The samples that lie wholly before `bytes`: what a cut there leaves.
+  static Counts WholeBefore(const std::string& path, int64_t bytes);
   // The longest stream's length in seconds; 0 when unknown.
   static double Seconds(const std::string& path);
 };

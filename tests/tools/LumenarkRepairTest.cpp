@@ -16,22 +16,6 @@ constexpr char kReference[] = "drf0_20260101_000000.mp4";
 constexpr char kDamaged[] = "drf0_20260101_000010.mp4";
 constexpr char kRepaired[] = "drf0_20260101_000010_repaired.mp4";
 
-struct Counts {
-  int pictures = 0;
-  int audioFrames = 0;
-};
-
-// The samples of `full` that lie wholly before `bytes`: what a cut there leaves.
-Counts wholeBefore(const std::string& full, int64_t bytes) {
-  Counts counts;
-  for (const ContainerInfo::Sample& sample : ContainerInfo::Samples(full))
-    if (sample.offset + sample.size <= bytes)
-      ++(sample.video ? counts.pictures : counts.audioFrames);
-  return counts;
-}
-
-Counts samplesOf(const std::string& path) { return wholeBefore(path, INT64_MAX); }
-
 // The share of `full`'s media data at which the cut falls in the middle of
 // the first picture (or sound frame) past 70 %.
 std::string cutInside(const std::string& full, bool video) {
@@ -103,8 +87,8 @@ TEST_P(LumenarkRepairCases, BringsBackAllThatWasWrittenWhole) {
   const auto result = Repair("'" + damaged + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string repaired = m_folder + "/" + kRepaired;
-  const Counts written = wholeBefore(full, int64_t(before.size()));
-  const Counts back = samplesOf(repaired);
+  const ContainerInfo::Counts written = ContainerInfo::WholeBefore(full, int64_t(before.size()));
+  const ContainerInfo::Counts back = ContainerInfo::WholeBefore(repaired, INT64_MAX);
   EXPECT_GT(written.pictures, 0);
   EXPECT_EQ(back.pictures, written.pictures);
   EXPECT_EQ(back.audioFrames, written.audioFrames);

@@ -60,7 +60,7 @@ void RecordingWriter::SpoilLastBoxSize(const std::string& path, uint32_t size) c
 // As the file stood when the power failed: the media data box still has the
 // size 0 the muxer writes first (to the end of the file), part of its data is
 // there, and the index and the telemetry area that follow it never came.
-void RecordingWriter::CutPower(const std::string& path) const {
+void RecordingWriter::CutPower(const std::string& path, double fraction) {
   const RecordingFile file(path);
   Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
@@ -68,7 +68,7 @@ void RecordingWriter::CutPower(const std::string& path) const {
   }
   if (!box.Is("mdat"))
     throw std::runtime_error("no media data in " + path);
-  const uint64_t kept = uint64_t(double(box.PayloadSize()) * m_options.cutFraction);
+  const uint64_t kept = uint64_t(double(box.PayloadSize()) * fraction);
   std::fstream rewritten(path, std::ios::in | std::ios::out | std::ios::binary);
   const char unknownSize[4] = {0, 0, 0, 0};
   rewritten.seekp(std::streamoff(box.offset));
@@ -87,7 +87,7 @@ int RecordingWriter::Write(const std::string& path) const {
   EncodeVideo(path);
   const DrivePlan plan(m_options);
   if (m_options.Has(Fault::PowerCut)) {
-    CutPower(path);
+    CutPower(path, m_options.cutFraction);
     return plan.BrakeSecond();
   }
   if (m_options.Has(Fault::BoxSize0))

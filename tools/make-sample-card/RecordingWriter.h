@@ -15,12 +15,14 @@ public:
 
   // Returns the whole second of the recording where the hard brake begins.
   int Write(const std::string& path) const;
+  // Leaves a finished recording as a power loss at `fraction` of its media
+  // data would have left it (Fault::PowerCut).
+  static void CutPower(const std::string& path, double fraction);
 
 private:
   void EncodeVideo(const std::string& path) const;
   void AppendUdat(const std::string& path, const std::vector<uint8_t>& udat) const;
   void SpoilLastBoxSize(const std::string& path, uint32_t size) const;
-  void CutPower(const std::string& path) const;
 
   const RecordingOptions& m_options;
 };
