@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -35,6 +36,20 @@ std::string cutInside(const std::string& full, bool video) {
   char text[32];
   std::snprintf(text, sizeof text, "%.9f", nearest);
   return text;
+}
+
+// The recording without its index box, `dropped` bytes cut off its end: a
+// camera that writes the telemetry area before the index, cut in the index.
+void dropIndex(const std::string& path, size_t dropped) {
+  std::string bytes = ProcessRunner::ReadFile(path);
+  Mp4BoxReader reader = Mp4BoxReader::OfBytes(bytes);
+  Mp4BoxReader::Box box;
+  while (reader.Next(box) == Mp4BoxReader::kBox && !box.Is("moov")) {
+  }
+  ASSERT_TRUE(box.Is("moov"));
+  bytes.erase(box.offset, box.size);
+  bytes.resize(bytes.size() - dropped);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 class LumenarkRepair : public SampleRecordings {
@@ -105,6 +120,25 @@ INSTANTIATE_TEST_SUITE_P(, LumenarkRepairCases,
                                            RepairCase{"h265_audio", "--codec h265 --audio", false},
                                            RepairCase{"h264_cut_in_sound", "--audio", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Whole boxes of a telemetry area left in the damaged file come along: the
+// repaired recording's check gives the code the kept boxes give.
+TEST_F(LumenarkRepair, KeepsTheWholeBoxesOfATelemetryArea) {
+  const struct {
+    size_t dropped;
+    const char* code;
+  } cases[] = {{0, "code 0\n"}, {100, "code 20\n"}};
+  MakeRecording(kReference, kSeconds, "--audio");
+  for (const auto& kept : cases) {
+    const std::string damaged = MakeRecording(kDamaged, kSeconds, "--audio");
+    dropIndex(damaged, kept.dropped);
+    const auto result = Repair("'" + damaged + "'");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("telemetry kept"), std::string::npos) << result.out;
+    EXPECT_EQ(Telemetry("check '" + m_folder + "/" + kRepaired + "'").out, kept.code);
+    EXPECT_EQ(ContainerInfo::VideoFrameCount(m_folder + "/" + kRepaired), kSeconds * kFps);
+  }
+}
 
 // A reference of other settings is refused with the reason, and the default
 // choice passes over it; nothing is written.
