@@ -54,7 +54,7 @@ endfunction()
 set(LUMENARK_QT_WIDGETS "^Qt6::(.*Widgets|PrintSupport)$")
 
 function(lumenark_check_layers)
-  lumenark_forbid_links(TARGETS telemetry_parsing telemetry_export drives FORBIDDEN "^Qt6::")
+  lumenark_forbid_links(TARGETS telemetry_parsing telemetry_export drives media_walker lumenark_media FORBIDDEN "^Qt6::")
   lumenark_forbid_links(TARGETS engine FORBIDDEN ${LUMENARK_QT_WIDGETS} "^(player_core|mplayer)$")
   lumenark_forbid_links(TARGETS player_core mplayer FORBIDDEN "^engine$")
   lumenark_forbid_links(TARGETS controls display library map_view overview output dialogs FORBIDDEN "^app_window$")

@@ -2,6 +2,7 @@
 #include "library/RecordingList.h"
 
 #include "library/LibraryGlobals.h"
+#include "telemetry/RecordingCondition.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@ const QString kNameMark = QStringLiteral("drf0");
 const QString kEventMovieFolder = QStringLiteral("EventMovie");
 const QString kEventKind = QStringLiteral(" Event ");
 const QString kNormalKind = QStringLiteral("Normal");
+const QColor kCutShortColour(176, 32, 32);
 
 QString joinPath(const QString& folder, const QString& name) {
   return folder.endsWith(QDir::separator()) ? folder + name : folder + QDir::separator() + name;
@@ -52,7 +54,7 @@ void RecordingList::AddRecordingLine(const QString& path) {
   const qint64 bytes = QFileInfo(path).size();
   const QString& kind = path.indexOf(kEventMovieFolder) > 0 ? kEventKind : kNormalKind;
   const QString name = nameAt < 0 ? path : path.mid(nameAt);
-  AddListLine(-1, LineText(name, bytes, kind));
+  MarkCutShort(AddListLine(-1, LineText(name, bytes, kind)), path);
   m_linePaths.append(path);
 }
 
@@ -71,7 +73,16 @@ QString RecordingList::LineText(const QString& name, qint64 bytes, const QString
   return QStringLiteral("%1 |  %2KB  |  %3      ").arg(name, kib, kind);
 }
 
-void RecordingList::AddListLine(int index, const QString& text) {
+// Only the file's top-level box headers are read.
+void RecordingList::MarkCutShort(QListWidgetItem* item, const QString& path) {
+  if (RecordingCondition::Of(path.toStdString()) != RecordingCondition::kIndexMissing)
+    return;
+  item->setForeground(kCutShortColour);
+  item->setToolTip(QStringLiteral("Cut short, probably by a power loss: %1. It can be repaired.")
+                       .arg(QString::fromUtf8(RecordingCondition::Reason(RecordingCondition::kIndexMissing))));
+}
+
+QListWidgetItem* RecordingList::AddListLine(int index, const QString& text) {
   auto* item = new QListWidgetItem(text);
   const int width = ListTextWidth(text);
   // The view scrolls sideways as far as its widest item.
@@ -82,6 +93,7 @@ void RecordingList::AddListLine(int index, const QString& text) {
     m_pList->insertItem(index + 1, item);
   if (width > m_nHorizontalExtent)
     m_nHorizontalExtent = width;
+  return item;
 }
 
 // The text's extent as the sum of its characters' advances. Names on a card

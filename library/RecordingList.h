@@ -10,10 +10,12 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 
 // The recordings of one folder as the window shows them: one line per
 // recording with its name, size and kind, and the folder once, in the label
-// above the list.
+// above the list. A recording cut short (its index missing) keeps its line
+// but shows it in another colour, with the reason as its tooltip.
 class RecordingList {
 public:
   static constexpr int kItemHeight = 15;
@@ -44,7 +46,8 @@ public:
   static QString LineText(const QString& name, qint64 bytes, const QString& kind);
 
 private:
-  void AddListLine(int index, const QString& text);
+  QListWidgetItem* AddListLine(int index, const QString& text);
+  static void MarkCutShort(QListWidgetItem* item, const QString& path);
   int ListTextWidth(const QString& text);
   int Latin1Width(const QString& text);
 

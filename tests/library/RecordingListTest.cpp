@@ -105,6 +105,39 @@ TEST_F(RecordingListTest, FileGoneBeforeItsSizeIsListedEmpty) {
   EXPECT_EQ(Lines(), QStringList({"drf0_gone.mp4 |  00000KB  |  Normal      "}));
 }
 
+// A box: big-endian size, type, body.
+QByteArray box(const char* type, const QByteArray& body) {
+  const quint32 size = quint32(body.size() + 8);
+  const char header[4] = {char(size >> 24), char(size >> 16), char(size >> 8), char(size)};
+  return QByteArray(header, 4) + type + body;
+}
+
+// A recording whose index was never written keeps its line and shows another
+// colour and why; a whole one and a file that is no video look as ever.
+TEST_F(RecordingListTest, RecordingCutShortIsMarkedBesideItsLine) {
+  const QByteArray head = box("ftyp", "isom");
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    bool cutShort;
+  } files[] = {
+      {"drf0_a.mp4", head + box("mdat", "data") + box("moov", ""), false},
+      {"drf0_b.mp4", head + QByteArray("\0\0\0\0mdat", 8) + "data", true},
+      {"drf0_c.mp4", "no video", false},
+  };
+  for (const auto& file : files)
+    ASSERT_TRUE(writeFile(m_card.filePath("card/") + file.name, file.bytes));
+  Scan("card");
+  ASSERT_EQ(m_list.count(), 3);
+  const QBrush usual = m_list.item(0)->foreground();
+  for (int row = 0; row < 3; ++row) {
+    const QListWidgetItem* item = m_list.item(row);
+    EXPECT_TRUE(item->text().startsWith(QString(files[row].name) + " |  00000KB  |  Normal")) << files[row].name;
+    EXPECT_EQ(item->foreground() != usual, files[row].cutShort) << files[row].name;
+    EXPECT_EQ(item->toolTip().contains("power loss"), files[row].cutShort) << files[row].name;
+  }
+}
+
 TEST_F(RecordingListTest, LinesAreFifteenHighAndTheListScrollsToTheWidest) {
   MakeFile("card", "drf0_a.mp4");
   MakeFile("card", "drf0_" + QString(200, 'w') + ".mp4");

@@ -56,6 +56,7 @@ using LumenarkTelemetry = SampleRecordings;
 struct FaultCase {
   const char* fault;
   int code;
+  bool cutShort = false; // named, with an exit status of its own
 };
 
 void PrintTo(const FaultCase& fault, std::ostream* out) { *out << fault.fault; }
@@ -67,7 +68,8 @@ TEST_P(LumenarkTelemetryFaults, CheckGivesTheLoaderCode) {
   const std::string path = MakeRecording("faulty.mp4", 3, std::string("--fault ") + GetParam().fault);
   const auto result = Telemetry("check '" + path + "'");
   EXPECT_EQ(result.out, "code " + std::to_string(GetParam().code) + "\n");
-  EXPECT_EQ(result.exitCode, GetParam().code == 0 ? 0 : 1);
+  EXPECT_EQ(result.exitCode, GetParam().cutShort ? 3 : GetParam().code == 0 ? 0 : 1);
+  EXPECT_EQ(result.err.find("cut short: its index is missing") != std::string::npos, GetParam().cutShort) << result.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(, LumenarkTelemetryFaults,
@@ -76,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(, LumenarkTelemetryFaults,
                                            FaultCase{"box-size-0", 7}, FaultCase{"box-size-1", 7},
                                            FaultCase{"box-size-7", 7}, FaultCase{"truncated", 20},
                                            FaultCase{"short-sens", 0}, FaultCase{"void-fix", 0},
-                                           FaultCase{"bad-record", 0}),
+                                           FaultCase{"bad-record", 0}, FaultCase{"power-cut", 7, true}),
                          [](const auto& info) {
                            std::string name = info.param.fault;
                            std::replace(name.begin(), name.end(), '-', '_');

@@ -13,6 +13,7 @@
 #include "telemetry/HarshMomentDetector.h"
 #include "telemetry/HarshMomentReport.h"
 #include "telemetry/OutputFile.h"
+#include "telemetry/RecordingCondition.h"
 #include "telemetry/RecordingTelemetry.h"
 #include "telemetry/TelemetryFormat.h"
 #include "telemetry/Track.h"
@@ -25,6 +26,8 @@
 namespace {
 
 constexpr int kUsageError = 2;
+// The recording was cut short: `lumenark-repair` may bring it back.
+constexpr int kCutShort = 3;
 
 constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry check FILE\n"
@@ -79,6 +82,11 @@ int check(const std::string& path, std::FILE* out) {
   const int code = telemetry.Load(path);
   reportOpenFailure(path, telemetry);
   std::fprintf(out, "code %d\n", code);
+  if (RecordingCondition::Of(path) == RecordingCondition::kIndexMissing) {
+    std::fprintf(stderr, "lumenark-telemetry: %s: %s (lumenark-repair can rebuild it)\n", path.c_str(),
+                 RecordingCondition::Reason(RecordingCondition::kIndexMissing));
+    return kCutShort;
+  }
   return code == 0 ? 0 : 1;
 }
 

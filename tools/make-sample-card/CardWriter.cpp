@@ -45,6 +45,8 @@ void CardWriter::Write(const RecordingOptions& base, const std::vector<Recording
     options.seconds = recordings[i].seconds;
     options.seed = base.seed * 1000 + i;
     options.start = start;
+    if (recordings[i].powerCut)
+      options.faults.insert(Fault::PowerCut);
     const std::string folder = recordings[i].event ? "/EventMovie/" : "/NormalMovie/";
     const std::string path = m_root + folder + "drf0_" + start.FileStamp() + ".mp4";
     const int brakeSecond = RecordingWriter(options).Write(path);
@@ -91,7 +93,8 @@ void CardWriter::WriteDemo() const {
   base.fps = 30;
   base.audio = true;
   base.start = Stamp(kDemoStart);
-  Write(base, {{false, 60}, {true, 30}, {false, 45}, {true, 40}});
+  // The first drive ends in a power loss, as drives on a real card often do.
+  Write(base, {{false, 60}, {true, 30}, {false, 45}, {true, 40}, {false, 30, true}});
   // A second drive later that morning: two half-minute recordings. No event
   // copy: the event folder's smallest recording stays the 30 s one.
   base.seconds = 30;

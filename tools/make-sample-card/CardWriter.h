@@ -14,6 +14,8 @@ public:
   struct Recording {
     bool event = false;
     int seconds = 60;
+    // Cut short as by a power loss (Fault::PowerCut at its default share).
+    bool powerCut = false;
   };
 
   // Drives of normal recordings back to back, their telemetry continuous

@@ -4,6 +4,7 @@
 #include "platform/DecimalText.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -16,7 +17,8 @@ const std::map<std::string, Fault>& faultNames() {
       {"no-udat", Fault::NoUdat},       {"no-time", Fault::NoTime},        {"no-gps", Fault::NoGps},
       {"no-sens", Fault::NoSens},       {"misordered", Fault::Misordered}, {"box-size-0", Fault::BoxSize0},
       {"box-size-1", Fault::BoxSize1},  {"box-size-7", Fault::BoxSize7},   {"truncated", Fault::Truncated},
-      {"short-sens", Fault::ShortSens}, {"void-fix", Fault::VoidFix},      {"bad-record", Fault::BadRecord}};
+      {"short-sens", Fault::ShortSens}, {"void-fix", Fault::VoidFix},      {"bad-record", Fault::BadRecord},
+      {"power-cut", Fault::PowerCut}};
   return names;
 }
 
@@ -32,6 +34,13 @@ int toInt(const std::string& name, const std::string& value, int low, int high) 
     throw std::invalid_argument(name + " wants a whole number from " + std::to_string(low) + " to " +
                                 std::to_string(high));
   return static_cast<int>(number);
+}
+
+double toFraction(const std::string& value) {
+  const std::optional<double> fraction = platform::parseDecimal(value);
+  if (!fraction || !(*fraction > 0.0) || *fraction > 1.0)
+    throw std::invalid_argument("power-cut wants a FRACTION above 0 and at most 1");
+  return *fraction;
 }
 
 } // namespace
@@ -54,6 +63,7 @@ Options:
                           brake (N, M from --normal, --event)
   --drive-gap S           seconds between drives, 11 or more (default 600)
   --audio                 add an AAC track (a tone, beeping each second)
+  --codec h264|h265       the video's coding (default h264)
   --solid-colors          full-frame solid colours instead of the road scene:
                           red, green, blue, white, black, yellow, cyan, magenta
                           (255/0 per channel), changing every second
@@ -74,6 +84,8 @@ Options:
       short-sens   the last half of the sensor records is cut off (0)
       void-fix     seconds 0-2 hold status V sentences without position (0)
       bad-record   the GPS record of second 1 starts with '#' (0)
+      power-cut[=FRACTION]  the media data ends at FRACTION (0 to 1,
+                   default 0.7): no index, no "udat" (cut short)
   --help                  show this help and exit
   --version               show the version and exit
 )";
@@ -98,6 +110,10 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     options.seconds = toInt(name, value, 1, 3600);
   } else if (name == "--audio") {
     options.audio = true;
+  } else if (name == "--codec") {
+    if (value != "h264" && value != "h265")
+      throw std::invalid_argument("--codec wants h264 or h265");
+    options.coding = value == "h265" ? VideoCoding::H265 : VideoCoding::H264;
   } else if (name == "--solid-colors") {
     options.solidColors = true;
   } else if (name == "--color-period") {
@@ -127,7 +143,12 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     options.originLatitude = *latitude;
     options.originLongitude = *longitude;
   } else if (name == "--fault") {
-    const auto found = faultNames().find(value);
+    const size_t equals = value.find('=');
+    const auto found = faultNames().find(value.substr(0, equals));
+    if (equals != std::string::npos && found != faultNames().end() && found->second == Fault::PowerCut)
+      options.cutFraction = toFraction(value.substr(equals + 1));
+    else if (equals != std::string::npos)
+      throw std::invalid_argument("unknown fault: " + value);
     if (found == faultNames().end())
       throw std::invalid_argument("unknown fault: " + value);
     options.faults.insert(found->second);

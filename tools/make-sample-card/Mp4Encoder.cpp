@@ -51,7 +51,7 @@ struct Mp4Encoder::Stream {
   AVStream* stream = nullptr;
 };
 
-Mp4Encoder::Mp4Encoder(const std::string& path, int width, int height, int fps, bool audio)
+Mp4Encoder::Mp4Encoder(const std::string& path, int width, int height, int fps, bool audio, bool hevc)
     : m_fps(fps), m_format(nullptr, closeFormat) {
   av_log_set_level(AV_LOG_ERROR);
   AVFormatContext* format = nullptr;
@@ -59,7 +59,7 @@ Mp4Encoder::Mp4Encoder(const std::string& path, int width, int height, int fps, 
   m_format.reset(format);
   // No version strings or times in the file: the same seed gives the same bytes.
   format->flags |= AVFMT_FLAG_BITEXACT;
-  OpenVideo(width, height, fps);
+  OpenVideo(width, height, fps, hevc);
   if (audio)
     OpenAudio();
   check(avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE), path.c_str());
@@ -68,8 +68,10 @@ Mp4Encoder::Mp4Encoder(const std::string& path, int width, int height, int fps, 
 
 Mp4Encoder::~Mp4Encoder() = default;
 
-void Mp4Encoder::OpenVideo(int width, int height, int fps) {
-  const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
+void Mp4Encoder::OpenVideo(int width, int height, int fps, bool hevc) {
+  const AVCodec* codec = avcodec_find_encoder_by_name(hevc ? "libx265" : "libx264");
+  if (!codec && hevc)
+    throw Error("no H.265 encoder");
   if (!codec)
     codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
   if (!codec)
@@ -95,12 +97,20 @@ void Mp4Encoder::OpenVideo(int width, int height, int fps) {
   if (codec->id == AV_CODEC_ID_H264) {
     av_opt_set(context->priv_data, "preset", "ultrafast", 0);
     av_opt_set(context->priv_data, "crf", "26", 0);
+  } else if (codec->id == AV_CODEC_ID_HEVC) {
+    av_opt_set(context->priv_data, "preset", "ultrafast", 0);
+    av_opt_set(context->priv_data, "crf", "28", 0);
+    // One frame thread keeps the bytes the same from run to run.
+    av_opt_set(context->priv_data, "x265-params", "log-level=error:bframes=0:open-gop=0:frame-threads=1", 0);
   } else {
     context->bit_rate = int64_t{width} * height * fps / 8;
   }
   check(avcodec_open2(context, codec, nullptr), "video encoder");
   m_video->stream = avformat_new_stream(m_format.get(), nullptr);
   check(avcodec_parameters_from_context(m_video->stream->codecpar, context), "video parameters");
+  // The tag players expect of H.265 in MP4, parameter sets in the sample entry only.
+  if (codec->id == AV_CODEC_ID_HEVC)
+    m_video->stream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
   m_video->stream->time_base = context->time_base;
 
   AVFrame* frame = m_video->frame.get();

@@ -13,8 +13,9 @@ struct AVPacket;
 struct AVStream;
 
 // Writes an MP4 file with H.264 video (MPEG-4 part 2 when the build of FFmpeg
-// has no H.264 encoder) and optional AAC audio: a one-second key-frame
-// interval, no B-frames, so the stream holds exactly the frames given.
+// has no H.264 encoder) or H.265 video, and optional AAC audio: a one-second
+// key-frame interval, no B-frames, so the stream holds exactly the frames
+// given.
 // Errors throw Mp4Encoder::Error.
 class Mp4Encoder {
 public:
@@ -22,7 +23,7 @@ public:
     using std::runtime_error::runtime_error;
   };
 
-  Mp4Encoder(const std::string& path, int width, int height, int fps, bool audio);
+  Mp4Encoder(const std::string& path, int width, int height, int fps, bool audio, bool hevc = false);
   ~Mp4Encoder();
   Mp4Encoder(const Mp4Encoder&) = delete;
   Mp4Encoder& operator=(const Mp4Encoder&) = delete;
@@ -34,7 +35,7 @@ public:
 
 private:
   struct Stream;
-  void OpenVideo(int width, int height, int fps);
+  void OpenVideo(int width, int height, int fps, bool hevc);
   void OpenAudio();
   void EncodeAudioUpTo(int64_t videoFrames);
   void Encode(Stream& stream, AVFrame* frame);

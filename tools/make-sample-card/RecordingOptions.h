@@ -21,7 +21,10 @@ enum class Fault {
   ShortSens,  // the file ends halfway through the sensor records
   VoidFix,    // the sentences of the first three seconds have status V and no position
   BadRecord,  // the GPS record of second 1 starts with '#'
+  PowerCut,   // the media data ends at cutFraction: no index, no "udat" box
 };
+
+enum class VideoCoding { H264, H265 };
 
 struct RecordingOptions {
   int width = 640;
@@ -29,6 +32,7 @@ struct RecordingOptions {
   int fps = 30;
   int seconds = 60;
   bool audio = false;
+  VideoCoding coding = VideoCoding::H264;
   // Full-frame solid colours instead of the moving scene, changing every
   // colourPeriod frames (0: every second).
   bool solidColors = false;
@@ -44,6 +48,8 @@ struct RecordingOptions {
   // seconds) and this recording begins driveOffset seconds into it.
   int driveSeconds = 0;
   int driveOffset = 0;
+  // With Fault::PowerCut: the share of the media data written before the cut.
+  double cutFraction = 0.7;
 
   int FrameCount() const { return fps * seconds; }
   int DriveSeconds() const { return driveSeconds > 0 ? driveSeconds : seconds; }

@@ -32,7 +32,8 @@ uint64_t lastBoxOffset(const std::string& path) {
 RecordingWriter::RecordingWriter(const RecordingOptions& options) : m_options(options) {}
 
 void RecordingWriter::EncodeVideo(const std::string& path) const {
-  Mp4Encoder encoder(path, m_options.width, m_options.height, m_options.fps, m_options.audio);
+  Mp4Encoder encoder(path, m_options.width, m_options.height, m_options.fps, m_options.audio,
+                     m_options.coding == VideoCoding::H265);
   FramePainter painter(m_options.width, m_options.height);
   const int period = m_options.colorPeriod > 0 ? m_options.colorPeriod : m_options.fps;
   for (int frame = 0; frame < m_options.FrameCount(); ++frame) {
@@ -56,6 +57,26 @@ void RecordingWriter::SpoilLastBoxSize(const std::string& path, uint32_t size) c
     throw std::runtime_error("cannot rewrite " + path);
 }
 
+// As the file stood when the power failed: the media data box still has the
+// size 0 the muxer writes first (to the end of the file), part of its data is
+// there, and the index and the telemetry area that follow it never came.
+void RecordingWriter::CutPower(const std::string& path, double fraction) {
+  const RecordingFile file(path);
+  Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
+  Mp4BoxReader::Box box;
+  while (reader.Next(box) == Mp4BoxReader::kBox && !box.Is("mdat")) {
+  }
+  if (!box.Is("mdat"))
+    throw std::runtime_error("no media data in " + path);
+  const uint64_t kept = uint64_t(double(box.PayloadSize()) * fraction);
+  std::fstream rewritten(path, std::ios::in | std::ios::out | std::ios::binary);
+  const char unknownSize[4] = {0, 0, 0, 0};
+  rewritten.seekp(std::streamoff(box.offset));
+  if (box.headerBytes != kHeaderBytes || !rewritten.write(unknownSize, sizeof unknownSize) || !rewritten.flush())
+    throw std::runtime_error("cannot rewrite " + path);
+  std::filesystem::resize_file(path, box.PayloadOffset() + kept);
+}
+
 void RecordingWriter::AppendUdat(const std::string& path, const std::vector<uint8_t>& udat) const {
   std::ofstream file(path, std::ios::binary | std::ios::app);
   if (!file.write(reinterpret_cast<const char*>(udat.data()), std::streamsize(udat.size())))
@@ -64,6 +85,11 @@ void RecordingWriter::AppendUdat(const std::string& path, const std::vector<uint
 
 int RecordingWriter::Write(const std::string& path) const {
   EncodeVideo(path);
+  const DrivePlan plan(m_options);
+  if (m_options.Has(Fault::PowerCut)) {
+    CutPower(path, m_options.cutFraction);
+    return plan.BrakeSecond();
+  }
   if (m_options.Has(Fault::BoxSize0))
     SpoilLastBoxSize(path, 0);
   if (m_options.Has(Fault::BoxSize1))
@@ -71,7 +97,6 @@ int RecordingWriter::Write(const std::string& path) const {
   if (m_options.Has(Fault::BoxSize7))
     SpoilLastBoxSize(path, 7);
 
-  const DrivePlan plan(m_options);
   if (m_options.Has(Fault::NoUdat))
     return plan.BrakeSecond();
   const uint64_t udatOffset = std::filesystem::file_size(path);

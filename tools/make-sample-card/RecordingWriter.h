@@ -15,6 +15,9 @@ public:
 
   // Returns the whole second of the drive where the hard brake begins.
   int Write(const std::string& path) const;
+  // Leaves a finished recording as a power loss at `fraction` of its media
+  // data would have left it (Fault::PowerCut).
+  static void CutPower(const std::string& path, double fraction);
 
 private:
   void EncodeVideo(const std::string& path) const;
