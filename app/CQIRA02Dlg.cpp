@@ -41,13 +41,13 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   palette.setColor(QPalette::WindowText, kDefaultText);
   setPalette(palette);
   m_controls = WindowBuilder::CreateControls(this);
-  CreateSystemMenu();
   CMapView::PrepareControl(GetDlgItem(IDC_MAP));
   // The skin's pictures live as long as the window; the engine comes with set-up.
   m_skin.Load(devicePixelRatioF());
   m_pPresenter = std::make_unique<TelemetryPresenter>(this, m_skin, m_controls);
   m_pCommands = std::make_unique<PlaybackCommands>(this, m_controls, *m_pPresenter, m_playerLibrary);
   m_pOpener = std::make_unique<RecordingOpener>(this, m_controls, *m_pPresenter, *m_pCommands);
+  CreateSystemMenu();
   new BackgroundDrag(this);
 }
 
@@ -63,6 +63,11 @@ void CQIRA02Dlg::CreateSystemMenu() {
                                                   [this] { m_trackExporter.Export(*this, CurrentRecording()); });
   connect(m_pSystemMenu, &QMenu::aboutToShow, this,
           [this, exportTrack] { exportTrack->setEnabled(!CurrentRecording().isEmpty()); });
+  m_pSystemMenu->addAction(QStringLiteral("Card overview..."), this, [this] { m_pOpener->ShowCardOverview(); });
+  QAction* playOn = m_pSystemMenu->addAction(QStringLiteral("Play on into the next recording"));
+  playOn->setCheckable(true);
+  playOn->setChecked(m_pOpener->PlayOnSetting().IsEnabled());
+  connect(playOn, &QAction::toggled, this, [this](bool on) { m_pOpener->PlayOnSetting().SetEnabled(on); });
   m_pSystemMenu->addSeparator();
   m_pSystemMenu->addAction(QString::fromUtf8(kAboutMenuText), this, [this] { OnSysCommand(kAboutCommand); });
 }
@@ -181,6 +186,7 @@ void CQIRA02Dlg::BindKeysAndDrops() {
   keys->Bind(Qt::CTRL | Qt::Key_O, QStringLiteral("Open a folder"), click(IDC_OPEN));
   keys->Bind(Qt::CTRL | Qt::Key_S, QStringLiteral("Save the picture"), click(IDC_SNAP));
   keys->Bind(Qt::CTRL | Qt::Key_P, QStringLiteral("Print the window"), click(IDC_PRINT));
+  keys->Bind(Qt::CTRL | Qt::Key_D, QStringLiteral("Card overview"), [this] { m_pOpener->ShowCardOverview(); });
   m_dlgProgramInfo.SetKeyHelp(keys->HelpText() +
                               QStringLiteral("\nEnter\tOpen the selected recording, or press the focused button"
                                              "\nEsc\tClose the viewer"));
@@ -212,6 +218,7 @@ bool CQIRA02Dlg::event(QEvent* event) {
     if (message->message() == platform::kMsgPlayerNotify) {
       if (m_pPresenter->OnPlayerNotify(message->wParam(), message->lParam()))
         m_pOpener->EndRecording();
+      m_pOpener->OnNotified();
       message->setResult(0);
       return true;
     }

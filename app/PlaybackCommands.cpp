@@ -143,9 +143,11 @@ void PlaybackCommands::OnSlower() {
     StepSpeedLevel(-1.0f);
 }
 
-void PlaybackCommands::StepSpeedLevel(float step) {
-  g_Playback.fSpeedLevel += step;
-  State()->SetSpeed(g_Playback.fSpeedLevel, false);
+void PlaybackCommands::StepSpeedLevel(float step) { SetSpeedLevel(g_Playback.fSpeedLevel + step); }
+
+void PlaybackCommands::SetSpeedLevel(float level) {
+  g_Playback.fSpeedLevel = level;
+  State()->SetSpeed(level, false);
   State()->PrintStateName();
   ShowSpeedLevel();
 }
@@ -178,6 +180,11 @@ void PlaybackCommands::OnFrameBack() { State()->FrameBack(); }
 
 void PlaybackCommands::SeekBy(float seconds) {
   State()->Seek(seconds, true);
+  State()->PrintStateName();
+}
+
+void PlaybackCommands::SeekTo(int second) {
+  State()->Seek(float(second), false);
   State()->PrintStateName();
 }
 

@@ -67,6 +67,9 @@ public:
   void OnSnap();
   void OnHScroll(CImageSlider* slider, int code);
   void SeekBy(float seconds);
+  // To a second from the recording's start.
+  void SeekTo(int second);
+  void SetSpeedLevel(float level);
   // The key moves the thumb a notch and acts as the thumb's drag would.
   void StepVolumeSlider(int step);
   // A freshly opened recording plays at x1.

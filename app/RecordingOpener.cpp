@@ -2,12 +2,14 @@
 #include "app/RecordingOpener.h"
 
 #include "app/PlaybackCommands.h"
+#include "app/RepairOffer.h"
 #include "app/TelemetryPresenter.h"
 #include "app/WindowThreadWait.h"
 #include "engine/PlaybackValues.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "library/RememberedFolder.h"
+#include "overview/CardOverview.h"
 #include "platform/Diagnostics.h"
 #include "telemetry/RecordingCondition.h"
 
@@ -69,6 +71,8 @@ void RecordingOpener::OnOpenFolder() {
 }
 
 void RecordingOpener::OpenRecordingFolder(const QString& folder) {
+  m_strListedFolder = folder;
+  m_playOn.IndexCard(folder);
   m_pRecordings->Clear();
   m_pRecordings->ScanRecordingFolder(folder);
   RememberedFolder::Write(folder);
@@ -98,6 +102,44 @@ void RecordingOpener::OpenRecording(const QString& path) {
     OpenPendingRecording();
 }
 
+void RecordingOpener::OpenRecordingAt(const QString& path, int second) {
+  SelectLine(path);
+  OpenRecording(path);
+  AfterItPlays([this, second] { m_commands.SeekTo(second); });
+}
+
+void RecordingOpener::ShowCardOverview() {
+  if (m_strListedFolder.isEmpty()) {
+    QMessageBox::information(m_window, QStringLiteral("Lumenark"), QStringLiteral("Open a folder of the card first."),
+                             QMessageBox::Ok);
+    return;
+  }
+  auto* overview = new CardOverview(PlayOn::CardRoot(m_strListedFolder), m_window);
+  overview->setWindowFlag(Qt::Window);
+  overview->setAttribute(Qt::WA_DeleteOnClose);
+  overview->setWindowTitle(QStringLiteral("Card overview - Lumenark"));
+  connect(overview, &CardOverview::recordingPicked, this, &RecordingOpener::OpenRecordingAt);
+  overview->show();
+}
+
+// A recording of another folder of the card lists that folder first.
+void RecordingOpener::SelectLine(const QString& path) {
+  if (m_pRecordings->SelectRecording(path))
+    return;
+  OpenRecordingFolder(QFileInfo(path).absolutePath());
+  m_pRecordings->SelectRecording(path);
+}
+
+void RecordingOpener::AfterItPlays(std::function<void()> step) { m_afterItPlays = std::move(step); }
+
+// The step waits for the load to be over and the new recording's rate to be known.
+void RecordingOpener::OnNotified() {
+  const bool playing = m_engine && m_engine->CurrentState() == m_engine->StateNumbered(1);
+  if (!m_afterItPlays || IsBusy() || !playing || g_Playback.nPosUnitsPerSecond == kPosUnitsNotSet)
+    return;
+  std::exchange(m_afterItPlays, nullptr)();
+}
+
 void RecordingOpener::OpenPendingRecording() {
   if (IsBusy() || m_strPendingRecording.isEmpty())
     return;
@@ -117,6 +159,10 @@ void RecordingOpener::LoadNextPending() {
 // stops: what plays goes on.
 void RecordingOpener::LoadRecording(const QString& path) {
   const RecordingCondition::Kind condition = RecordingCondition::Of(QFile::encodeName(path).toStdString());
+  if (condition == RecordingCondition::kIndexMissing) {
+    OfferRepair(path);
+    return;
+  }
   if (condition != RecordingCondition::kPlayable) {
     ReportUnplayable(path, QString::fromUtf8(RecordingCondition::Reason(condition)));
     m_pRecordings->SelectRecording(m_strCurrentRecording);
@@ -133,6 +179,22 @@ void RecordingOpener::LoadRecording(const QString& path) {
     StartLoading(path);
     WindowThreadWait::After(1000, this, [this] { LoadNextPending(); });
   });
+}
+
+// What plays goes on while the user decides; a repaired recording is listed
+// and opened as the next choice.
+void RecordingOpener::OfferRepair(const QString& path) {
+  const QString repaired = RepairOffer::Run(m_window, path);
+  if (repaired.isEmpty()) {
+    m_pRecordings->SelectRecording(m_strCurrentRecording);
+  } else {
+    if (QFileInfo(repaired).absolutePath() == QFileInfo(path).absolutePath())
+      OpenRecordingFolder(m_strListedFolder);
+    if (m_strPendingRecording.isEmpty())
+      m_strPendingRecording = repaired;
+    SelectLine(m_strPendingRecording);
+  }
+  LoadNextPending();
 }
 
 void RecordingOpener::StartLoading(const QString& path) {
@@ -169,14 +231,35 @@ void RecordingOpener::ReportUnplayable(const QString& path, const QString& reaso
 // engine's end message, which also comes when that notification fell between
 // two that reach the window. Notifications during the wait are over.
 void RecordingOpener::EndRecording() {
-  if (!m_presenter.IsRecordingOpen() || m_presenter.IsEnding())
+  if (!m_presenter.IsRecordingOpen() || m_presenter.IsEnding() || m_bPassingOldEnds)
     return;
+  const QString next = m_playOn.NextRecording(m_strCurrentRecording);
+  if (!next.isEmpty() && m_strPendingRecording.isEmpty() && !IsBusy()) {
+    PlayOnInto(next);
+    return;
+  }
   BeginSequence();
   m_presenter.SetEnding(true);
   WindowThreadWait::After(1000, this, [this] {
     m_presenter.SetEnding(false);
     StopAndClearTelemetry([this] { FinishSequence(); });
   });
+}
+
+// No wait and no stop: the player replaces the ended recording with the next,
+// so the picture goes on; a new recording plays at x1, so the level is set again.
+void RecordingOpener::PlayOnInto(const QString& next) {
+  const float level = g_Playback.fSpeedLevel;
+  SelectLine(next);
+  m_presenter.ForgetEventNotes();
+  m_presenter.ClearRecordingDisplay();
+  StartLoading(next);
+  if (level != kNormalSpeedLevel)
+    AfterItPlays([this, level] { m_commands.SetSpeedLevel(level); });
+  // The ended recording's other end signal may already wait in the queue.
+  m_bPassingOldEnds = true;
+  QMetaObject::invokeMethod(
+      this, [this] { m_bPassingOldEnds = false; }, Qt::QueuedConnection);
 }
 
 void RecordingOpener::StopAndClearTelemetry(const std::function<void()>& then) {

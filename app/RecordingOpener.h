@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/HeldInput.h"
+#include "app/PlayOn.h"
 #include "app/WindowBuilder.h"
 #include "library/FolderBrowser.h"
 #include "library/RecordingList.h"
@@ -37,6 +38,13 @@ public:
   void OpenFolderAndRecording(const QString& folder, const QString& recording);
   void OnRecordingDblClk();
   void OpenRecording(const QString& path);
+  // Opens a recording of the card and, once it plays, seeks to `second`.
+  void OpenRecordingAt(const QString& path, int second);
+  // The card overview of the listed folder's card, in a window of its own; a
+  // click on a track or a pin opens that recording at that second.
+  void ShowCardOverview();
+  // A notification came: steps waiting for the recording to play run now.
+  void OnNotified();
   // The last picture stays a second before the recording stops.
   void EndRecording();
   // The window closes: what waits is dropped; shown again, it opens anew.
@@ -48,6 +56,9 @@ public:
   void SetFolderBrowser(std::unique_ptr<FolderBrowser> browser) { m_pFolderBrowser = std::move(browser); }
   const RecordingList& Recordings() const { return *m_pRecordings; }
   const QString& CurrentRecording() const { return m_strCurrentRecording; }
+  // The folder the list shows.
+  const QString& ListedFolder() const { return m_strListedFolder; }
+  PlayOn& PlayOnSetting() { return m_playOn; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +67,13 @@ private:
   void OpenPendingRecording();
   void LoadNextPending();
   void LoadRecording(const QString& path);
+  void OfferRepair(const QString& path);
   void StartLoading(const QString& path);
+  // The next recording of the drive, opened at once with the speed level kept.
+  void PlayOnInto(const QString& next);
+  void SelectLine(const QString& path);
+  // Runs `step` once the recording just opened plays with a known rate.
+  void AfterItPlays(std::function<void()> step);
   // Stops the open recording; after a second clears its display and runs `then`.
   void StopAndClearTelemetry(const std::function<void()>& then);
   void ShowTelemetryPresence(const QString& path, int refusal);
@@ -74,7 +91,11 @@ private:
 
   std::unique_ptr<RecordingList> m_pRecordings;
   std::unique_ptr<FolderBrowser> m_pFolderBrowser = std::make_unique<FolderBrowser>();
+  QString m_strListedFolder;
   QString m_strCurrentRecording;
+  PlayOn m_playOn;
+  std::function<void()> m_afterItPlays;
+  bool m_bPassingOldEnds = false;
   QString m_strPendingRecording;
   // Opens and ends waiting on the window's thread, and the input held meanwhile.
   int m_nSequences = 0;

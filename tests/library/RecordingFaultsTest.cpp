@@ -14,10 +14,12 @@
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ModalWatcher.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -117,7 +119,8 @@ TEST_F(RecordingFaultsTest, EveryLineOpensItsOwnFileOrSaysWhyItCannot) {
   const Case cases[] = {
       {"Autobahn Unfall.mp4", "", true},
       {"drf0_20260614_093200.mp4", "", true},
-      {"drf0_20260614_093500.mp4", "cut short: its index is missing", false},
+      // Offered for repair; the watcher declines.
+      {"drf0_20260614_093500.mp4", " was cut short, probably by a power loss: its index is missing.", false},
       {"日本 drf0_20260614_093301.mp4", "", true},
       {"drf0_20260614_093600.mp4", "empty", false},
       {"drf0_20260614_093400.mp4", "", false},
@@ -132,7 +135,10 @@ TEST_F(RecordingFaultsTest, EveryLineOpensItsOwnFileOrSaysWhyItCannot) {
     DoubleClick(Row(name));
     if (*c.reason) {
       ASSERT_TRUE(waitUntil([&] { return watcher.Messages().size() > reasons; }, kPlayTimeoutMs)) << c.name;
-      EXPECT_EQ(watcher.Messages().at(reasons++), QStringLiteral("%1 cannot be played: %2.").arg(name, c.reason));
+      const QString reason = QString::fromUtf8(c.reason);
+      const QString expected =
+          reason.startsWith(' ') ? name + reason : QStringLiteral("%1 cannot be played: %2.").arg(name, reason);
+      EXPECT_TRUE(watcher.Messages().at(reasons++).startsWith(expected)) << watcher.Messages().last().toStdString();
       EXPECT_EQ(m_window->CurrentRecording(), before) << c.name << ": what played goes on";
       EXPECT_EQ(StateNumber(), 1) << c.name;
       continue;
@@ -203,6 +209,27 @@ TEST_F(RecordingFaultsTest, TheLatestDoubleClickWinsAndEscClosesAtOnce) {
   DoubleClick(0);
   EXPECT_FALSE(m_window->isVisible());
   EXPECT_LT(sinceEsc.elapsed(), 200) << "the open went on after Esc";
+}
+
+// Guards against a recording cut short by a power loss being only refused:
+// agreed to, the repair writes a new recording beside it, which is listed
+// and plays, while the cut one stays as it was.
+TEST_F(RecordingFaultsTest, ACutRecordingIsRepairedWhenTheUserAgrees) {
+  ASSERT_TRUE(makeRecording(Path("drf0_20260614_093200.mp4"), 3));
+  ASSERT_TRUE(makeRecording(Path("drf0_20260614_093300.mp4"), 3, {"--fault", "power-cut"}));
+  const QByteArray cut = library_test::readFile(Path("drf0_20260614_093300.mp4"));
+  OpenWindow();
+  QTimer agree;
+  QObject::connect(&agree, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->done(QMessageBox::Yes);
+  });
+  agree.start(5);
+  DoubleClick(Row("drf0_20260614_093300.mp4"));
+  const QString repaired = native(Path("drf0_20260614_093300_repaired.mp4"));
+  EXPECT_TRUE(waitUntil([&] { return m_window->CurrentRecording() == repaired && Playing(); }, kPlayTimeoutMs));
+  EXPECT_TRUE(m_window->Recordings().Recordings().contains(repaired));
+  EXPECT_EQ(library_test::readFile(Path("drf0_20260614_093300.mp4")), cut);
 }
 
 } // namespace

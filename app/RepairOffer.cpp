@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/RepairOffer.h"
+
+#include "media/RecordingRepair.h"
+#include "platform/Diagnostics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
+#include <memory>
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+// A repair that ends sooner shows no progress at all.
+constexpr int kProgressDelayMs = 500;
+
+} // namespace
+
+QString RepairOffer::Run(QWidget* window, const QString& damaged) {
+  if (!Accepted(window, damaged))
+    return QString();
+  const QString folder = OutputFolder(window, damaged);
+  if (folder.isEmpty())
+    return QString();
+  const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(
+                                     RecordingRepair::DefaultOutput(QFile::encodeName(damaged).toStdString()))))
+                           .fileName();
+  return Repair(window, damaged, QDir(folder).filePath(name));
+}
+
+bool RepairOffer::Accepted(QWidget* window, const QString& damaged) {
+  const QString text = QStringLiteral("%1 was cut short, probably by a power loss: its index is missing.\n"
+                                      "Repair it? The repaired recording is written as a new file; this one "
+                                      "stays as it is.")
+                           .arg(QFileInfo(damaged).fileName());
+  platform::diagnostic("%s cannot be played: cut short: its index is missing.\n",
+                       QFileInfo(damaged).fileName().toUtf8().constData());
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Lumenark"), text, QMessageBox::Yes | QMessageBox::No, window);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+// Beside the damaged recording; a card that cannot be written asks for a folder.
+QString RepairOffer::OutputFolder(QWidget* window, const QString& damaged) {
+  const QString folder = QFileInfo(damaged).absolutePath();
+  if (QFileInfo(folder).isWritable())
+    return folder;
+  return QFileDialog::getExistingDirectory(window, QStringLiteral("Folder for the repaired recording"),
+                                           QDir::homePath());
+}
+
+QString RepairOffer::Repair(QWidget* window, const QString& damaged, const QString& output) {
+  QProgressDialog progress(QStringLiteral("Repairing %1...").arg(QFileInfo(damaged).fileName()),
+                           QStringLiteral("Cancel"), 0, kProgressSteps, window);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(kProgressDelayMs);
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  QObject::connect(&progress, &QProgressDialog::canceled, [cancel] { *cancel = true; });
+  RecordingRepair::Request request;
+  request.damaged = QFile::encodeName(damaged).toStdString();
+  request.output = QFile::encodeName(output).toStdString();
+  request.cancel = cancel.get();
+  QPointer<QProgressDialog> shown(&progress);
+  // From the repairing thread: only queued calls reach the dialog.
+  request.progress = [shown](double done) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [shown, done] {
+          if (shown)
+            shown->setValue(int(done * kProgressSteps));
+        },
+        Qt::QueuedConnection);
+  };
+  QFutureWatcher<RecordingRepair::Result> watcher;
+  QEventLoop loop;
+  QObject::connect(&watcher, &QFutureWatcher<RecordingRepair::Result>::finished, &loop, &QEventLoop::quit);
+  watcher.setFuture(QtConcurrent::run([request] { return RecordingRepair::Run(request); }));
+  loop.exec();
+  const RecordingRepair::Result result = watcher.result();
+  if (result.repaired) {
+    platform::diagnostic("repaired %s into %s: %lld pictures%s\n", request.damaged.c_str(), result.output.c_str(),
+                         static_cast<long long>(result.pictures), result.soundLeftOut ? ", sound left out" : "");
+    return QFile::decodeName(QByteArray::fromStdString(result.output));
+  }
+  if (!*cancel)
+    QMessageBox(QMessageBox::Warning, QStringLiteral("Lumenark"),
+                QStringLiteral("%1 could not be repaired: %2")
+                    .arg(QFileInfo(damaged).fileName(), QString::fromStdString(result.error)),
+                QMessageBox::Ok, window)
+        .exec();
+  return QString();
+}

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A card's drive played in the real window with the real player module: a
+// recording that ends plays on into the next of its drive, the last of the
+// drive ends as any recording ends, and the card overview's pick opens a
+// recording at its second.
+#include "LibraryTestFiles.h"
+
+#include "app/CQIRA02Dlg.h"
+#include "app/WindowThreadWait.h"
+#include "controls/CImageSlider.h"
+#include "engine/PlaybackValues.h"
+#include "engine/QIRAAdap.h"
+#include "engine/QIRAState.h"
+#include "overview/CardOverview.h"
+#include "tests/support/BuiltProgram.h"
+#include "tests/support/MessageRecorder.h"
+
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using library_test::native;
+using testing_support::waitUntil;
+
+constexpr int kPlayTimeoutMs = 30000;
+
+class PlayOnTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_card.isValid() && m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    WindowThreadWait::SetScale(0.2);
+    // One drive of two back-to-back recordings, and a later drive.
+    for (const auto& [name, start] : {std::pair{"drf0_20260614_093200.mp4", "20260614_093200"},
+                                      std::pair{"drf0_20260614_093203.mp4", "20260614_093203"},
+                                      std::pair{"drf0_20260614_100000.mp4", "20260614_100000"}})
+      ASSERT_TRUE(testing_support::runBuiltProgram(
+          "make-sample-card", QStringList{"--recording", Path(name), "--start", start} +
+                                  QStringLiteral("--width 320 --height 240 --seconds 3").split(' ')));
+    m_window = std::make_unique<CQIRA02Dlg>();
+    m_window->SetStartFolder(native(m_card.path()));
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+  }
+
+  void TearDown() override {
+    if (QIRAAdap* engine = m_window ? m_window->Adapter() : nullptr) {
+      engine->CurrentState()->ClosePlayer();
+      waitUntil([engine] { return !engine->IsPlayerLibraryLoaded(); }, kPlayTimeoutMs);
+    }
+    WindowThreadWait::SetScale(1.0);
+  }
+
+  QString Path(const QString& name) const { return m_card.filePath(name); }
+  QListWidget* List() const { return static_cast<QListWidget*>(m_window->GetDlgItem(IDC_RECORDING_LIST)); }
+  void DoubleClick(const QString& name) {
+    const int row = int(m_window->Recordings().Recordings().indexOf(native(Path(name))));
+    const QPoint line = List()->visualItemRect(List()->item(row)).center();
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, line);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, line);
+  }
+  bool Playing(const QString& name) const {
+    const QIRAAdap* engine = m_window->Adapter();
+    return m_window->CurrentRecording() == native(Path(name)) && engine->CurrentState() == engine->StateNumbered(1) &&
+           engine->Position() > 0;
+  }
+
+  QTemporaryDir m_card;
+  QTemporaryDir m_config;
+  std::unique_ptr<CQIRA02Dlg> m_window;
+};
+
+// Guards against the panels clearing at every minute's cut, the speed level
+// falling back to x1 there, and the next drive starting without a click.
+TEST_F(PlayOnTest, ADrivePlaysOnAndItsLastRecordingEnds) {
+  DoubleClick("drf0_20260614_093200.mp4");
+  ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_093200.mp4"); }, kPlayTimeoutMs));
+  static_cast<QAbstractButton*>(m_window->GetDlgItem(IDC_FASTER))->click();
+  ASSERT_EQ(g_Playback.fSpeedLevel, 2.0f);
+  ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_093203.mp4"); }, kPlayTimeoutMs)) << "no play on";
+  EXPECT_EQ(List()->currentItem()->text(), List()->item(1)->text()) << "the selection follows";
+  EXPECT_TRUE(waitUntil([] { return g_Playback.fSpeedLevel == 2.0f; }));
+  ASSERT_TRUE(waitUntil([&] { return !m_window->IsRecordingOpen(); }, kPlayTimeoutMs)) << "the drive ends";
+  QTest::qWait(500);
+  EXPECT_EQ(m_window->CurrentRecording(), native(Path("drf0_20260614_093203.mp4")));
+}
+
+// A pick in the overview (its track or a pin) lands on that moment.
+TEST_F(PlayOnTest, OverviewPickOpensTheRecordingAtItsSecond) {
+  QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+  auto* overview = m_window->findChild<CardOverview*>();
+  ASSERT_TRUE(overview);
+  emit overview->recordingPicked(native(Path("drf0_20260614_100000.mp4")), 2);
+  ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_100000.mp4"); }, kPlayTimeoutMs));
+  EXPECT_TRUE(waitUntil([&] { return m_window->Adapter()->PlayTime() >= 2.0f; }, 1500)) << "not sought to 2 s";
+}
+
+} // namespace
