@@ -161,11 +161,24 @@ function nearestPoint(points, place) {
   return best;
 }
 
+// One line per recording: a drive's recordings join only where their tracks do.
+function segmentsOf(points) {
+  const segments = [];
+  let recording = null;
+  for (const point of points) {
+    if (segments.length === 0 || point[2] !== recording)
+      segments.push([]);
+    recording = point[2];
+    segments[segments.length - 1].push([point[0], point[1]]);
+  }
+  return segments;
+}
+
 function addDriveTrack(drive) {
   const points = Array.isArray(drive.points) ? drive.points : [];
   if (points.length === 0)
     return null;
-  const line = L.polyline(points.map(point => [point[0], point[1]]), {color: String(drive.colour), weight: 5, opacity: 0.9});
+  const line = L.polyline(segmentsOf(points), {color: String(drive.colour), weight: 5, opacity: 0.9});
   line.on('click', event => {
     const point = nearestPoint(points, event.latlng);
     reportPick(point[2], point[3]);
