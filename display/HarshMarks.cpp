@@ -17,20 +17,6 @@ constexpr int kApexY = 600;
 const QColor kFill(255, 159, 28);
 const QColor kOutline(90, 45, 0);
 
-QString kindWords(HarshMomentDetector::Kind kind) {
-  switch (kind) {
-  case HarshMomentDetector::Kind::kHarshBraking:
-    return QStringLiteral("Harsh braking");
-  case HarshMomentDetector::Kind::kHarshAcceleration:
-    return QStringLiteral("Harsh acceleration");
-  case HarshMomentDetector::Kind::kSharpCornering:
-    return QStringLiteral("Sharp cornering");
-  case HarshMomentDetector::Kind::kImpact:
-    break;
-  }
-  return QStringLiteral("Impact");
-}
-
 } // namespace
 
 void HarshMarks::SetMoments(std::vector<Moment> moments) {
@@ -70,5 +56,7 @@ std::optional<HarshMarks::Moment> HarshMarks::At(int x, int duration) const {
 }
 
 QString HarshMarks::Describe(const Moment& moment) {
-  return QStringLiteral("%1, peak %2 g").arg(kindWords(moment.kind)).arg(double(moment.peak), 0, 'f', 2);
+  return QStringLiteral("%1, peak %2 g")
+      .arg(QString::fromLatin1(HarshMomentDetector::KindWords(moment.kind)))
+      .arg(double(moment.peak), 0, 'f', 2);
 }

@@ -66,6 +66,20 @@ const char* HarshMomentDetector::KindName(Kind kind) {
   return "impact";
 }
 
+const char* HarshMomentDetector::KindWords(Kind kind) {
+  switch (kind) {
+  case Kind::kHarshBraking:
+    return "Harsh braking";
+  case Kind::kHarshAcceleration:
+    return "Harsh acceleration";
+  case Kind::kSharpCornering:
+    return "Sharp cornering";
+  case Kind::kImpact:
+    break;
+  }
+  return "Impact";
+}
+
 // A median of three neighbouring readings: a lone wrong record (a glitch, a
 // jolt of the mount) vanishes instead of being smeared over its neighbours as
 // a moving average would, and a real run keeps its edges, so its start second
