@@ -22,7 +22,8 @@
 namespace {
 
 constexpr int kWidthUnits = 275;
-constexpr int kHeightUnits = 222;
+// The template's 222 and a row for the camera's clock.
+constexpr int kHeightUnits = 240;
 constexpr int kListMargin = 24;
 
 const char kHintText[] = "Please make sure the driver both SD card and PC";
@@ -103,6 +104,11 @@ void CDlgTimeSet::CreateControls() {
   m_pComment->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_pHint = Place(staticText(this, QString(), IDC_HINT), 29, 25, 221, 26);
   m_pWrittenTime = Place(staticText(this, QString(), IDC_WRITTEN_TIME), 163, 95, 87, 11);
+  m_pCameraClock = Place(staticText(this, QString(), IDC_CAMERA_CLOCK), 17, 202, 170, 12);
+  m_pWriteCorrected =
+      Place(new QPushButton(QStringLiteral("Write the camera's corrected time"), this), 17, 218, 170, 15);
+  m_pWriteCorrected->setObjectName(QString::number(IDC_WRITE_CORRECTED));
+  m_pWriteCorrected->setEnabled(false);
   // Group boxes are drawn below the controls they frame.
   for (QGroupBox* box : findChildren<QGroupBox*>())
     box->lower();
@@ -114,6 +120,13 @@ void CDlgTimeSet::BindMessageMap() {
   connect(m_pCreate, &QPushButton::clicked, this, &CDlgTimeSet::CreateTimeSetFile);
   connect(m_pDriveBox, &QComboBox::activated, this, &CDlgTimeSet::OnDriveSelected);
   connect(m_pExit, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_pWriteCorrected, &QPushButton::clicked, this, &CDlgTimeSet::WriteCorrectedTime);
+}
+
+void CDlgTimeSet::SetCameraClock(const QString& line, std::optional<int> zoneMinutes, bool driftNoticeable) {
+  m_pCameraClock->setText(line);
+  m_cameraZoneMinutes = zoneMinutes;
+  m_pWriteCorrected->setEnabled(zoneMinutes && driftNoticeable);
 }
 
 void CDlgTimeSet::showEvent(QShowEvent* event) {
@@ -183,12 +196,17 @@ void CDlgTimeSet::OnDriveSelected(int index) {
   m_selectedCardDrive = platform::volumeRoot(entry);
 }
 
-void CDlgTimeSet::CreateTimeSetFile() {
+void CDlgTimeSet::CreateTimeSetFile() { WriteTime(TimeSetText(QDateTime::currentDateTime())); }
+
+void CDlgTimeSet::WriteCorrectedTime() {
+  WriteTime(CorrectedTimeText(QDateTime::currentDateTimeUtc(), m_cameraZoneMinutes.value_or(0)));
+}
+
+void CDlgTimeSet::WriteTime(const QByteArray& text) {
   if (m_selectedCardDrive.empty()) {
     ShowMessage(displayText(kNoDriveSelectedText));
     return;
   }
-  const QByteArray text = TimeSetText(QDateTime::currentDateTime());
   m_pWrittenTime->setText(QString::fromLatin1(text));
   const QString path = QString::fromStdString(m_selectedCardDrive + kTimeSetFileName);
   const QString error = WriteTimeSetFile(path, text);
@@ -199,6 +217,10 @@ void CDlgTimeSet::CreateTimeSetFile() {
     return;
   }
   ShowMessage(displayText(kCreatedText));
+}
+
+QByteArray CDlgTimeSet::CorrectedTimeText(const QDateTime& now, int zoneMinutes) {
+  return TimeSetText(now.toUTC().addSecs(qint64(zoneMinutes) * 60));
 }
 
 QByteArray CDlgTimeSet::TimeSetText(const QDateTime& time) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     IDC_COMMENT = 1066,
     IDC_HINT = 1067,
     IDC_WRITTEN_TIME = 1068,
+    IDC_CAMERA_CLOCK = 1069,
+    IDC_WRITE_CORRECTED = 1070,
     IDC_DRIVE_BOX = 1084
   };
   using VolumeLister = std::function<std::vector<platform::Volume>()>;
@@ -35,6 +38,14 @@ public:
 
   // "2009/03/07 09:05:03": exactly the 19 characters the camera reads.
   static QByteArray TimeSetText(const QDateTime& time);
+  // The time the camera's clock should show at `now`: UTC in the camera's
+  // own zone, whatever zone the computer is in.
+  static QByteArray CorrectedTimeText(const QDateTime& now, int zoneMinutes);
+
+  // How the card's camera clock stands (its line, e.g. "Camera clock:
+  // UTC+02:00, 73 s fast (from 12 recordings)"), and its zone when known;
+  // with a drift worth it, the corrected time can be written.
+  void SetCameraClock(const QString& line, std::optional<int> zoneMinutes, bool driftNoticeable);
 
   // Card-drive state, rebuilt at every opening and kept until the next.
   const std::string& SelectedCardDrive() const { return m_selectedCardDrive; }
@@ -52,6 +63,9 @@ private:
   bool FindSetupIni();
   void OnDriveSelected(int index);
   void CreateTimeSetFile();
+  void WriteCorrectedTime();
+  // Writes `text` to the selected card and says how it went.
+  void WriteTime(const QByteArray& text);
   // Writes, flushes to the medium and closes; empty on success, else the reason.
   QString WriteTimeSetFile(const QString& path, const QByteArray& text) const;
   void ShowMessage(const QString& text);
@@ -73,4 +87,7 @@ private:
   QLabel* m_pComment = nullptr;
   QLabel* m_pHint = nullptr;
   QLabel* m_pWrittenTime = nullptr;
+  QLabel* m_pCameraClock = nullptr;
+  QPushButton* m_pWriteCorrected = nullptr;
+  std::optional<int> m_cameraZoneMinutes;
 };

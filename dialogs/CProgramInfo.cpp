@@ -50,6 +50,9 @@ void CProgramInfo::CreateControls() {
   connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
   m_pVersion = place(new QLabel(QStringLiteral("Ver 1.0.0.0"), this), 85, 28, 55, 13);
   m_pVersion->setObjectName(QString::number(IDC_VERSION));
+  m_pCameraClock = place(new QLabel(this), 19, 45, 145, 20);
+  m_pCameraClock->setObjectName(QString::number(IDC_CAMERA_CLOCK));
+  m_pCameraClock->setWordWrap(true);
   m_pMaker = place(new QTextEdit(this), 19, 70, 167, 23);
   m_pMaker->setObjectName(QString::number(IDC_MAKER));
   m_pMaker->setLineWrapMode(QTextEdit::NoWrap);
@@ -70,6 +73,8 @@ void CProgramInfo::SetKeyHelp(const QString& lines) {
   setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits),
                m_pKeys->geometry().bottom() + kShellDialogUnits.toPixelsY(kBottomMarginUnits));
 }
+
+void CProgramInfo::SetCameraClock(const QString& line) { m_pCameraClock->setText(line); }
 
 void CProgramInfo::showEvent(QShowEvent* event) {
   OnInitDialog();

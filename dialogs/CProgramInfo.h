@@ -12,7 +12,7 @@ class CProgramInfo : public QDialog {
   Q_OBJECT
 
 public:
-  enum ControlId { IDC_VERSION = 1053, IDC_MAKER = 1055, IDC_KEYS = 1056 };
+  enum ControlId { IDC_VERSION = 1053, IDC_MAKER = 1055, IDC_KEYS = 1056, IDC_CAMERA_CLOCK = 1057 };
 
   explicit CProgramInfo(QWidget* parent = nullptr);
 
@@ -22,6 +22,9 @@ public:
   // The window's keys, one "key<TAB>meaning" line each, shown as a table
   // below the maker text; the dialog grows to show them all.
   void SetKeyHelp(const QString& lines);
+  // How the open card's camera clock stands, e.g. "Camera clock: UTC+02:00,
+  // 73 s fast (from 12 recordings)"; empty hides it.
+  void SetCameraClock(const QString& line);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -35,4 +38,5 @@ private:
   QLabel* m_pVersion = nullptr;
   QTextEdit* m_pMaker = nullptr;
   QLabel* m_pKeys = nullptr;
+  QLabel* m_pCameraClock = nullptr;
 };

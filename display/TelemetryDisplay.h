@@ -3,11 +3,15 @@
 
 #include "display/Compass.h"
 #include "display/EventMarks.h"
+#include "display/HarshMarks.h"
 #include "display/SensorGraph.h"
 #include "display/SpeedDigits.h"
+#include "telemetry/SpeedUnit.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,10 +36,16 @@ public:
   static constexpr QRect kCompassRect{450, 650, 130, 120};
   static constexpr QRect kGraphRect{77, 660, 331, 119};
   static constexpr QRect kTimelineRect{18, 590, 592, 20};
+  static constexpr QRect kSpeedUnitRect{586, 731, 50, 13};
 
   explicit TelemetryDisplay(const Pictures& pictures);
 
-  void DrawSpeed(QImage& canvas, int kmh) const { m_speed.Draw(canvas, kmh); }
+  // The camera's km/h, shown in the chosen unit.
+  void DrawSpeed(QImage& canvas, int kmh) const { m_speed.Draw(canvas, SpeedUnit::FromKmh(kmh, m_unit)); }
+  void SetSpeedUnit(SpeedUnit::Unit unit) { m_unit = unit; }
+  // The unit's name under the digits, over the skin's "km/h".
+  void DrawSpeedUnit(QImage& canvas) const;
+  SpeedUnit::Unit Unit() const { return m_unit; }
   void DrawCompass(QImage& canvas, int course) { m_compass.DrawCompass(canvas, course); }
   // The sensor values, or null when the engine has none yet.
   void StepGraph(QImage& canvas, const SensorTriple* values) { m_graph.Step(canvas, values); }
@@ -45,6 +55,12 @@ public:
     m_marks.SetNotes(notes, baseTime);
   }
   void DrawEventMarks(QImage& canvas, int duration) { m_marks.Draw(canvas, duration); }
+  // The open recording's harsh moments, drawn apart from the event marks.
+  void SetHarshMoments(std::vector<HarshMarks::Moment> moments) { m_harsh.SetMoments(std::move(moments)); }
+  void DrawHarshMarks(QImage& canvas, int duration) { m_harsh.Draw(canvas, duration); }
+  // The harsh moment whose mark lies under a window point, for its tooltip
+  // (HarshMarks::Describe); none off the timeline.
+  std::optional<HarshMarks::Moment> HarshMomentAt(const QPoint& point, int duration) const;
   // The empty graph panel and timeline, as before a recording.
   void ClearGraphAndTimeline(QImage& canvas);
   // A recording without telemetry: "---" for the speed, a dial without a
@@ -56,12 +72,16 @@ public:
   const SensorGraph& Graph() const { return m_graph; }
   const Compass& CompassDial() const { return m_compass; }
   const EventMarks& Marks() const { return m_marks; }
+  const HarshMarks& Harsh() const { return m_harsh; }
 
 private:
   SpeedDigits m_speed;
   Compass m_compass;
   SensorGraph m_graph;
   EventMarks m_marks;
+  HarshMarks m_harsh;
+  SpeedUnit::Unit m_unit = SpeedUnit::Unit::kKmh;
+  QImage m_background;
   QImage m_graphPanel;
   QImage m_timeline;
 };

@@ -85,6 +85,7 @@ void CMapView::OnMapDocumentComplete(bool ok) {
 void CMapView::SetUpPage() {
   const MapTiles tiles = MapTiles::FromConfiguration();
   m_webPage.InvokeScriptFunction("SetTileAddress", {tiles.address, tiles.attribution});
+  m_webPage.InvokeScriptFunction("SetSpeedUnit", {SpeedUnit::Name(m_speedUnit)});
   if (!m_trackJson.empty())
     m_webPage.InvokeScriptFunction("ShowTrack", {m_trackJson});
   emit documentBound();
@@ -122,7 +123,13 @@ void CMapView::PositionStep(double latitude, double longitude, float speedLevel)
   }
 }
 
-void CMapView::ShowTrack(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets) {
-  m_trackJson = MapTrackJson::Build(points, eventOffsets);
+void CMapView::ShowTrack(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets,
+                         const std::vector<HarshMomentDetector::Moment>& harshMoments) {
+  m_trackJson = MapTrackJson::Build(points, eventOffsets, harshMoments);
   m_webPage.InvokeScriptFunction("ShowTrack", {m_trackJson});
+}
+
+void CMapView::SetSpeedUnit(SpeedUnit::Unit unit) {
+  m_speedUnit = unit;
+  m_webPage.InvokeScriptFunction("SetSpeedUnit", {SpeedUnit::Name(unit)});
 }

@@ -3,6 +3,8 @@
 
 #include "map/CWebPage.h"
 #include "map/MapUpdateThrottle.h"
+#include "telemetry/HarshMomentDetector.h"
+#include "telemetry/SpeedUnit.h"
 #include "telemetry/Track.h"
 
 #include <QObject>
@@ -48,8 +50,12 @@ public:
   // One telemetry notification with a "$GPRMC" position.
   void PositionStep(double latitude, double longitude, float speedLevel);
   // Draws the opened recording's track with pins at the event offsets
-  // (seconds from its start); kept and drawn again after every reload.
-  void ShowTrack(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets);
+  // (seconds from its start) and at its harsh moments; kept and drawn again
+  // after every reload.
+  void ShowTrack(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets,
+                 const std::vector<HarshMomentDetector::Moment>& harshMoments = {});
+  // The legend's unit; kept for every reload.
+  void SetSpeedUnit(SpeedUnit::Unit unit);
 
   static QUrl PageUrl();
   static std::vector<std::string> SplitArguments(const std::string& arguments);
@@ -77,4 +83,5 @@ private:
   CWebPage m_webPage;
   MapUpdateThrottle m_step;
   std::string m_trackJson;
+  SpeedUnit::Unit m_speedUnit = SpeedUnit::Unit::kKmh;
 };

@@ -17,9 +17,17 @@ int firstTime(const std::vector<Track::Point>& points) {
   return -1;
 }
 
-std::string eventLabel(int offsetSeconds) {
+// "m:ss" from the recording's start.
+std::string playTime(int offsetSeconds) {
   const int minutes = offsetSeconds / 60, seconds = offsetSeconds % 60;
-  return "Event " + std::to_string(minutes) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
+  return std::to_string(minutes) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
+}
+
+std::string harshLabel(const HarshMomentDetector::Moment& moment) {
+  char peak[32];
+  const auto written = std::to_chars(peak, peak + sizeof peak, double(moment.peak), std::chars_format::fixed, 2);
+  return std::string(HarshMomentDetector::KindWords(moment.kind)) + " " + playTime(int(moment.startSecond)) +
+         ", peak " + std::string(peak, written.ptr) + " g";
 }
 
 } // namespace
@@ -56,7 +64,8 @@ const Track::Point* MapTrackJson::PointAt(const std::vector<Track::Point>& point
   return nullptr;
 }
 
-std::string MapTrackJson::Build(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets) {
+std::string MapTrackJson::Build(const std::vector<Track::Point>& points, const std::vector<int>& eventOffsets,
+                                const std::vector<HarshMomentDetector::Moment>& harshMoments) {
   std::string json = "{\"points\":[";
   const Track::Point* previous = nullptr;
   for (const Track::Point& point : points) {
@@ -70,16 +79,21 @@ std::string MapTrackJson::Build(const std::vector<Track::Point>& points, const s
     json += ']';
     previous = &point;
   }
-  json += "],\"events\":[";
-  bool first = true;
-  for (const int offset : eventOffsets) {
-    const Track::Point* point = PointAt(points, offset);
-    if (!point)
-      continue;
-    json += first ? "[" : ",[";
-    AppendPlace(json, *point);
-    json += ",\"" + eventLabel(offset) + "\"]";
-    first = false;
-  }
-  return json + "]}";
+  std::string events, harsh;
+  for (const int offset : eventOffsets)
+    AppendPin(events, points, offset, "Event " + playTime(offset));
+  for (const HarshMomentDetector::Moment& moment : harshMoments)
+    AppendPin(harsh, points, int(moment.startSecond), harshLabel(moment));
+  json += "],\"events\":[" + events + "]";
+  return json + (harshMoments.empty() ? "" : ",\"harsh\":[" + harsh + "]") + "}";
+}
+
+void MapTrackJson::AppendPin(std::string& out, const std::vector<Track::Point>& points, int offsetSeconds,
+                             const std::string& label) {
+  const Track::Point* point = PointAt(points, offsetSeconds);
+  if (!point)
+    return;
+  out += out.empty() ? "[" : ",[";
+  AppendPlace(out, *point);
+  out += ",\"" + label + "\"]";
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z\n";
+constexpr char kHeader[] = "position,latitude,longitude,speed_kmh,course,y,x,z";
 constexpr size_t kRowBytesGuess = 72;
 // Two six-decimal floats, two ints and their commas.
 constexpr size_t kGpsColumnsMaxChars = 2 * FixedDecimal::kMaxChars + 2 * 12 + 3;
@@ -46,21 +46,28 @@ char* writeSensorColumns(char* out, const uint8_t* record) {
 } // namespace
 
 void CsvFormat::Write(const UserDataFile& telemetry, const std::string&, std::string& out) const {
+  const bool mph = m_unit == SpeedUnit::Unit::kMph;
   out.reserve(out.size() + sizeof kHeader + size_t(telemetry.PositionCount()) * kRowBytesGuess);
   out += kHeader;
+  out += mph ? ",speed_mph\n" : "\n";
   RmcFields fields;
   // Decoded once per sentence: positions between sentences repeat it.
   std::string gps = ",,,";
+  std::string unitColumn = mph ? "," : "";
   for (uint32_t position = 0; position < telemetry.PositionCount(); ++position) {
-    if (telemetry.RmcAt(position, fields))
+    if (telemetry.RmcAt(position, fields)) {
       gps = gpsColumns(fields);
+      if (mph)
+        unitColumn = ',' + std::to_string(SpeedUnit::FromKmh(fields.SpeedKmh(), m_unit));
+    }
     // The row is built in place and appended once.
-    char row[kGpsColumnsMaxChars + 5 * FixedDecimal::kMaxChars];
+    char row[kGpsColumnsMaxChars + 6 * FixedDecimal::kMaxChars];
     char* end = FixedDecimal::WriteUnsigned(row, position);
     *end++ = ',';
     end = std::copy(gps.begin(), gps.end(), end);
     *end++ = ',';
     end = writeSensorColumns(end, telemetry.SensorRecord(position));
+    end = std::copy(unitColumn.begin(), unitColumn.end(), end);
     *end++ = '\n';
     out.append(row, end);
   }

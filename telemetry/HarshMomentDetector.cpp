@@ -13,6 +13,16 @@ bool below(float value, float threshold) { return value < threshold; }
 bool above(float value, float threshold) { return value > threshold; }
 bool beyondMagnitude(float value, float threshold) { return std::fabs(value) > threshold; }
 
+// Each kind's name in documents and its words for the user, in the order of Kind.
+struct KindTexts {
+  const char* name;
+  const char* words;
+};
+constexpr KindTexts kKindTexts[] = {{"harsh-braking", "Harsh braking"},
+                                    {"harsh-acceleration", "Harsh acceleration"},
+                                    {"sharp-cornering", "Sharp cornering"},
+                                    {"impact", "Impact"}};
+
 float medianOfThree(float a, float b, float c) { return std::max(std::min(a, b), std::min(std::max(a, b), c)); }
 
 float restingVertical(const std::vector<SensorTriple>& records) {
@@ -52,19 +62,9 @@ std::vector<HarshMomentDetector::Moment> HarshMomentDetector::Detect(const std::
   return moments;
 }
 
-const char* HarshMomentDetector::KindName(Kind kind) {
-  switch (kind) {
-  case Kind::kHarshBraking:
-    return "harsh-braking";
-  case Kind::kHarshAcceleration:
-    return "harsh-acceleration";
-  case Kind::kSharpCornering:
-    return "sharp-cornering";
-  case Kind::kImpact:
-    break;
-  }
-  return "impact";
-}
+const char* HarshMomentDetector::KindName(Kind kind) { return kKindTexts[size_t(kind)].name; }
+
+const char* HarshMomentDetector::KindWords(Kind kind) { return kKindTexts[size_t(kind)].words; }
 
 // A median of three neighbouring readings: a lone wrong record (a glitch, a
 // jolt of the mount) vanishes instead of being smeared over its neighbours as

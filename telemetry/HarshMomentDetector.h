@@ -51,6 +51,8 @@ public:
   std::vector<Moment> Detect(const std::vector<SensorTriple>& records) const;
   // "harsh-braking", "harsh-acceleration", "sharp-cornering", "impact".
   static const char* KindName(Kind kind);
+  // "Harsh braking", ...: the kind as the viewer names it to the user.
+  static const char* KindWords(Kind kind);
 
 private:
   // One axis's finite readings with their record numbers.

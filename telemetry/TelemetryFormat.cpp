@@ -5,9 +5,9 @@
 #include "telemetry/GeoJsonFormat.h"
 #include "telemetry/GpxFormat.h"
 
-std::unique_ptr<TelemetryFormat> TelemetryFormat::ByName(const std::string& name) {
+std::unique_ptr<TelemetryFormat> TelemetryFormat::ByName(const std::string& name, SpeedUnit::Unit unit) {
   if (name == "csv")
-    return std::make_unique<CsvFormat>();
+    return std::make_unique<CsvFormat>(unit);
   if (name == "gpx")
     return std::make_unique<GpxFormat>();
   if (name == "geojson")

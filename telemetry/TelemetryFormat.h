@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "telemetry/SpeedUnit.h"
+
 #include <memory>
 #include <string>
 
@@ -13,6 +15,8 @@ public:
   // Appends the whole document; `name` names the track (the file's name).
   virtual void Write(const UserDataFile& telemetry, const std::string& name, std::string& out) const = 0;
 
-  // "csv", "gpx" or "geojson"; nullptr for any other name.
-  static std::unique_ptr<TelemetryFormat> ByName(const std::string& name);
+  // "csv", "gpx" or "geojson"; nullptr for any other name. Only CSV has a
+  // column of our own for the speed in `unit`; the standard formats keep
+  // metres per second.
+  static std::unique_ptr<TelemetryFormat> ByName(const std::string& name, SpeedUnit::Unit unit = SpeedUnit::Unit::kKmh);
 };

@@ -68,7 +68,8 @@ std::vector<Track::Point> Track::FromRecording(const UserDataFile& telemetry) {
     const std::string time = Field(sentence.c_str(), kTimeField);
     std::string isoTime = IsoTime(time, Field(sentence.c_str(), kDateField));
     const int secondOfDay = isoTime.empty() ? -1 : secondsSinceMidnight(time);
-    points.push_back({fields.Latitude(), fields.Longitude(), fields.SpeedKmh(), secondOfDay, std::move(isoTime)});
+    points.push_back(
+        {fields.Latitude(), fields.Longitude(), fields.SpeedKmh(), secondOfDay, std::move(isoTime), position});
   }
   return points;
 }

@@ -21,6 +21,8 @@ public:
     // ISO 8601 UTC time from the sentence's time and date fields; empty when
     // they do not form one.
     std::string time;
+    // The record it was read from.
+    uint32_t position = 0;
   };
 
   static std::vector<Point> FromRecording(const UserDataFile& telemetry);

@@ -7,6 +7,7 @@
 
 const kStartZoom = 16;
 const kTopSpeedKmh = 120;
+const kKilometresPerMile = 1.609344;
 // Blue (slow) to red (fast), the legend's ramp.
 const kSpeedColours = ['#2b83ba', '#abdda4', '#ffffbf', '#fdae61', '#d7191c'];
 
@@ -24,6 +25,9 @@ const marker = L.marker([0, 0], {
   zIndexOffset: 1000,
 });
 let tileLayer = null;
+// The legend's unit ("kmh" or "mph") and its fastest end in km/h.
+let speedUnit = 'kmh';
+let legendTopKmh = kTopSpeedKmh;
 
 function readDegrees(text, limit) {
   const value = Number(String(text).trim());
@@ -74,15 +78,30 @@ function addSpeedLine(points, top) {
   flush();
 }
 
-// An event's pin on the event layer.
-function addEventPin(lat, lon, label) {
-  const icon = L.divIcon({className: '', html: '<div class="event-pin"></div>', iconSize: [18, 18], iconAnchor: [9, 18]});
+// An event's pin on the event layer; `kind` adds a class that tells its
+// source apart.
+function addEventPin(lat, lon, label, kind = '') {
+  const html = '<div class="event-pin' + (kind ? ' ' + kind : '') + '"></div>';
+  const icon = L.divIcon({className: '', html: html, iconSize: [18, 18], iconAnchor: [9, 18]});
   return L.marker([lat, lon], {icon: icon, keyboard: false, title: String(label)}).addTo(eventLayer);
 }
 
-function addEventPins(events) {
+function addEventPins(events, kind) {
   for (const [lat, lon, label] of events)
-    addEventPin(lat, lon, label);
+    addEventPin(lat, lon, label, kind);
+}
+
+function showLegendTop() {
+  const top = speedUnit === 'mph' ? Math.round(legendTopKmh / kKilometresPerMile) : legendTopKmh;
+  document.getElementById('legend-top').textContent = String(top);
+  document.getElementById('legend-unit').textContent = speedUnit === 'mph' ? 'mph' : 'km/h';
+}
+
+// The legend in "kmh" or "mph"; the track's colours stay, only the numbers
+// change.
+function SetSpeedUnit(unit) {
+  speedUnit = unit === 'mph' ? 'mph' : 'kmh';
+  showLegendTop();
 }
 
 // The JSON text read, the tracks and pins cleared for it; null for text
@@ -100,18 +119,23 @@ function clearedFor(json) {
 }
 
 // The whole track of the opened recording, as JSON text:
-// {"points": [[lat, lon, km/h], ...], "events": [[lat, lon, label], ...]}.
+// {"points": [[lat, lon, km/h], ...], "events": [[lat, lon, label], ...],
+//  "harsh": [[lat, lon, label], ...]}; the harsh moments found from the
+// G-sensor get amber pins.
 function ShowTrack(json) {
   const track = clearedFor(json);
   if (track === null)
     return;
   const points = Array.isArray(track.points) ? track.points : [];
   const events = Array.isArray(track.events) ? track.events : [];
+  const harsh = Array.isArray(track.harsh) ? track.harsh : [];
   const fastest = points.reduce((top, point) => Math.max(top, point[2]), 0);
   const top = Math.max(kTopSpeedKmh, Math.ceil(fastest / 20) * 20);
   addSpeedLine(points, top);
-  addEventPins(events);
-  document.getElementById('legend-top').textContent = String(top);
+  addEventPins(events, '');
+  addEventPins(harsh, 'harsh-pin');
+  legendTopKmh = top;
+  showLegendTop();
   document.getElementById('legend').hidden = points.length < 2;
   if (points.length > 0) {
     map.fitBounds(L.latLngBounds(points.map(point => [point[0], point[1]])), {padding: [18, 18], maxZoom: kStartZoom, animate: false});

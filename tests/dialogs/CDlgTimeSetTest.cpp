@@ -37,6 +37,17 @@ TEST(CDlgTimeSet, TimeSetTextAtYearAndDayBoundaries) {
     EXPECT_EQ(CDlgTimeSet::TimeSetText(c.time), QByteArray(c.text));
 }
 
+// The camera's own zone, found from its recordings, not the computer's.
+TEST(CDlgTimeSet, CorrectedTimeIsUtcInTheCameraZone) {
+  const QDateTime now(QDate(2026, 6, 14), QTime(23, 59, 30), Qt::UTC);
+  const struct {
+    int zoneMinutes;
+    const char* text;
+  } cases[] = {{0, "2026/06/14 23:59:30"}, {120, "2026/06/15 01:59:30"}, {-270, "2026/06/14 19:29:30"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(CDlgTimeSet::CorrectedTimeText(now.toLocalTime(), c.zoneMinutes), QByteArray(c.text)) << c.zoneMinutes;
+}
+
 // Card readers as folders: a fixed disk, readers with a card, an empty reader.
 class TimeSetDialog : public testing::Test {
 protected:

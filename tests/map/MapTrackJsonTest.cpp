@@ -38,6 +38,17 @@ TEST(MapTrackJson, DropsRepeatedPlacesAndPinsEventsOnTheTrack) {
             "[1.000000,3.000000,\"Event 0:04\"]]}");
 }
 
+// A harsh moment is pinned by its start like an event, labelled with its kind
+// and peak; a decimal comma would end the label's number early.
+TEST(MapTrackJson, HarshMomentsGetPinsOfTheirOwn) {
+  const LocaleScope german("de_DE.UTF-8");
+  const std::vector<Track::Point> points = {point(1, 1, 0, 100), point(1, 2, 10, 142)};
+  HarshMomentDetector::Moment brake{HarshMomentDetector::Kind::kHarshBraking, 42.0, 45.0, -1.203f};
+  EXPECT_EQ(MapTrackJson::Build(points, {}, {brake}),
+            "{\"points\":[[1.000000,1.000000,0],[1.000000,2.000000,10]],\"events\":[],"
+            "\"harsh\":[[1.000000,2.000000,\"Harsh braking 0:42, peak -1.20 g\"]]}");
+}
+
 TEST(MapTrackJson, NoTimesGiveNoPins) {
   EXPECT_EQ(MapTrackJson::Build({point(1, 1, 5, -1)}, {0}), "{\"points\":[[1.000000,1.000000,5]],\"events\":[]}");
   EXPECT_EQ(MapTrackJson::Build({}, {0}), "{\"points\":[],\"events\":[]}");

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumenark-telemetry: checks a recording's user-data area and exports its
 // telemetry as CSV, GPX or GeoJSON, reading it as the viewer does, lists
-// the harsh moments its G-sensor recorded and the drives of a card.
+// the harsh moments its G-sensor recorded, the drives of a card and how the
+// camera's clock stands against GPS time.
 
 #include "LumenarkVersion.h"
 #include "drives/CardDrives.h"
@@ -9,6 +10,7 @@
 #include "drives/CardTime.h"
 #include "drives/DriveTable.h"
 #include "drives/IndexCache.h"
+#include "telemetry/CameraClock.h"
 #include "telemetry/GpxFormat.h"
 #include "telemetry/HarshMomentDetector.h"
 #include "telemetry/HarshMomentReport.h"
@@ -20,6 +22,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,17 +34,19 @@ constexpr int kCutShort = 3;
 
 constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry check FILE\n"
-                          "  lumenark-telemetry export FILE --format csv|gpx|geojson [-o OUT]\n"
+                          "  lumenark-telemetry export FILE --format csv|gpx|geojson [--units kmh|mph] [-o OUT]\n"
                           "  lumenark-telemetry export FILE... --format gpx [-o OUT]\n"
                           "  lumenark-telemetry export --drive FOLDER yyyymmdd_hhmmss --format gpx [-o OUT]\n"
                           "  lumenark-telemetry events FILE... [--format csv|json]\n"
                           "  lumenark-telemetry drives FOLDER [--format csv|json]\n"
+                          "  lumenark-telemetry clock FOLDER\n"
                           "  lumenark-telemetry --help | --version\n"
                           "\n"
                           "Options:\n"
                           "  --format FORMAT  export as csv, gpx or geojson (several recordings: gpx, a\n"
                           "                   segment each); events and drives as csv (default) or json\n"
                           "  --drive FOLDER STAMP  export the recordings of the card's drive at that moment\n"
+                          "  --units UNIT     kmh (default) or mph: CSV adds a last column speed_mph\n"
                           "  -o OUT           write the export to OUT, replaced whole, not to standard output\n"
                           "  --help           show this help and exit\n"
                           "  --version        show the version and exit\n";
@@ -51,6 +56,7 @@ struct ExportRequest {
   std::string driveFolder; // with driveStamp: the recordings of that drive
   std::string driveStamp;
   std::string format;
+  std::string units = "kmh";
   std::string output; // empty: standard output
 };
 
@@ -93,8 +99,8 @@ int check(const std::string& path, std::FILE* out) {
 bool parseExport(const std::vector<std::string>& arguments, ExportRequest& request) {
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if ((argument == "--format" || argument == "-o") && i + 1 < arguments.size()) {
-      (argument == "-o" ? request.output : request.format) = arguments[++i];
+    if ((argument == "--format" || argument == "-o" || argument == "--units") && i + 1 < arguments.size()) {
+      (argument == "-o" ? request.output : argument == "--units" ? request.units : request.format) = arguments[++i];
     } else if (argument == "--drive" && i + 2 < arguments.size() && request.driveFolder.empty()) {
       request.driveFolder = arguments[++i];
       request.driveStamp = arguments[++i];
@@ -180,7 +186,12 @@ int exportSegments(const std::vector<std::string>& paths, const std::string& out
 }
 
 int exportTelemetry(const ExportRequest& request, std::FILE* out) {
-  const auto format = TelemetryFormat::ByName(request.format);
+  const std::optional<SpeedUnit::Unit> unit = SpeedUnit::FromName(request.units);
+  if (!unit) {
+    std::fprintf(stderr, "lumenark-telemetry: unknown units %s (kmh or mph)\n", request.units.c_str());
+    return kUsageError;
+  }
+  const auto format = TelemetryFormat::ByName(request.format, *unit);
   if (!format) {
     std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv, gpx or geojson)\n", request.format.c_str());
     return kUsageError;
@@ -265,6 +276,15 @@ int listDrives(const ListRequest& request, std::FILE* out) {
   return writeDocument(DriveTable::Document(card, request.format), "", out) && allRead ? 0 : 1;
 }
 
+// The clock's line from every recording of the card with a GPS fix.
+int showClock(const ListRequest& request, std::FILE* out) {
+  if (request.files.size() != 1)
+    return usage();
+  const CameraClock clock = CameraClock::FromRecordings(CardIndex::Recordings(request.files.front()));
+  std::fprintf(out, "%s\n", clock.Text().c_str());
+  return std::fflush(out) == 0 && clock.Estimated() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -285,5 +305,7 @@ int main(int argc, char** argv) {
     return listEvents(list, stdout);
   if (arguments[0] == "drives" && parseList(arguments, list))
     return listDrives(list, stdout);
+  if (arguments[0] == "clock" && arguments.size() == 2)
+    return showClock({{arguments[1]}}, stdout);
   return usage();
 }

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int64_t kDefaultStart = 1781429520; // 2026-06-14 09:32:00 UTC
+// The widest time zones (UTC-12:00 to UTC+14:00) and a day of drift.
+constexpr int kMaxClockOffsetSeconds = 15 * 3600 + 86400;
 
 const std::map<std::string, Fault>& faultNames() {
   static const std::map<std::string, Fault> names{
@@ -69,7 +71,11 @@ Options:
                           (255/0 per channel), changing every second
   --color-period N        ... changing every N frames instead
   --seed N                the drive and its telemetry (default 1)
-  --start yyyymmdd_hhmmss the first recording's stamp, UTC (default 20260614_093200)
+  --start yyyymmdd_hhmmss the first recording's stamp, on the camera's clock
+                          (default 20260614_093200)
+  --clock-offset S        the camera's clock runs S seconds ahead of the GPS
+                          time's UTC (negative: behind; default 0), e.g. 90 for
+                          a clock 90 s fast, 7290 for UTC+02:00 and 90 s fast
   --origin LAT,LON        where the drive begins (default 48.117,11.516)
   --fault KIND            spoil the recording(s); may be repeated:
       no-udat      no "udat" box                       (check code 7)
@@ -133,6 +139,8 @@ void CommandLine::ApplyOption(const std::string& name, const std::string& value)
     if (!stamp)
       throw std::invalid_argument("--start wants yyyymmdd_hhmmss");
     options.start = *stamp;
+  } else if (name == "--clock-offset") {
+    options.clockOffsetSeconds = toInt(name, value, -kMaxClockOffsetSeconds, kMaxClockOffsetSeconds);
   } else if (name == "--origin") {
     const size_t comma = value.find(',');
     const std::optional<double> latitude = platform::parseDecimal(std::string_view(value).substr(0, comma));

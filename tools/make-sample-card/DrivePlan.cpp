@@ -14,10 +14,16 @@ constexpr double kMetresPerDegree = 111320.0;
 constexpr double kBrakeKmhPerSecond = 32.0; // about 0.9 g
 constexpr double kBrakeSeconds = 3.0;
 constexpr double kSpikeSeconds = 0.2;
+// Beyond the steady 0.9 g, short of the 1.5 g that a crash reaches.
+constexpr float kSpikeG = -0.3f;
 constexpr double kRecoverKmhPerSecond = 5.4;
 constexpr double kRecoverTopKmh = 50.0;
-constexpr double kTurnDegrees = 405.0; // a full circle and more
-constexpr float kSensorLimit = 1.9f;   // the display shows -2..+2
+// A town corner's pace when slow; faster, the bend widens so that it never
+// pulls more than a calm driver's 0.3 g sideways, below the 0.40 g of sharp
+// cornering. Over a minute the drive still faces every direction.
+constexpr double kTurnDegreesPerSecond = 12.0;
+constexpr double kMostSidewaysG = 0.3;
+constexpr float kSensorLimit = 1.9f; // the display shows -2..+2
 
 float clampSensor(double value) {
   return static_cast<float>(std::clamp(value, -double(kSensorLimit), double(kSensorLimit)));
@@ -30,7 +36,7 @@ DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(optio
   m_startMoving = std::max(1.0, 0.08 * m_seconds);
   m_reachTop = 0.45 * m_seconds;
   m_topSpeedKmh = random.Uniform(112.0, 128.0);
-  m_startHeading = random.Uniform(0.0, 360.0);
+  double heading = random.Uniform(0.0, 360.0);
   m_brakeSecond = static_cast<int>(0.7 * m_seconds);
 
   const int frames = options.fps * m_seconds;
@@ -42,14 +48,13 @@ DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(optio
     const double t = frame * dt;
     Sample& sample = m_samples[static_cast<size_t>(frame)];
     sample.speedKmh = SpeedAt(t);
-    const double heading = HeadingAt(t);
     sample.courseDegrees = std::fmod(std::fmod(heading, 360.0) + 360.0, 360.0);
     sample.latitude = latitude;
     sample.longitude = longitude;
 
     const double metresPerSecond = sample.speedKmh / 3.6;
     const double along = (SpeedAt(t + dt) - sample.speedKmh) / 3.6 / dt;
-    const double turnRate = (HeadingAt(t + dt) - heading) * kPi / 180.0 / dt;
+    const double turnRate = TurnRate(metresPerSecond);
     sample.y = clampSensor(along / kGravity + LongitudinalSpike(t) + random.Uniform(-0.02, 0.02));
     sample.x = clampSensor(metresPerSecond * turnRate / kGravity + random.Uniform(-0.02, 0.02));
     sample.z = clampSensor(1.0 + random.Uniform(-0.03, 0.03));
@@ -57,6 +62,7 @@ DrivePlan::DrivePlan(const RecordingOptions& options) : m_seconds(std::max(optio
     const double radians = heading * kPi / 180.0;
     latitude += metresPerSecond * dt * std::cos(radians) / kMetresPerDegree;
     longitude += metresPerSecond * dt * std::sin(radians) / (kMetresPerDegree * std::cos(latitude * kPi / 180.0));
+    heading += turnRate * dt * 180.0 / kPi;
   }
 }
 
@@ -77,16 +83,15 @@ double DrivePlan::SpeedAt(double t) const {
                   std::max(afterBrake, kRecoverTopKmh));
 }
 
-double DrivePlan::HeadingAt(double t) const {
-  // A drive too short to turn (one second) keeps its heading, not 0 / 0.
-  const double turning = m_seconds - m_startMoving;
-  if (t < m_startMoving || turning <= 0.0)
-    return m_startHeading;
-  return m_startHeading + kTurnDegrees * (t - m_startMoving) / turning;
+// Radians per second; a car at rest does not turn.
+double DrivePlan::TurnRate(double metresPerSecond) {
+  if (metresPerSecond <= 0.0)
+    return 0.0;
+  return std::min(kTurnDegreesPerSecond * kPi / 180.0, kMostSidewaysG * kGravity / metresPerSecond);
 }
 
 // The jolt of the first instant of the hard brake, beyond the steady deceleration.
 float DrivePlan::LongitudinalSpike(double t) const {
   const double since = t - m_brakeSecond;
-  return since >= 0.0 && since < kSpikeSeconds ? -0.8f : 0.0f;
+  return since >= 0.0 && since < kSpikeSeconds ? kSpikeG : 0.0f;
 }

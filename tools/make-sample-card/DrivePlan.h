@@ -7,8 +7,9 @@
 
 // A plausible drive, one sample per video frame of the whole drive (which
 // several recordings may share): it waits, speeds up beyond
-// 100 km/h, turns through every compass direction, brakes hard once and
-// drives on. The sensor values are the accelerations it implies, in g.
+// 100 km/h, keeps turning gently (a minute faces every compass direction),
+// brakes hard once and drives on. The sensor values are the accelerations it
+// implies, in g; the hard brake is its only harsh moment.
 class DrivePlan {
 public:
   struct Sample {
@@ -29,14 +30,13 @@ public:
 
 private:
   double SpeedAt(double t) const;
-  double HeadingAt(double t) const;
+  static double TurnRate(double metresPerSecond);
   float LongitudinalSpike(double t) const;
 
   int m_seconds;
   double m_startMoving;
   double m_reachTop;
   double m_topSpeedKmh;
-  double m_startHeading;
   int m_brakeSecond;
   std::vector<Sample> m_samples;
 };

@@ -48,6 +48,9 @@ struct RecordingOptions {
   // seconds) and this recording begins driveOffset seconds into it.
   int driveSeconds = 0;
   int driveOffset = 0;
+  // How far the camera's clock, which names the recordings, runs ahead of the
+  // GPS sentences' UTC (negative: behind).
+  int clockOffsetSeconds = 0;
   // With Fault::PowerCut: the share of the media data written before the cut.
   double cutFraction = 0.7;
 

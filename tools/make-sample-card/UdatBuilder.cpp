@@ -50,7 +50,7 @@ std::vector<uint8_t> UdatBuilder::TimeBox() const {
 }
 
 std::string UdatBuilder::SentenceForSecond(int second) const {
-  const Stamp time = m_options.start.Plus(second);
+  const Stamp time = m_options.start.Plus(second - m_options.clockOffsetSeconds);
   if (m_options.Has(Fault::VoidFix) && second < kVoidSeconds)
     return NmeaSentence::VoidFix(time);
   const DrivePlan::Sample& sample = m_plan.Samples()[m_options.FirstSample() + size_t(second) * size_t(m_options.fps)];
