@@ -2,6 +2,7 @@
 #include "app/CQIRA02Dlg.h"
 
 #include "app/BackgroundDrag.h"
+#include "app/DrivingSettingsDialog.h"
 #include "app/DropOpener.h"
 #include "app/MainWindowLayout.h"
 #include "app/OpenRequest.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -58,11 +60,15 @@ void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu = new QMenu(this);
   m_pSystemMenu->addAction(QStringLiteral("Close"), this, &CQIRA02Dlg::reject);
   // The Time button stays hidden; the camera clock is set from here.
-  m_pSystemMenu->addAction(QStringLiteral("Set camera clock..."), &m_dlgTimeSet, &CDlgTimeSet::exec);
+  m_pSystemMenu->addAction(QStringLiteral("Set camera clock..."), this, &CQIRA02Dlg::OnTimeSet);
   QAction* exportTrack = m_pSystemMenu->addAction(QStringLiteral("Export GPS track..."), this,
                                                   [this] { m_trackExporter.Export(*this, CurrentRecording()); });
   connect(m_pSystemMenu, &QMenu::aboutToShow, this,
           [this, exportTrack] { exportTrack->setEnabled(!CurrentRecording().isEmpty()); });
+  m_pSystemMenu->addAction(QStringLiteral("Driving settings..."), this, [this] {
+    if (DrivingSettingsDialog::Edit(m_pPresenter->Settings(), this))
+      m_pPresenter->ApplyDrivingSettings();
+  });
   m_pSystemMenu->addAction(QStringLiteral("Card overview..."), this, [this] { m_pOpener->ShowCardOverview(); });
   QAction* playOn = m_pSystemMenu->addAction(QStringLiteral("Play on into the next recording"));
   playOn->setCheckable(true);
@@ -149,14 +155,13 @@ void CQIRA02Dlg::BindCommandMap() {
             [this, slider](int code, int) { m_pCommands->OnHScroll(slider, code); });
   }
   connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_EXIT)), &QAbstractButton::clicked, this, &CQIRA02Dlg::OnExit);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_INFO)), &QAbstractButton::clicked, &m_dlgProgramInfo,
-          &CProgramInfo::exec);
+  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_INFO)), &QAbstractButton::clicked, this, &CQIRA02Dlg::OnInfo);
   OnClicked(IDC_BRIGHT_UP, &PlaybackCommands::OnBrightUp);
   OnClicked(IDC_BRIGHT_DOWN, &PlaybackCommands::OnBrightDown);
   OnClicked(IDC_PRINT, &PlaybackCommands::OnPrint);
   OnClicked(IDC_SNAP, &PlaybackCommands::OnSnap);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_TIME_SET)), &QAbstractButton::clicked, &m_dlgTimeSet,
-          &CDlgTimeSet::exec);
+  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_TIME_SET)), &QAbstractButton::clicked, this,
+          &CQIRA02Dlg::OnTimeSet);
   m_pOpener->Bind();
   BindKeysAndDrops();
 }
@@ -203,7 +208,18 @@ void CQIRA02Dlg::OnExit() {
 
 void CQIRA02Dlg::OnSysCommand(int command) {
   if (command >= kAboutCommand && command < 2 * kAboutCommand)
-    m_dlgProgramInfo.exec();
+    OnInfo();
+}
+
+// Both dialogs show the listed card's camera clock as last worked out.
+void CQIRA02Dlg::OnInfo() {
+  m_pOpener->ClockCheck().ShowIn(m_dlgProgramInfo);
+  m_dlgProgramInfo.exec();
+}
+
+void CQIRA02Dlg::OnTimeSet() {
+  m_pOpener->ClockCheck().ShowIn(m_dlgTimeSet);
+  m_dlgTimeSet.exec();
 }
 
 // Closing drops what waits: nothing opens or ends in a closing window.
@@ -213,6 +229,14 @@ void CQIRA02Dlg::done(int result) {
 }
 
 bool CQIRA02Dlg::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = m_pPresenter->HarshMomentTip(help->pos());
+    if (!tip.isEmpty()) {
+      QToolTip::showText(help->globalPos(), tip, this);
+      return true;
+    }
+  }
   if (event->type() == platform::WindowMessageEvent::kType) {
     auto* message = static_cast<platform::WindowMessageEvent*>(event);
     if (message->message() == platform::kMsgPlayerNotify) {

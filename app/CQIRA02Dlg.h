@@ -93,6 +93,8 @@ private:
   void BindKeysAndDrops();
   void OnClicked(ControlId id, void (PlaybackCommands::*command)());
   void OnExit();
+  void OnInfo();
+  void OnTimeSet();
   void OnSysCommand(int command);
 
   std::string m_playerLibrary;

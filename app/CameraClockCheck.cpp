@@ -44,9 +44,14 @@ void CameraClockCheck::OnFinished() {
   if (!m_driftNoticeable || m_told.contains(m_folder))
     return;
   m_told.insert(m_folder);
-  QMessageBox::information(m_window, QStringLiteral("Lumenark"),
-                           m_line + QStringLiteral("\n\nThe camera's time-set dialog can write the corrected time "
-                                                   "to the card."));
+  // Said without holding anything up: playback and the user's clicks go on.
+  auto* notice = new QMessageBox(QMessageBox::Information, QStringLiteral("Lumenark"),
+                                 m_line + QStringLiteral("\n\nThe camera's time-set dialog can write the corrected "
+                                                         "time to the card."),
+                                 QMessageBox::Ok, m_window);
+  notice->setAttribute(Qt::WA_DeleteOnClose);
+  notice->setWindowModality(Qt::NonModal);
+  notice->show();
 }
 
 void CameraClockCheck::ShowIn(CDlgTimeSet& dialog) const {

@@ -33,7 +33,8 @@ RecordingOpener::RecordingOpener(QWidget* window, const ControlMap& controls, Te
                                  PlaybackCommands& commands)
     : m_window(window), m_controls(controls), m_presenter(presenter), m_commands(commands),
       m_pRecordings(std::make_unique<RecordingList>(static_cast<QListWidget*>(controls.value(IDC_RECORDING_LIST)),
-                                                    static_cast<QLabel*>(controls.value(IDC_FOLDER_TEXT)))) {}
+                                                    static_cast<QLabel*>(controls.value(IDC_FOLDER_TEXT)))),
+      m_clockCheck(window) {}
 
 RecordingOpener::~RecordingOpener() = default;
 
@@ -73,6 +74,7 @@ void RecordingOpener::OnOpenFolder() {
 void RecordingOpener::OpenRecordingFolder(const QString& folder) {
   m_strListedFolder = folder;
   m_playOn.IndexCard(folder);
+  m_clockCheck.Check(PlayOn::CardRoot(folder));
   m_pRecordings->Clear();
   m_pRecordings->ScanRecordingFolder(folder);
   RememberedFolder::Write(folder);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/CameraClockCheck.h"
 #include "app/HeldInput.h"
 #include "app/PlayOn.h"
 #include "app/WindowBuilder.h"
@@ -59,6 +60,8 @@ public:
   // The folder the list shows.
   const QString& ListedFolder() const { return m_strListedFolder; }
   PlayOn& PlayOnSetting() { return m_playOn; }
+  // The listed card's camera clock against its GPS time.
+  const CameraClockCheck& ClockCheck() const { return m_clockCheck; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +97,7 @@ private:
   QString m_strListedFolder;
   QString m_strCurrentRecording;
   PlayOn m_playOn;
+  CameraClockCheck m_clockCheck;
   std::function<void()> m_afterItPlays;
   bool m_bPassingOldEnds = false;
   QString m_strPendingRecording;

@@ -18,7 +18,9 @@
 
 TelemetryPresenter::TelemetryPresenter(QWidget* window, CSkinSurfaces& skin, const ControlMap& controls)
     : m_window(window), m_skin(skin), m_controls(controls),
-      m_pDisplay(std::make_unique<TelemetryDisplay>(DisplayPictures())) {}
+      m_pDisplay(std::make_unique<TelemetryDisplay>(DisplayPictures())) {
+  ApplyDrivingSettings();
+}
 
 TelemetryPresenter::~TelemetryPresenter() = default;
 
@@ -57,6 +59,8 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
     m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr);
   }
   DrawEventMarks();
+  if (m_engine->DurationSeconds() > 0)
+    m_pDisplay->DrawHarshMarks(Canvas(), m_engine->DurationSeconds());
   ShowPlayTimes();
   Invalidate(TelemetryDisplay::kGraphRect);
   Invalidate(TelemetryDisplay::kTimelineRect);
@@ -144,11 +148,30 @@ void TelemetryPresenter::StartMapView() {
 }
 
 void TelemetryPresenter::ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets) {
+  m_strTrackPath = path;
+  m_eventOffsets = eventOffsets;
   UserDataFile telemetry;
   std::vector<Track::Point> points;
   if (telemetry.Load(path) == 0) {
     telemetry.SetPositionCount(0);
     points = Track::FromRecording(telemetry);
   }
-  m_map.ShowTrack(points, eventOffsets);
+  const std::vector<HarshMomentDetector::Moment> moments = m_settings.HarshMomentsOf(path);
+  m_pDisplay->SetHarshMoments(moments);
+  m_map.ShowTrack(points, eventOffsets, moments);
+}
+
+void TelemetryPresenter::ApplyDrivingSettings() {
+  m_pDisplay->SetSpeedUnit(m_settings.unit);
+  m_pDisplay->DrawSpeedUnit(Canvas());
+  Invalidate(TelemetryDisplay::kSpeedUnitRect);
+  m_map.SetSpeedUnit(m_settings.unit);
+  if (!m_strTrackPath.empty())
+    ShowRecordingTrack(m_strTrackPath, m_eventOffsets);
+}
+
+QString TelemetryPresenter::HarshMomentTip(const QPoint& point) const {
+  const int duration = m_engine ? m_engine->DurationSeconds() : 0;
+  const std::optional<HarshMarks::Moment> moment = m_pDisplay->HarshMomentAt(point, duration);
+  return moment ? HarshMarks::Describe(*moment) : QString();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/ControlId.h"
+#include "app/DrivingSettings.h"
 #include "app/WindowBuilder.h"
 #include "display/TelemetryDisplay.h"
 #include "map/CMapView.h"
@@ -63,6 +64,14 @@ public:
   void ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets = {});
   CMapView& Map() { return m_map; }
 
+  // The driver's settings: speed unit, harsh-moment thresholds, a camera
+  // facing backwards. Applied again after a change: the unit everywhere a
+  // speed shows, and the open recording's harsh moments found anew.
+  DrivingSettings& Settings() { return m_settings; }
+  void ApplyDrivingSettings();
+  // The kind and peak of the harsh moment under a point of the window; empty off them.
+  QString HarshMomentTip(const QPoint& point) const;
+
   const TelemetryDisplay& Display() const { return *m_pDisplay; }
   // The GPS fields of the last notification with a "$GPRMC" sentence.
   const RmcFields& GpsFields() const { return m_gpsFields; }
@@ -90,4 +99,7 @@ private:
   bool m_bRecordingOpen = false;
   bool m_bEnding = false;
   CMapView m_map{platform::isConnected};
+  DrivingSettings m_settings = DrivingSettings::Load();
+  std::string m_strTrackPath;
+  std::vector<int> m_eventOffsets;
 };
