@@ -21,8 +21,9 @@ namespace {
 // second) is no longer the car's speed.
 constexpr uint32_t kLookBackPositions = 300;
 constexpr double kKilometresPerMile = 1.609344;
-// Pictures this many lines high get text one font pixel to a picture pixel
-// per step; smaller ones get it twice as large, to stay readable.
+// A font pixel is one picture pixel wide for every this many picture lines,
+// two at the least: the text keeps its share of any picture and stays
+// readable on small ones.
 constexpr int kLinesPerScale = 180;
 constexpr int kSmallestScale = 2;
 

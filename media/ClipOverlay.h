@@ -29,7 +29,7 @@ public:
   // Draws `lines` onto an 8-bit planar YUV picture; false for any other
   // picture format.
   static bool Draw(AVFrame& picture, const std::vector<std::string>& lines);
-  // Where `lines` lines go on a picture of that size.
+  // Where `lines` lines go on a picture `height` pixels high.
   static Layout LayoutFor(int height, size_t lines);
 
 private:

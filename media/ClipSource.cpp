@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/ClipSource.h"
 
+#include "media/FfmpegError.h"
 #include "telemetry/RecordingCondition.h"
 #include "telemetry/UserDataFile.h"
 
@@ -13,9 +14,7 @@ ClipSource::~ClipSource() { avformat_close_input(&m_format); }
 bool ClipSource::Failed(int result, std::string& error) const {
   if (result >= 0)
     return false;
-  char reason[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(result, reason, sizeof reason);
-  error = m_path + ": " + reason;
+  error = m_path + ": " + FfmpegError::Text(result);
   return true;
 }
 

@@ -200,7 +200,7 @@ bool ClipWriter::TakeVideo(size_t segment, AVPacket& packet) {
     m_videoDone = true;
     return true;
   }
-  if (!m_progress.Report(double(shown - m_origin) / double(m_to - m_origin)))
+  if (!m_progress.Report(double(shown - m_origin) / double(std::max<int64_t>(1, m_to - m_origin))))
     return Fail("cancelled");
   if (m_reencoder) {
     packet.pts = shown;
@@ -254,10 +254,10 @@ bool ClipWriter::TakePicture(AVFrame& picture) {
     picture.format = AV_PIX_FMT_YUV420P;
     picture.color_range = AVCOL_RANGE_JPEG;
   }
-  if (picture.format != AV_PIX_FMT_YUV420P || av_frame_make_writable(&picture) < 0)
-    return Fail("the recording's pictures are not the 8-bit 4:2:0 ones a burned-in clip is drawn on");
   const ClipSource& source = *m_sources[segment];
-  ClipOverlay::Draw(picture, m_overlay.Lines(source, position, shown - m_offsets[segment]));
+  if (picture.format != AV_PIX_FMT_YUV420P || av_frame_make_writable(&picture) < 0 ||
+      !ClipOverlay::Draw(picture, m_overlay.Lines(source, position, shown - m_offsets[segment])))
+    return Fail("the recording's pictures are not the 8-bit 4:2:0 ones a burned-in clip is drawn on");
   m_telemetry.Add(source, position, shown - m_origin);
   ++m_result.pictures;
   const AVCodecContext& encoder = m_reencoder->Encoder();

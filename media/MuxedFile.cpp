@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/MuxedFile.h"
 
+#include "media/FfmpegError.h"
+
 extern "C" {
 #include <libavformat/avformat.h>
 }
@@ -58,9 +60,7 @@ void MuxedFile::Discard() {
 bool MuxedFile::Failed(int result, std::string& error) const {
   if (result >= 0)
     return false;
-  char reason[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(result, reason, sizeof reason);
-  error = m_destination + ": " + reason;
+  error = m_destination + ": " + FfmpegError::Text(result);
   return true;
 }
 

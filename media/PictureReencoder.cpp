@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/PictureReencoder.h"
 
+#include "media/FfmpegError.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -21,9 +23,7 @@ PictureReencoder::~PictureReencoder() {
 bool PictureReencoder::Failed(int result, const char* what, std::string& error) {
   if (result >= 0)
     return false;
-  char reason[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(result, reason, sizeof reason);
-  error = std::string(what) + ": " + reason;
+  error = std::string(what) + ": " + FfmpegError::Text(result);
   return true;
 }
 

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -64,26 +65,31 @@ void print(const char* what, const Timing& timing) {
 }
 
 // Our command and ffmpeg's, taking turns so that other load falls on both.
-void race(int runs, const std::string& ours, const std::string& theirs, Timing& us, Timing& them) {
+void race(int runs, const std::pair<std::string, std::string>& commands, Timing& us, Timing& them) {
   for (int i = 0; i < runs; ++i) {
-    timeCommand(ours, us);
-    timeCommand(theirs, them);
+    timeCommand(commands.first, us);
+    timeCommand(commands.second, them);
   }
 }
 
 std::string stretch() { return " -ss " + std::to_string(kFrom) + " -to " + std::to_string(kTo) + " "; }
+
+// lumenark-clip and ffmpeg on the same stretch of `recording`, with their
+// own options, each writing a file of its own.
+std::pair<std::string, std::string> commands(const std::filesystem::path& folder, const std::string& recording,
+                                             const std::string& clipOptions, const std::string& ffmpegOptions) {
+  return {"'" + tool("lumenark-clip") + "' '" + recording + "' --from " + std::to_string(kFrom) + " --to " +
+              std::to_string(kTo) + " " + clipOptions + " -o '" + (folder / "clip.mp4").string() + "'",
+          "ffmpeg -nostdin -v error -y" + stretch() + "-i '" + recording + "' " + ffmpegOptions + " '" +
+              (folder / "ffmpeg.mp4").string() + "'"};
+}
 
 bool exact(const std::filesystem::path& folder) {
   const std::string recording = (folder / "drf0_20260614_093200.mp4").string();
   if (!makeRecording(recording, "--width 1920 --height 1080"))
     return false;
   Timing clip, ffmpeg;
-  race(7,
-       "'" + tool("lumenark-clip") + "' '" + recording + "' --from " + std::to_string(kFrom) + " --to " +
-           std::to_string(kTo) + " -o '" + (folder / "clip.mp4").string() + "'",
-       "ffmpeg -nostdin -v error -y" + stretch() + "-i '" + recording + "' -c copy '" +
-           (folder / "ffmpeg.mp4").string() + "'",
-       clip, ffmpeg);
+  race(7, commands(folder, recording, "", "-c copy"), clip, ffmpeg);
   std::printf("Exact clip, 30 s of a one-minute 1920 x 1080 30 fps recording with AAC, 7 runs each\n");
   print("lumenark-clip", clip);
   print("ffmpeg -c copy", ffmpeg);
@@ -100,11 +106,9 @@ bool burnedIn(const std::filesystem::path& folder) {
     return false;
   Timing clip, ffmpeg;
   race(2,
-       "'" + tool("lumenark-clip") + "' '" + recording + "' --from " + std::to_string(kFrom) + " --to " +
-           std::to_string(kTo) + " --overlay -o '" + (folder / "burned.mp4").string() + "'",
-       "ffmpeg -nostdin -v error -y" + stretch() + "-i '" + recording + "' -c:v libx264 -preset " +
-           PictureReencoder::kPreset + " -crf " + std::to_string(PictureReencoder::kQuality) + " -c:a copy '" +
-           (folder / "ffmpeg.mp4").string() + "'",
+       commands(folder, recording, "--overlay",
+                std::string("-c:v libx264 -preset ") + PictureReencoder::kPreset + " -crf " +
+                    std::to_string(PictureReencoder::kQuality) + " -c:a copy"),
        clip, ffmpeg);
   std::printf("Burned-in clip, 30 s of a one-minute 1280 x 720 30 fps recording with AAC, libx264 preset %s, "
               "crf %d, 2 runs each\n",
