@@ -63,6 +63,13 @@ ClipWriter::Result ClipWriter::Write(const Request& request) {
   return writer.m_result;
 }
 
+ClipWriter::Result ClipWriter::Preview(const Request& request) {
+  ClipWriter writer(request);
+  if (writer.OpenSources())
+    writer.Plan();
+  return writer.m_result;
+}
+
 std::string ClipWriter::DefaultName(const std::string& recording, double from, double to) {
   const int64_t start = RecordingStamp::Of(recording).value_or(0);
   return std::filesystem::path(recording).stem().string() + "_" +
@@ -80,8 +87,8 @@ bool ClipWriter::Fail(const std::string& error) {
 }
 
 bool ClipWriter::OpenSources() {
-  if (m_request.recordings.empty() || m_request.output.empty())
-    return Fail("a clip needs a recording and a file to write to");
+  if (m_request.recordings.empty())
+    return Fail("a clip needs a recording to be cut from");
   int64_t offset = 0;
   for (const std::string& path : m_request.recordings) {
     if (sameFile(m_request.output, path))
@@ -139,6 +146,8 @@ bool ClipWriter::Plan() {
 }
 
 bool ClipWriter::OpenOutput() {
+  if (m_request.output.empty())
+    return Fail("a clip needs a file to be written to");
   const ClipSource& first = *m_sources[m_firstSegment];
   std::vector<MuxedFile::Stream> streams;
   if (m_request.burnIn) {

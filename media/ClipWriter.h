@@ -61,6 +61,10 @@ public:
   };
 
   static Result Write(const Request& request);
+  // Where the clip of `request` would start and how far its start would
+  // snap back (`start`, `snapped`), without writing anything: for the save
+  // dialog. `written` stays false; `error` says why no clip could be cut.
+  static Result Preview(const Request& request);
   // "<recording name>_<hhmmss>-<hhmmss>.mp4": the times of day of the in and
   // out marks on the camera's clock (from the start without a stamp).
   static std::string DefaultName(const std::string& recording, double from, double to);

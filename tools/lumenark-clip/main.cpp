@@ -95,8 +95,8 @@ bool parse(const std::vector<std::string>& arguments, ClipWriter::Request& reque
 }
 
 void report(const ClipWriter::Result& result) {
-  std::printf("%s: %.3f s from %.3f s, %lld pictures", result.output.c_str(), result.seconds, result.start,
-              static_cast<long long>(result.pictures));
+  std::printf("%s: %.3f s from %.3f s, %lld picture%s", result.output.c_str(), result.seconds, result.start,
+              static_cast<long long>(result.pictures), result.pictures == 1 ? "" : "s");
   if (result.snapped > 0)
     std::printf(", the start snapped %.3f s back to a key picture", result.snapped);
   std::printf("\n%s\n", result.telemetry ? "telemetry kept" : "no telemetry: the recording has none");
