@@ -3,6 +3,7 @@
 
 #include "media/AacFrameProbe.h"
 #include "media/DamagedRecording.h"
+#include "media/ProgressReport.h"
 #include "media/ReferenceFinder.h"
 #include "media/ReferenceMatch.h"
 #include "media/ReferenceRecording.h"
@@ -25,24 +26,6 @@ namespace {
 constexpr double kSoundDriftSeconds = 1.0;
 constexpr double kMostSkippedShare = 0.01;
 
-class Progress {
-public:
-  Progress(const RecordingRepair::Request& request) : m_request(request) {}
-
-  // False once the user cancelled.
-  bool Report(double share) {
-    const int percent = int(share * 100);
-    if (m_request.progress && percent != m_lastPercent)
-      m_request.progress(share);
-    m_lastPercent = percent;
-    return !(m_request.cancel && m_request.cancel->load());
-  }
-
-private:
-  const RecordingRepair::Request& m_request;
-  int m_lastPercent = -1;
-};
-
 bool takeReference(const RecordingRepair::Request& request, const DamagedRecording& damaged,
                    ReferenceRecording& reference, std::string& error) {
   if (request.reference.empty())
@@ -62,7 +45,7 @@ struct Walk {
   uint64_t skippedBytes = 0;
 };
 
-bool walk(const DamagedRecording& damaged, const ReferenceRecording& reference, Progress& progress, Walk& found,
+bool walk(const DamagedRecording& damaged, const ReferenceRecording& reference, ProgressReport& progress, Walk& found,
           std::string& error) {
   std::unique_ptr<AacFrameProbe> audio;
   if (reference.HasAudio())
@@ -99,7 +82,7 @@ bool soundIsReliable(const ReferenceRecording& reference, const Walk& found, uin
 }
 
 bool write(const DamagedRecording& damaged, const ReferenceRecording& reference, const Walk& found, bool withSound,
-           const std::string& output, Progress& progress, RecordingRepair::Result& result) {
+           const std::string& output, ProgressReport& progress, RecordingRepair::Result& result) {
   RepairedFileWriter writer(reference, withSound);
   if (!writer.Open(output, result.error))
     return false;
@@ -151,7 +134,7 @@ RecordingRepair::Result RecordingRepair::Run(const Request& request) {
     result.error = result.output + ": the repair never replaces a recording it reads";
     return result;
   }
-  Progress progress(request);
+  ProgressReport progress(request.progress, request.cancel);
   Walk found;
   if (!walk(damaged, reference, progress, found, result.error))
     return result;

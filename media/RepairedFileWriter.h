@@ -2,6 +2,7 @@
 #pragma once
 
 #include "media/MediaDataWalker.h"
+#include "media/MuxedFile.h"
 #include "media/ReferenceRecording.h"
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-struct AVFormatContext;
 struct AVPacket;
 
 // Writes the repaired recording through FFmpeg's MP4 muxer with the
@@ -32,17 +32,10 @@ public:
   bool Finish(const std::vector<uint8_t>& trailer, std::string& error);
 
 private:
-  struct Output;
-  bool AddStream(const ReferenceRecording::Stream& stream, std::string& error);
-  bool Failed(int result, std::string& error) const;
-  bool AppendTrailer(const std::vector<uint8_t>& trailer, std::string& error) const;
-  void Discard();
-
   const ReferenceRecording& m_reference;
   bool m_withAudio;
-  std::string m_destination;
-  std::string m_temporary;
-  std::unique_ptr<Output> m_output;
+  MuxedFile m_file;
+  AVPacket* m_packet;
   int64_t m_videoFrames = 0;
   int64_t m_audioFrames = 0;
 };

@@ -32,6 +32,17 @@ std::vector<uint8_t> wholeParts(const RecordingFile& file, uint64_t begin, uint6
 
 } // namespace
 
+std::vector<uint8_t> TelemetryAreaParts::Box(const char* type, const std::vector<uint8_t>& payload) {
+  if (payload.size() > UINT32_MAX - kHeaderBytes)
+    return {};
+  std::vector<uint8_t> box;
+  box.reserve(payload.size() + kHeaderBytes);
+  appendBigEndian32(box, uint32_t(payload.size() + kHeaderBytes));
+  box.insert(box.end(), type, type + 4);
+  box.insert(box.end(), payload.begin(), payload.end());
+  return box;
+}
+
 std::vector<uint8_t> TelemetryAreaParts::Kept(const RecordingFile& file) {
   Mp4BoxReader reader = Mp4BoxReader::OfFile(file);
   Mp4BoxReader::Box box;
@@ -40,13 +51,7 @@ std::vector<uint8_t> TelemetryAreaParts::Kept(const RecordingFile& file) {
     if (box.Is("udat")) {
       const uint64_t end = result == Mp4BoxReader::kBox ? box.offset + box.size : file.Size();
       const std::vector<uint8_t> parts = wholeParts(file, box.PayloadOffset(), end);
-      if (parts.empty() || parts.size() > UINT32_MAX - kHeaderBytes)
-        return {};
-      std::vector<uint8_t> area;
-      appendBigEndian32(area, uint32_t(parts.size() + kHeaderBytes));
-      area.insert(area.end(), {'u', 'd', 'a', 't'});
-      area.insert(area.end(), parts.begin(), parts.end());
-      return area;
+      return parts.empty() ? parts : Box("udat", parts);
     }
     if (result == Mp4BoxReader::kBadSize)
       break;

@@ -13,4 +13,7 @@ class TelemetryAreaParts {
 public:
   // The area to append to the repaired recording; empty when none is left.
   static std::vector<uint8_t> Kept(const RecordingFile& file);
+  // A box of `type` around `payload`; empty when it would be too large for
+  // its 32-bit size.
+  static std::vector<uint8_t> Box(const char* type, const std::vector<uint8_t>& payload);
 };

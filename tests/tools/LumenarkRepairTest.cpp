@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -54,28 +53,9 @@ void dropIndex(const std::string& path, size_t dropped) {
 
 class LumenarkRepair : public SampleRecordings {
 protected:
-  void TearDown() override {
-    for (auto mount = m_mounts.rbegin(); mount != m_mounts.rend(); ++mount)
-      ProcessRunner::Run("umount '" + *mount + "'");
-    SampleRecordings::TearDown();
-  }
-
   ProcessRunner::Result Repair(const std::string& arguments) {
     return ProcessRunner::Run(ProcessRunner::Tool("lumenark-repair") + " " + arguments, kTelemetryTimeoutSeconds);
   }
-
-  // A small file system of its own at FOLDER/name; false where mounting needs
-  // a root the test does not have.
-  bool Mount(const std::string& name, const std::string& options) {
-    const std::string folder = m_folder + "/" + name;
-    std::filesystem::create_directories(folder);
-    if (geteuid() != 0 || ProcessRunner::Run("mount -t tmpfs -o " + options + " tmpfs '" + folder + "'").exitCode != 0)
-      return false;
-    m_mounts.push_back(folder);
-    return true;
-  }
-
-  std::vector<std::string> m_mounts;
 };
 
 struct RepairCase {

@@ -2,13 +2,27 @@
 #include "tests/tools/SampleRecordings.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 void SampleRecordings::SetUp() {
   m_folder = ProcessRunner::TemporaryFolder();
   ASSERT_FALSE(m_folder.empty());
 }
 
-void SampleRecordings::TearDown() { std::filesystem::remove_all(m_folder); }
+void SampleRecordings::TearDown() {
+  for (auto mount = m_mounts.rbegin(); mount != m_mounts.rend(); ++mount)
+    ProcessRunner::Run("umount '" + *mount + "'");
+  std::filesystem::remove_all(m_folder);
+}
+
+bool SampleRecordings::Mount(const std::string& name, const std::string& options) {
+  const std::string folder = m_folder + "/" + name;
+  std::filesystem::create_directories(folder);
+  if (geteuid() != 0 || ProcessRunner::Run("mount -t tmpfs -o " + options + " tmpfs '" + folder + "'").exitCode != 0)
+    return false;
+  m_mounts.push_back(folder);
+  return true;
+}
 
 std::string SampleRecordings::MakeRecording(const std::string& name, int seconds, const std::string& options) {
   const std::string path = m_folder + "/" + name;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // A test with a private folder for the recordings it makes with the real
 // make-sample-card; small pictures keep the encoding quick.
@@ -23,6 +24,10 @@ protected:
   std::string MakeRecording(const std::string& name, int seconds, const std::string& options = "");
   // Runs lumenark-telemetry, ended after kTelemetryTimeoutSeconds.
   ProcessRunner::Result Telemetry(const std::string& arguments);
+  // A small file system of its own at FOLDER/name, unmounted when the test
+  // ends; false where mounting needs a root the test does not have.
+  bool Mount(const std::string& name, const std::string& options);
 
   std::string m_folder;
+  std::vector<std::string> m_mounts;
 };
