@@ -49,6 +49,7 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   m_pPresenter = std::make_unique<TelemetryPresenter>(this, m_skin, m_controls);
   m_pCommands = std::make_unique<PlaybackCommands>(this, m_controls, *m_pPresenter, m_playerLibrary);
   m_pOpener = std::make_unique<RecordingOpener>(this, m_controls, *m_pPresenter, *m_pCommands);
+  m_pClipSaver = std::make_unique<ClipSaver>(this, *m_pPresenter, *m_pOpener);
   CreateSystemMenu();
   new BackgroundDrag(this);
 }
@@ -65,6 +66,8 @@ void CQIRA02Dlg::CreateSystemMenu() {
                                                   [this] { m_trackExporter.Export(*this, CurrentRecording()); });
   connect(m_pSystemMenu, &QMenu::aboutToShow, this,
           [this, exportTrack] { exportTrack->setEnabled(!CurrentRecording().isEmpty()); });
+  m_pSystemMenu->addAction(QStringLiteral("Save clip..."), this, [this] { m_pClipSaver->SaveMarked(); });
+  m_pSystemMenu->addAction(QStringLiteral("Save event clip"), this, [this] { m_pClipSaver->SaveEvent(); });
   m_pSystemMenu->addAction(QStringLiteral("Driving settings..."), this, [this] {
     if (DrivingSettingsDialog::Edit(m_pPresenter->Settings(), this))
       m_pPresenter->ApplyDrivingSettings();
@@ -192,6 +195,9 @@ void CQIRA02Dlg::BindKeysAndDrops() {
   keys->Bind(Qt::CTRL | Qt::Key_S, QStringLiteral("Save the picture"), click(IDC_SNAP));
   keys->Bind(Qt::CTRL | Qt::Key_P, QStringLiteral("Print the window"), click(IDC_PRINT));
   keys->Bind(Qt::CTRL | Qt::Key_D, QStringLiteral("Card overview"), [this] { m_pOpener->ShowCardOverview(); });
+  keys->Bind(Qt::Key_I, QStringLiteral("The clip's in mark here"), [this] { m_pPresenter->MarkClipIn(); });
+  keys->Bind(Qt::Key_O, QStringLiteral("The clip's out mark here"), [this] { m_pPresenter->MarkClipOut(); });
+  keys->Bind(Qt::CTRL | Qt::Key_E, QStringLiteral("Save the clip"), [this] { m_pClipSaver->SaveMarked(); });
   m_dlgProgramInfo.SetKeyHelp(keys->HelpText() +
                               QStringLiteral("\nEnter\tOpen the selected recording, or press the focused button"
                                              "\nEsc\tClose the viewer"));

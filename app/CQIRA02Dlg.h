@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/CSkinSurfaces.h"
+#include "app/ClipSaver.h"
 #include "app/ControlId.h"
 #include "app/PlaybackCommands.h"
 #include "app/RecordingOpener.h"
@@ -111,6 +112,7 @@ private:
   std::unique_ptr<TelemetryPresenter> m_pPresenter;
   std::unique_ptr<PlaybackCommands> m_pCommands;
   std::unique_ptr<RecordingOpener> m_pOpener;
+  std::unique_ptr<ClipSaver> m_pClipSaver;
   QString m_strStartFolder;
   QString m_strStartRecording;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DrivingSettings.h"
 
+#include "app/SettingsFile.h"
+
 #include "telemetry/RecordingTelemetry.h"
 
 #include <QSettings>
@@ -29,9 +31,7 @@ constexpr float kLargestThresholdG = 2.0f;
 
 } // namespace
 
-QString DrivingSettings::FilePath() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/settings.ini");
-}
+QString DrivingSettings::FilePath() { return SettingsFile::Path(); }
 
 DrivingSettings DrivingSettings::Load() {
   const QSettings stored(FilePath(), QSettings::IniFormat);

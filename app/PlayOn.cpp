@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlayOn.h"
 
+#include "app/SettingsFile.h"
 #include "drives/IndexCache.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -17,7 +17,7 @@ const QString kPlayOnKey = QStringLiteral("playOnIntoTheNextRecording");
 } // namespace
 
 PlayOn::PlayOn() {
-  m_bEnabled = QSettings(SettingsPath(), QSettings::IniFormat).value(kPlayOnKey, true).toBool();
+  m_bEnabled = QSettings(SettingsFile::Path(), QSettings::IniFormat).value(kPlayOnKey, true).toBool();
   connect(&m_watcher, &QFutureWatcher<CardIndex::Result>::finished, this, [this] {
     CardIndex::Result result = m_watcher.result();
     if (result.complete)
@@ -28,13 +28,9 @@ PlayOn::PlayOn() {
 // A card index still being read is told to stop; its thread ends on its own.
 PlayOn::~PlayOn() { StopIndex(); }
 
-QString PlayOn::SettingsPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/settings.ini");
-}
-
 void PlayOn::SetEnabled(bool enabled) {
   m_bEnabled = enabled;
-  QSettings(SettingsPath(), QSettings::IniFormat).setValue(kPlayOnKey, enabled);
+  QSettings(SettingsFile::Path(), QSettings::IniFormat).setValue(kPlayOnKey, enabled);
 }
 
 void PlayOn::StopIndex() {

@@ -35,7 +35,6 @@ public:
   static QString CardRoot(const QString& listedFolder);
 
 private:
-  static QString SettingsPath();
   void StopIndex();
 
   bool m_bEnabled = true;

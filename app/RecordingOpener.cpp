@@ -171,7 +171,7 @@ void RecordingOpener::LoadRecording(const QString& path) {
     LoadNextPending();
     return;
   }
-  m_presenter.ForgetEventNotes();
+  m_presenter.ForgetRecording();
   StopAndClearTelemetry([this, path] {
     // A newer choice made during the wait is loaded instead.
     if (!m_strPendingRecording.isEmpty()) {
@@ -253,7 +253,7 @@ void RecordingOpener::EndRecording() {
 void RecordingOpener::PlayOnInto(const QString& next) {
   const float level = g_Playback.fSpeedLevel;
   SelectLine(next);
-  m_presenter.ForgetEventNotes();
+  m_presenter.ForgetRecording();
   m_presenter.ClearRecordingDisplay();
   StartLoading(next);
   if (level != kNormalSpeedLevel)

@@ -1,29 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RepairOffer.h"
 
+#include "app/ProgressRun.h"
 #include "media/RecordingRepair.h"
 #include "platform/Diagnostics.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QMessageBox>
-#include <QProgressDialog>
-#include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
-#include <memory>
-
-namespace {
-
-constexpr int kProgressSteps = 1000;
-// A repair that ends sooner shows no progress at all.
-constexpr int kProgressDelayMs = 500;
-
-} // namespace
 
 QString RepairOffer::Run(QWidget* window, const QString& damaged) {
   if (!Accepted(window, damaged))
@@ -59,39 +46,25 @@ QString RepairOffer::OutputFolder(QWidget* window, const QString& damaged) {
 }
 
 QString RepairOffer::Repair(QWidget* window, const QString& damaged, const QString& output) {
-  QProgressDialog progress(QStringLiteral("Repairing %1...").arg(QFileInfo(damaged).fileName()),
-                           QStringLiteral("Cancel"), 0, kProgressSteps, window);
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(kProgressDelayMs);
-  auto cancel = std::make_shared<std::atomic<bool>>(false);
-  QObject::connect(&progress, &QProgressDialog::canceled, [cancel] { *cancel = true; });
   RecordingRepair::Request request;
   request.damaged = QFile::encodeName(damaged).toStdString();
   request.output = QFile::encodeName(output).toStdString();
-  request.cancel = cancel.get();
-  QPointer<QProgressDialog> shown(&progress);
-  // From the repairing thread: only queued calls reach the dialog.
-  request.progress = [shown](double done) {
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [shown, done] {
-          if (shown)
-            shown->setValue(int(done * kProgressSteps));
-        },
-        Qt::QueuedConnection);
-  };
-  QFutureWatcher<RecordingRepair::Result> watcher;
-  QEventLoop loop;
-  QObject::connect(&watcher, &QFutureWatcher<RecordingRepair::Result>::finished, &loop, &QEventLoop::quit);
-  watcher.setFuture(QtConcurrent::run([request] { return RecordingRepair::Run(request); }));
-  loop.exec();
-  const RecordingRepair::Result result = watcher.result();
+  bool cancelled = false;
+  const RecordingRepair::Result result = ProgressRun::Run<RecordingRepair::Result>(
+      window, QStringLiteral("Repairing %1...").arg(QFileInfo(damaged).fileName()),
+      [request](const ProgressRun::Progress& progress, const std::atomic<bool>* cancel) {
+        RecordingRepair::Request run = request;
+        run.progress = progress;
+        run.cancel = cancel;
+        return RecordingRepair::Run(run);
+      },
+      &cancelled);
   if (result.repaired) {
     platform::diagnostic("repaired %s into %s: %lld pictures%s\n", request.damaged.c_str(), result.output.c_str(),
                          static_cast<long long>(result.pictures), result.soundLeftOut ? ", sound left out" : "");
     return QFile::decodeName(QByteArray::fromStdString(result.output));
   }
-  if (!*cancel)
+  if (!cancelled)
     QMessageBox(QMessageBox::Warning, QStringLiteral("Lumenark"),
                 QStringLiteral("%1 could not be repaired: %2")
                     .arg(QFileInfo(damaged).fileName(), QString::fromStdString(result.error)),

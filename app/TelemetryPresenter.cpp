@@ -13,6 +13,8 @@
 
 #include <QLabel>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <thread>
 
@@ -59,8 +61,10 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
     m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr);
   }
   DrawEventMarks();
-  if (m_engine->DurationSeconds() > 0)
+  if (m_engine->DurationSeconds() > 0) {
     m_pDisplay->DrawHarshMarks(Canvas(), m_engine->DurationSeconds());
+    m_pDisplay->Clip().Draw(Canvas(), m_engine->DurationSeconds());
+  }
   ShowPlayTimes();
   Invalidate(TelemetryDisplay::kGraphRect);
   Invalidate(TelemetryDisplay::kTimelineRect);
@@ -125,9 +129,50 @@ void TelemetryPresenter::ReadEventNotes(const QString& recording) {
   m_pDisplay->SetEventNotes(EventNoteLines(), g_Playback.szEventTime);
 }
 
-void TelemetryPresenter::ForgetEventNotes() {
+void TelemetryPresenter::ForgetRecording() {
   m_listEventNotes.clear();
   m_bEventNotesPresent = false;
+  m_pDisplay->Clip().Set(std::nullopt, std::nullopt);
+}
+
+void TelemetryPresenter::MarkClipIn() {
+  if (!m_bRecordingOpen)
+    return;
+  const double at = m_engine->PlayTime();
+  const std::optional<double> out = ClipOut();
+  SetClipMarks(at, out && *out > at ? out : std::nullopt);
+}
+
+void TelemetryPresenter::MarkClipOut() {
+  if (!m_bRecordingOpen)
+    return;
+  const double at = m_engine->PlayTime();
+  const std::optional<double> in = ClipIn();
+  SetClipMarks(in && *in < at ? in : std::nullopt, at);
+}
+
+// Marks are drawn once per clearing: the timeline is cleared and every mark drawn anew.
+void TelemetryPresenter::SetClipMarks(std::optional<double> in, std::optional<double> out) {
+  m_pDisplay->Clip().Set(in, out);
+  m_pDisplay->ClearTimeline(Canvas());
+  const int duration = m_engine->DurationSeconds();
+  DrawEventMarks();
+  if (duration > 0) {
+    m_pDisplay->DrawHarshMarks(Canvas(), duration);
+    m_pDisplay->Clip().Draw(Canvas(), duration);
+  }
+  Invalidate(TelemetryDisplay::kTimelineRect);
+}
+
+int TelemetryPresenter::DurationSeconds() const { return m_engine ? m_engine->DurationSeconds() : 0; }
+
+std::optional<int> TelemetryPresenter::NearestEvent() const {
+  const std::vector<int> offsets = EventOffsets();
+  if (!m_bEventNotesPresent || offsets.empty())
+    return std::nullopt;
+  const double at = m_engine->PlayTime();
+  return *std::min_element(offsets.begin(), offsets.end(),
+                           [at](int a, int b) { return std::abs(a - at) < std::abs(b - at); });
 }
 
 std::vector<int> TelemetryPresenter::EventOffsets() const {

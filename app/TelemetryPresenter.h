@@ -50,7 +50,8 @@ public:
   // "hhmmss"; no notes for a normal recording.
   void SetEventNotes(const QStringList& lines, const char* baseTime);
   void ReadEventNotes(const QString& recording);
-  void ForgetEventNotes();
+  // Another recording opens: its notes and the clip's marks go.
+  void ForgetRecording();
   const QStringList& EventNotes() const { return m_listEventNotes; }
   bool EventNotesPresent() const { return m_bEventNotesPresent; }
   // The notes as seconds from the recording's start.
@@ -63,6 +64,16 @@ public:
   // unreadable one clears it.
   void ShowRecordingTrack(const std::string& path, const std::vector<int>& eventOffsets = {});
   CMapView& Map() { return m_map; }
+
+  // The clip's in and out marks, set at the current picture; a mark set past
+  // the other one clears that one.
+  void MarkClipIn();
+  void MarkClipOut();
+  std::optional<double> ClipIn() const { return m_pDisplay->Clip().In(); }
+  std::optional<double> ClipOut() const { return m_pDisplay->Clip().Out(); }
+  // The camera's event nearest the current picture, in seconds from the start.
+  std::optional<int> NearestEvent() const;
+  int DurationSeconds() const;
 
   // The driver's settings: speed unit, harsh-moment thresholds, a camera
   // facing backwards. Applied again after a change: the unit everywhere a
@@ -83,6 +94,7 @@ private:
   void DrawEventMarks();
   std::vector<std::string> EventNoteLines() const;
   void ShowPlayTimes();
+  void SetClipMarks(std::optional<double> in, std::optional<double> out);
   QImage& Canvas();
   void Invalidate(const QRect& rect);
   QLabel* Label(ControlId id) const;

@@ -18,9 +18,14 @@ TelemetryDisplay::TelemetryDisplay(const Pictures& pictures)
 
 void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) {
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
+  ClearTimeline(canvas);
+}
+
+void TelemetryDisplay::ClearTimeline(QImage& canvas) {
   CopyPicture(canvas, QPoint(19, 589), m_timeline, QSize(640, 22));
   m_marks.Forget();
   m_harsh.Forget();
+  m_clip.Forget();
 }
 
 std::optional<HarshMarks::Moment> TelemetryDisplay::HarshMomentAt(const QPoint& point, int duration) const {

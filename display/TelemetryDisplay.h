@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "display/ClipMarks.h"
 #include "display/Compass.h"
 #include "display/EventMarks.h"
 #include "display/HarshMarks.h"
@@ -63,6 +64,8 @@ public:
   std::optional<HarshMarks::Moment> HarshMomentAt(const QPoint& point, int duration) const;
   // The empty graph panel and timeline, as before a recording.
   void ClearGraphAndTimeline(QImage& canvas);
+  // The timeline alone, its marks put back by their next Draw.
+  void ClearTimeline(QImage& canvas);
   // A recording without telemetry: "---" for the speed, a dial without a
   // needle and a word in the empty graph panel, so nothing left from the last
   // recording passes for its values.
@@ -73,6 +76,7 @@ public:
   const Compass& CompassDial() const { return m_compass; }
   const EventMarks& Marks() const { return m_marks; }
   const HarshMarks& Harsh() const { return m_harsh; }
+  ClipMarks& Clip() { return m_clip; }
 
 private:
   SpeedDigits m_speed;
@@ -80,6 +84,7 @@ private:
   SensorGraph m_graph;
   EventMarks m_marks;
   HarshMarks m_harsh;
+  ClipMarks m_clip;
   SpeedUnit::Unit m_unit = SpeedUnit::Unit::kKmh;
   QImage m_background;
   QImage m_graphPanel;

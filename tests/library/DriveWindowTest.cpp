@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A card's drive played in the real window with the real player module: a
 // recording that ends plays on into the next of its drive, the last of the
-// drive ends as any recording ends, and the card overview's pick opens a
-// recording at its second.
+// drive ends as any recording ends, the card overview's pick opens a
+// recording at its second, and a marked stretch is saved as a clip.
 #include "LibraryTestFiles.h"
 
 #include "app/CQIRA02Dlg.h"
+#include "app/SettingsFile.h"
 #include "app/WindowThreadWait.h"
 #include "controls/CImageSlider.h"
 #include "engine/PlaybackValues.h"
@@ -16,10 +17,15 @@
 #include "tests/support/MessageRecorder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,7 +37,7 @@ using testing_support::waitUntil;
 
 constexpr int kPlayTimeoutMs = 30000;
 
-class PlayOnTest : public testing::Test {
+class DriveWindowTest : public testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(m_card.isValid() && m_config.isValid());
@@ -79,7 +85,7 @@ protected:
 
 // Guards against the panels clearing at every minute's cut, the speed level
 // falling back to x1 there, and the next drive starting without a click.
-TEST_F(PlayOnTest, ADrivePlaysOnAndItsLastRecordingEnds) {
+TEST_F(DriveWindowTest, ADrivePlaysOnAndItsLastRecordingEnds) {
   DoubleClick("drf0_20260614_093200.mp4");
   ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_093200.mp4"); }, kPlayTimeoutMs));
   static_cast<QAbstractButton*>(m_window->GetDlgItem(IDC_FASTER))->click();
@@ -93,13 +99,45 @@ TEST_F(PlayOnTest, ADrivePlaysOnAndItsLastRecordingEnds) {
 }
 
 // A pick in the overview (its track or a pin) lands on that moment.
-TEST_F(PlayOnTest, OverviewPickOpensTheRecordingAtItsSecond) {
+TEST_F(DriveWindowTest, OverviewPickOpensTheRecordingAtItsSecond) {
   QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
   auto* overview = m_window->findChild<CardOverview*>();
   ASSERT_TRUE(overview);
   emit overview->recordingPicked(native(Path("drf0_20260614_100000.mp4")), 2);
   ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_100000.mp4"); }, kPlayTimeoutMs));
   EXPECT_TRUE(waitUntil([&] { return m_window->Adapter()->PlayTime() >= 2.0f; }, 1500)) << "not sought to 2 s";
+}
+
+// The marks set by I and O, saved with Ctrl+E into the remembered folder:
+// the clip holds the stretch and telemetry the telemetry command reads.
+TEST_F(DriveWindowTest, MarkedStretchIsSavedAsAClipWithItsTelemetry) {
+  QTemporaryDir clips;
+  QSettings(SettingsFile::Path(), QSettings::IniFormat).setValue("clipFolder", clips.path());
+  DoubleClick("drf0_20260614_100000.mp4");
+  ASSERT_TRUE(waitUntil([&] { return Playing("drf0_20260614_100000.mp4"); }, kPlayTimeoutMs));
+  QTest::keyClick(m_window.get(), Qt::Key_I);
+  ASSERT_TRUE(waitUntil([&] { return m_window->Adapter()->PlayTime() >= 1.5f; }));
+  QTest::keyClick(m_window.get(), Qt::Key_O);
+  QStringList told;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+      told << box->text();
+      box->done(QMessageBox::Ok);
+    } else if (dialog) {
+      dialog->accept();
+    }
+  });
+  answer.start(5);
+  QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
+  const QStringList saved = QDir(clips.path()).entryList({"*.mp4"});
+  ASSERT_EQ(saved.size(), 1) << told.join('\n').toStdString();
+  EXPECT_TRUE(saved.first().startsWith("drf0_20260614_100000_")) << saved.first().toStdString();
+  const std::optional<QByteArray> check = testing_support::runBuiltProgram(
+      "lumenark-telemetry", {"export", clips.filePath(saved.first()), "--format", "csv"});
+  ASSERT_TRUE(check.has_value()) << "its telemetry is readable";
+  EXPECT_GE(check->count('\n'), 2);
 }
 
 } // namespace
