@@ -54,8 +54,13 @@ CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
   new BackgroundDrag(this);
 }
 
-// The engine outlives the window: its threads end with the process.
-CQIRA02Dlg::~CQIRA02Dlg() = default;
+// The engine goes first, as its threads report into this window: a player
+// still running is closed (the close waits a bounded time) before it goes.
+CQIRA02Dlg::~CQIRA02Dlg() {
+  if (IsPlayerRunning())
+    m_pAdap->CurrentState()->ClosePlayer();
+  m_pAdap.reset();
+}
 
 void CQIRA02Dlg::CreateSystemMenu() {
   m_pSystemMenu = new QMenu(this);
@@ -110,10 +115,10 @@ void CQIRA02Dlg::OnInitDialog() {
 void CQIRA02Dlg::CreateEngine() {
   if (m_pAdap)
     return;
-  m_pAdap = new QIRAAdap(this);
-  m_pPresenter->SetEngine(m_pAdap);
-  m_pCommands->SetEngine(m_pAdap);
-  m_pOpener->SetEngine(m_pAdap);
+  m_pAdap = std::make_unique<QIRAAdap>(this);
+  m_pPresenter->SetEngine(m_pAdap.get());
+  m_pCommands->SetEngine(m_pAdap.get());
+  m_pOpener->SetEngine(m_pAdap.get());
 }
 
 bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->IsPlayerThreadRunning(); }

@@ -34,8 +34,8 @@ public:
   ~CQIRA02Dlg() override;
 
   QWidget* GetDlgItem(ControlId id) const { return m_controls.value(id); }
-  // Null until the window's set-up created it; never deleted by the window.
-  QIRAAdap* Adapter() const { return m_pAdap; }
+  // Null until the window's set-up created it; it goes with the window.
+  QIRAAdap* Adapter() const { return m_pAdap.get(); }
   bool IsRecordingOpen() const { return m_pPresenter->IsRecordingOpen(); }
   // Whether an open or the end of a recording waits on the window's thread.
   bool IsWaiting() const { return m_pOpener->IsBusy(); }
@@ -99,7 +99,7 @@ private:
   void OnSysCommand(int command);
 
   std::string m_playerLibrary;
-  QIRAAdap* m_pAdap = nullptr;
+  std::unique_ptr<QIRAAdap> m_pAdap;
   bool m_bInitialised = false;
 
   ControlMap m_controls;

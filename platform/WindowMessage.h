@@ -5,6 +5,8 @@
 // linking the platform layer.
 #pragma once
 
+#include "platform/ThreadHandOff.h"
+
 #include <QEvent>
 #include <cstdint>
 
@@ -29,12 +31,25 @@ class WindowMessageEvent : public QEvent {
 public:
   static constexpr QEvent::Type kType = QEvent::Type(QEvent::User + 0x464);
 
+  // Made on the sending thread and read on the window's, after Qt's queue
+  // handed it over.
   WindowMessageEvent(uint32_t message, uintptr_t wParam, intptr_t lParam)
-      : QEvent(kType), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
+      : QEvent(kType), m_message(message), m_wParam(wParam), m_lParam(lParam) {
+    handOffRelease(this);
+  }
 
-  uint32_t message() const { return m_message; }
-  uintptr_t wParam() const { return m_wParam; }
-  intptr_t lParam() const { return m_lParam; }
+  uint32_t message() const {
+    handOffAcquire(this);
+    return m_message;
+  }
+  uintptr_t wParam() const {
+    handOffAcquire(this);
+    return m_wParam;
+  }
+  intptr_t lParam() const {
+    handOffAcquire(this);
+    return m_lParam;
+  }
 
   // The receiver's answer, as SendMessage returns it.
   intptr_t result() const { return m_result; }

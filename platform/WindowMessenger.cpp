@@ -24,8 +24,11 @@ struct Reply {
 class ReplyingMessageEvent : public WindowMessageEvent {
 public:
   ReplyingMessageEvent(uint32_t message, uintptr_t wParam, intptr_t lParam, Reply& reply)
-      : WindowMessageEvent(message, wParam, lParam), m_reply(reply) {}
+      : WindowMessageEvent(message, wParam, lParam), m_reply(reply) {
+    handOffRelease(this);
+  }
   ~ReplyingMessageEvent() override {
+    handOffAcquire(this);
     std::lock_guard lock(m_reply.mutex);
     m_reply.result = result();
     m_reply.done = true;
