@@ -82,6 +82,11 @@ bool TelemetryStore::Read(GpsSentence& sentence, GSensor& sensor) const {
   return true;
 }
 
+size_t TelemetryStore::AreaBytes() const {
+  std::lock_guard lock(m_Lock);
+  return m_nUserDataSize;
+}
+
 TelemetryStore::LockedArea TelemetryStore::Lock() {
   return LockedArea{std::unique_lock(m_Lock), m_UserData, m_pUserDataBuf.get(), m_nUserDataSize};
 }

@@ -54,9 +54,14 @@ public:
   // Copies of both buffers; false until AllocateBuffers made them.
   bool Read(GpsSentence& sentence, GSensor& sensor) const;
 
-  LockedArea Lock();
+  // The held copy's size in bytes.
+  size_t AreaBytes() const;
 
 private:
+  // Tests look into the held copy through their own accessor.
+  friend struct TelemetryStoreInspection;
+  LockedArea Lock();
+
   static constexpr uint32_t kNoLookUp = 0xFFFFFFFFu;
 
   uint8_t* SentencePassedOver(uint32_t position, uint32_t positionsPerSecond);

@@ -82,7 +82,7 @@ int loadInThisProcess(const char* path, int fd) {
   sample.code = adap.LoadUserData();
   sample.ms = millisecondsSince(start);
   sample.growthMiB = double(peak_memory::PeakKiB() - rssBefore) / 1024;
-  sample.areaMiB = double(adap.Telemetry().Lock().length) / (1 << 20);
+  sample.areaMiB = double(adap.Telemetry().AreaBytes()) / (1 << 20);
   return ReportToParent(fd, sample);
 }
 

@@ -2,6 +2,7 @@
 #include "tests/engine/EngineFixture.h"
 
 #include "platform/WindowMessage.h"
+#include "tests/engine/TelemetryStoreInspection.h"
 
 #include <QCoreApplication>
 #include <cstring>
@@ -57,7 +58,7 @@ TEST_F(FrameReport, SentenceIsCopiedOnceThenOnlySensorsFollow) {
   ASSERT_TRUE(adap->ReadTelemetry(sentence, sensor));
   EXPECT_STREQ(sentence.data(), kSentenceA);
   EXPECT_EQ(sensor[0], 0.0f);
-  EXPECT_EQ(adap->Telemetry().Lock().index.GetGpsRecord(0)[0], 0) << "the record is consumed";
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap->Telemetry()).index.GetGpsRecord(0)[0], 0) << "the record is consumed";
 
   fireFrame(1);
   fireFrame(2);
@@ -162,7 +163,8 @@ TEST_F(FrameReport, ReportWhileOpeningShowsNoPlayTime) {
   EXPECT_EQ(adap->PlayTime(), 0.0f);
   EXPECT_EQ(adap->PlayedSeconds(), 0);
   EXPECT_TRUE(testing_support::waitUntil([&] { return notifications().size() == 1; }));
-  EXPECT_EQ(adap->Telemetry().Lock().index.GetGpsRecord(0)[0], '$') << "nothing consumed while opening";
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap->Telemetry()).index.GetGpsRecord(0)[0], '$')
+      << "nothing consumed while opening";
   EXPECT_EQ(g_Playback.bGpsSyncWait, 0) << "with the rate known, an opening report must not start a GPS wait";
 }
 
@@ -211,7 +213,7 @@ TEST_F(FrameReport, LengthSetsTheSliderAndTheRecordCount) {
   reachPlaying(writeRecording("a.mp4", 10));
   fireLength(1234);
   EXPECT_EQ(adap->Length(), 1234u);
-  EXPECT_EQ(adap->Telemetry().Lock().index.RecordCount(), 1234u);
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap->Telemetry()).index.RecordCount(), 1234u);
   const auto messages = slider.messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].message, platform::kMsgTbmSetRangeMin);

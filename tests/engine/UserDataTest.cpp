@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/QIRAAdap.h"
+#include "tests/engine/TelemetryStoreInspection.h"
 #include "tests/support/BoxWriter.h"
 #include "tests/support/DiagnosticRecorder.h"
 
@@ -67,7 +68,7 @@ TEST_F(UserData, AreaEndsWithItsLastSubBox) {
     const testing_support::DiagnosticRecorder diagnostics;
     EXPECT_EQ(load(path), 0) << c.what;
     const std::string out = diagnostics.text();
-    const TelemetryStore::LockedArea area = adap.Telemetry().Lock();
+    const TelemetryStore::LockedArea area = TelemetryStoreInspection::Lock(adap.Telemetry());
     ASSERT_EQ(area.length, udat.size()) << c.what;
     EXPECT_EQ(std::memcmp(area.bytes, file.bytes().data() + udatOffset, udat.size()), 0) << c.what;
     char line[64];
@@ -90,7 +91,7 @@ TEST_F(UserData, DamagedSubBoxSizeReadsABoundedArea) {
   const testing_support::DiagnosticRecorder diagnostics;
   const int code = load(path);
   EXPECT_EQ(code, 20) << "the sensor box lies beyond the bound";
-  EXPECT_EQ(adap.Telemetry().Lock().length, size_t{64} << 20);
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap.Telemetry()).length, size_t{64} << 20);
 }
 
 TEST_F(UserData, LocateCodesForMissingPathFileAndEmptyFile) {
@@ -140,15 +141,15 @@ TEST_F(UserData, MissingOrMisorderedSubBoxesGiveParseCodes) {
 
 TEST_F(UserData, FailedLocateKeepsThePreviousCopyButFlagsIt) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(2, {})))), 0);
-  const size_t size = adap.Telemetry().Lock().length;
+  const size_t size = TelemetryStoreInspection::Lock(adap.Telemetry()).length;
   EXPECT_EQ(load(write(usualHead(), "other.mp4")), 7);
-  EXPECT_EQ(adap.Telemetry().Lock().length, size);
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap.Telemetry()).length, size);
   EXPECT_TRUE(adap.UserDataFailed());
 }
 
 TEST_F(UserData, GettersReturnOnlyRecordsInsideTheCountAndTheArea) {
   ASSERT_EQ(load(write(usualHead().raw(BoxWriter::udat(4, {"$GPRMC,first"})))), 0);
-  const TelemetryStore::LockedArea area = adap.Telemetry().Lock();
+  const TelemetryStore::LockedArea area = TelemetryStoreInspection::Lock(adap.Telemetry());
   QIRAUDAT& index = area.index;
   index.SetRecordCount(4);
   ASSERT_NE(index.GetGpsRecord(0), nullptr);
@@ -179,13 +180,13 @@ TEST_F(UserData, GpsRecordsAreBoundedByTheDeclaredUdatSize) {
   file.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 10);
   ASSERT_EQ(load(write(file)), 0);
   adap.Telemetry().SetRecordCount(2);
-  EXPECT_NE(adap.Telemetry().Lock().index.GetGpsRecord(0), nullptr);
-  EXPECT_NE(adap.Telemetry().Lock().index.GetGpsRecord(1), nullptr);
+  EXPECT_NE(TelemetryStoreInspection::Lock(adap.Telemetry()).index.GetGpsRecord(0), nullptr);
+  EXPECT_NE(TelemetryStoreInspection::Lock(adap.Telemetry()).index.GetGpsRecord(1), nullptr);
   BoxWriter shorter;
   shorter.box("udat", inner.bytes(), 8 + 16 + 8 + 76 + 1);
   ASSERT_EQ(load(write(shorter)), 0);
   adap.Telemetry().SetRecordCount(2);
-  EXPECT_EQ(adap.Telemetry().Lock().index.GetGpsRecord(1), nullptr);
+  EXPECT_EQ(TelemetryStoreInspection::Lock(adap.Telemetry()).index.GetGpsRecord(1), nullptr);
 }
 
 } // namespace
