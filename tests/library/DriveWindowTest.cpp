@@ -56,13 +56,8 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
   }
 
-  void TearDown() override {
-    if (QIRAAdap* engine = m_window ? m_window->Adapter() : nullptr) {
-      engine->CurrentState()->ClosePlayer();
-      waitUntil([engine] { return !engine->IsPlayerLibraryLoaded(); }, kPlayTimeoutMs);
-    }
-    WindowThreadWait::SetScale(1.0);
-  }
+  // The window ends its player as it goes.
+  void TearDown() override { WindowThreadWait::SetScale(1.0); }
 
   QString Path(const QString& name) const { return m_card.filePath(name); }
   QListWidget* List() const { return static_cast<QListWidget*>(m_window->GetDlgItem(IDC_RECORDING_LIST)); }

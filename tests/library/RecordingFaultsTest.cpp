@@ -50,14 +50,8 @@ protected:
     WindowThreadWait::SetScale(0.2);
   }
 
-  void TearDown() override {
-    // The window does not own the engine: end the player before the window goes.
-    if (QIRAAdap* engine = m_window ? m_window->Adapter() : nullptr) {
-      engine->CurrentState()->ClosePlayer();
-      waitUntil([engine] { return !engine->IsPlayerLibraryLoaded(); }, kPlayTimeoutMs);
-    }
-    WindowThreadWait::SetScale(1.0);
-  }
+  // The window ends its player as it goes.
+  void TearDown() override { WindowThreadWait::SetScale(1.0); }
 
   QString Path(const QString& name) const { return m_card.filePath(name); }
 

@@ -63,10 +63,8 @@ void report(const RecordingRepair::Result& result) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
-    std::fputs(arguments[0] == "--help" ? kUsage : kVersionLine, stdout);
+  if (AnswersInformation(arguments, kUsage))
     return 0;
-  }
   RecordingRepair::Request request;
   if (!parse(arguments, request))
     return usage();
