@@ -72,6 +72,7 @@ void CardDrives::Finish(Drive& drive) const {
     drive.end = std::max(drive.end, recording.End());
     drive.distanceMetres += recording.distanceMetres;
     drive.topSpeedKmh = std::max(drive.topSpeedKmh, recording.topSpeedKmh);
+    drive.harshMoments += recording.harshMoments;
   }
 }
 

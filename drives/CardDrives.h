@@ -28,6 +28,7 @@ public:
     int64_t end = 0;
     double distanceMetres = 0;
     int topSpeedKmh = 0;
+    int harshMoments = 0; // of its played recordings: a copy's are already there
   };
 
   explicit CardDrives(std::vector<RecordingSummary> recordings);

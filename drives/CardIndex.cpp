@@ -51,12 +51,12 @@ std::vector<std::string> CardIndex::Recordings(const std::string& folder) {
   return paths;
 }
 
-RecordingSummary CardIndex::ReadOne(const std::string& path, const IndexCache& cache) {
+RecordingSummary CardIndex::ReadOne(const std::string& path, const IndexCache& cache, const HarshSettings& harsh) {
   const std::optional<IndexCache::Key> key = IndexCache::KeyOf(path);
   if (key)
     if (std::optional<RecordingSummary> kept = cache.Load(*key))
       return *kept;
-  RecordingSummary summary = RecordingReader::Read(path);
+  RecordingSummary summary = RecordingReader::Read(path, harsh);
   // A failure may pass (a card read while the camera writes): only what was
   // read is kept.
   if (key && summary.Readable())
@@ -67,7 +67,7 @@ RecordingSummary CardIndex::ReadOne(const std::string& path, const IndexCache& c
 CardIndex::Result CardIndex::Read(const std::vector<std::string>& paths, const Options& options) {
   Result result;
   result.recordings.resize(paths.size());
-  const IndexCache cache(options.cacheFolder);
+  const IndexCache cache(options.cacheFolder, options.harsh.Key());
   std::atomic<size_t> next{0}, done{0};
   std::atomic<bool> stopped{false};
   const auto work = [&] {
@@ -76,7 +76,7 @@ CardIndex::Result CardIndex::Read(const std::vector<std::string>& paths, const O
         stopped = true;
         return;
       }
-      result.recordings[i] = ReadOne(paths[i], cache);
+      result.recordings[i] = ReadOne(paths[i], cache, options.harsh);
       const size_t count = ++done;
       if (options.progress)
         options.progress(count, paths.size());

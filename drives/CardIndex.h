@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drives/HarshSettings.h"
 #include "drives/RecordingSummary.h"
 
 #include <atomic>
@@ -19,6 +20,7 @@ public:
     // Called after each recording, from the worker that read it.
     std::function<void(size_t done, size_t total)> progress;
     const std::atomic<bool>* cancel = nullptr; // stops before the next recording
+    HarshSettings harsh;                       // what harsh moments are counted under
   };
 
   struct Result {
@@ -35,6 +37,6 @@ public:
   static Result ReadCard(const std::string& folder, const Options& options);
 
 private:
-  static RecordingSummary ReadOne(const std::string& path, const class IndexCache& cache);
+  static RecordingSummary ReadOne(const std::string& path, const class IndexCache& cache, const HarshSettings& harsh);
   static void AddEventNotes(std::vector<RecordingSummary>& recordings);
 };

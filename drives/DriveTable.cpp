@@ -12,31 +12,39 @@ constexpr size_t kFirstNumberColumn = 4;
 
 } // namespace
 
-const std::vector<std::string>& DriveTable::ColumnNames() {
-  static const std::vector<std::string> names{"date",        "start",         "end",    "duration",
-                                              "distance_km", "top_speed_kmh", "events", "recordings"};
-  return names;
+std::vector<std::string> DriveTable::ColumnNames() const {
+  return {"date",
+          "start",
+          "end",
+          "duration",
+          std::string("distance_") + SpeedUnit::DistanceName(m_unit),
+          std::string("top_speed_") + SpeedUnit::Name(m_unit),
+          "events",
+          "recordings",
+          "harsh"};
 }
 
-std::vector<std::string> DriveTable::Cells(const CardDrives::Drive& drive) {
+std::vector<std::string> DriveTable::Cells(const CardDrives::Drive& drive) const {
   return {CardTime::Date(drive.start),
           CardTime::TimeOfDay(drive.start),
           CardTime::TimeOfDay(drive.end),
           CardTime::Duration(drive.end - drive.start),
-          FixedDecimal::Decimals(drive.distanceMetres / 1000.0, 2),
-          std::to_string(drive.topSpeedKmh),
+          FixedDecimal::Decimals(SpeedUnit::DistanceIn(drive.distanceMetres, m_unit), 2),
+          std::to_string(SpeedUnit::FromKmh(drive.topSpeedKmh, m_unit)),
           std::to_string(drive.events.size()),
-          std::to_string(drive.recordings.size())};
+          std::to_string(drive.recordings.size()),
+          std::to_string(drive.harshMoments)};
 }
 
 bool DriveTable::KnownFormat(const std::string& format) { return format == "csv" || format == "json"; }
 
-std::string DriveTable::Document(const CardDrives& drives, const std::string& format) {
+std::string DriveTable::Document(const CardDrives& drives, const std::string& format) const {
+  const std::vector<std::string> names = ColumnNames();
   const bool json = format == "json";
   std::string out = json ? "[" : "";
   if (!json) {
-    for (const std::string& name : ColumnNames())
-      out += name + (&name == &ColumnNames().back() ? "\n" : ",");
+    for (const std::string& name : names)
+      out += name + (&name == &names.back() ? "\n" : ",");
   }
   for (const CardDrives::Drive& drive : drives.Drives()) {
     const std::vector<std::string> cells = Cells(drive);
@@ -49,7 +57,7 @@ std::string DriveTable::Document(const CardDrives& drives, const std::string& fo
         continue;
       }
       const std::string value = column >= kFirstNumberColumn ? cells[column] : JsonText::Quoted(cells[column]);
-      out += JsonText::Quoted(ColumnNames()[column]) + ":" + value + (last ? "}" : ",");
+      out += JsonText::Quoted(names[column]) + ":" + value + (last ? "}" : ",");
     }
   }
   return json ? out + (drives.Drives().empty() ? "]\n" : "\n]\n") : out;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr char kMagic[] = "lumenark-index 2";
+constexpr char kMagic[] = "lumenark-index 3";
 // A summary holds a point per second; an hour's recording stays far below.
 constexpr uint64_t kLargestFile = 4u << 20;
 // Degrees are kept in millionths and lengths in milliseconds and millimetres:
@@ -63,15 +63,16 @@ std::optional<IndexCache::Key> IndexCache::KeyOf(const std::string& path) {
 
 std::string IndexCache::FileFor(const std::string& path) const { return m_folder + "/" + hex(fnv1a(path)) + ".idx"; }
 
-std::string IndexCache::Text(const Key& key, const RecordingSummary& summary) {
+std::string IndexCache::Text(const Key& key, const RecordingSummary& summary) const {
   std::ostringstream out;
   out.imbue(std::locale::classic());
   out << kMagic << '\n'
+      << m_harshKey << '\n'
       << key.path << '\n'
       << key.size << ' ' << key.modifiedNs << '\n'
       << summary.event << ' ' << summary.hasStart << ' ' << summary.start << ' '
       << scaled(summary.durationSeconds, 1000) << ' ' << summary.telemetryCode << ' ' << summary.topSpeedKmh << ' '
-      << scaled(summary.distanceMetres, 1000) << ' ' << summary.track.size() << '\n';
+      << scaled(summary.distanceMetres, 1000) << ' ' << summary.harshMoments << ' ' << summary.track.size() << '\n';
   for (const RecordingSummary::Point& point : summary.track)
     out << point.second << ' ' << scaled(point.latitude, kMicro) << ' ' << scaled(point.longitude, kMicro) << ' '
         << point.speedKmh << '\n';
@@ -79,21 +80,22 @@ std::string IndexCache::Text(const Key& key, const RecordingSummary& summary) {
   return text + "end " + hex(fnv1a(text)) + '\n';
 }
 
-std::optional<RecordingSummary> IndexCache::Parse(const std::string& text, const Key& key) {
+std::optional<RecordingSummary> IndexCache::Parse(const std::string& text, const Key& key) const {
   const size_t end = text.rfind("end ");
   if (end == std::string::npos || text.compare(end + 4, std::string::npos, hex(fnv1a(text.substr(0, end))) + '\n'))
     return std::nullopt;
   std::istringstream in(text.substr(0, end));
   in.imbue(std::locale::classic());
-  std::string magic, path;
+  std::string magic, harshKey, path;
   Key stored;
   RecordingSummary summary;
   int64_t durationMs = 0, distanceMm = 0;
   size_t points = 0;
-  if (!std::getline(in, magic) || magic != kMagic || !std::getline(in, path) || path != key.path ||
-      !(in >> stored.size >> stored.modifiedNs) || stored.size != key.size || stored.modifiedNs != key.modifiedNs ||
+  if (!std::getline(in, magic) || magic != kMagic || !std::getline(in, harshKey) || harshKey != m_harshKey ||
+      !std::getline(in, path) || path != key.path || !(in >> stored.size >> stored.modifiedNs) ||
+      stored.size != key.size || stored.modifiedNs != key.modifiedNs ||
       !(in >> summary.event >> summary.hasStart >> summary.start >> durationMs >> summary.telemetryCode >>
-        summary.topSpeedKmh >> distanceMm >> points) ||
+        summary.topSpeedKmh >> distanceMm >> summary.harshMoments >> points) ||
       points > kLargestFile)
     return std::nullopt;
   summary.track.resize(points);

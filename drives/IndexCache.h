@@ -7,7 +7,8 @@
 #include <string>
 
 // Recording summaries kept between runs, one file per recording, keyed by the
-// recording's path, size and modification time. A file is written whole or
+// recording's path, size and modification time, and by the settings its
+// harsh moments were counted under. A file is written whole or
 // not at all (a temporary renamed over it) and carries a checksum: a damaged
 // or foreign one is ignored, so the recording is read again.
 class IndexCache {
@@ -18,8 +19,8 @@ public:
     int64_t modifiedNs = 0;
   };
 
-  // `folder` empty: nothing is kept.
-  explicit IndexCache(std::string folder) : m_folder(std::move(folder)) {}
+  // `folder` empty: nothing is kept. `harshKey`: HarshSettings::Key().
+  IndexCache(std::string folder, std::string harshKey) : m_folder(std::move(folder)), m_harshKey(std::move(harshKey)) {}
   // $XDG_CACHE_HOME/lumenark, else ~/.cache/lumenark; empty without either.
   static std::string DefaultFolder();
   // The key of a regular file; nothing for anything else.
@@ -31,8 +32,9 @@ public:
 
 private:
   std::string FileFor(const std::string& path) const;
-  static std::string Text(const Key& key, const RecordingSummary& summary);
-  static std::optional<RecordingSummary> Parse(const std::string& text, const Key& key);
+  std::string Text(const Key& key, const RecordingSummary& summary) const;
+  std::optional<RecordingSummary> Parse(const std::string& text, const Key& key) const;
 
   std::string m_folder;
+  std::string m_harshKey;
 };

@@ -27,7 +27,7 @@ double metresBetween(const RecordingSummary::Point& a, const RecordingSummary::P
 
 } // namespace
 
-RecordingSummary RecordingReader::Read(const std::string& path) {
+RecordingSummary RecordingReader::Read(const std::string& path, const HarshSettings& harsh) {
   RecordingSummary summary;
   summary.path = path;
   summary.event = path.find("/EventMovie/") != std::string::npos;
@@ -43,8 +43,10 @@ RecordingSummary RecordingReader::Read(const std::string& path) {
   }
   RecordingTelemetry telemetry;
   summary.telemetryCode = telemetry.Load(path);
-  if (summary.telemetryCode == 0)
+  if (summary.telemetryCode == 0) {
     ReadTrack(telemetry, summary);
+    summary.harshMoments = harsh.CountIn(telemetry);
+  }
   ReadStart(&telemetry, summary);
   return summary;
 }

@@ -25,6 +25,7 @@ struct RecordingSummary {
   std::vector<Point> track;
   int topSpeedKmh = 0;
   double distanceMetres = 0;
+  int harshMoments = 0; // found from the G-sensor under the index's settings
   // The "Date :" lines of an event recording's event notes.
   std::vector<std::string> eventNotes;
 

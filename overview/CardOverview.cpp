@@ -24,9 +24,17 @@
 
 namespace {
 
-const QStringList kColumnTitles{QObject::tr("Date"),     QObject::tr("Start"),         QObject::tr("End"),
-                                QObject::tr("Duration"), QObject::tr("Distance (km)"), QObject::tr("Top speed (km/h)"),
-                                QObject::tr("Events"),   QObject::tr("Recordings")};
+QStringList columnTitles(SpeedUnit::Unit unit) {
+  return {QObject::tr("Date"),
+          QObject::tr("Start"),
+          QObject::tr("End"),
+          QObject::tr("Duration"),
+          QObject::tr("Distance (%1)").arg(QString::fromLatin1(SpeedUnit::DistanceName(unit))),
+          QObject::tr("Top speed (%1)").arg(QString::fromLatin1(SpeedUnit::Label(unit))),
+          QObject::tr("Events"),
+          QObject::tr("Recordings"),
+          QObject::tr("Harsh")};
+}
 const QString kAllDates = QObject::tr("All dates");
 
 // Keeps the map's browser as large as its place in the layout.
@@ -50,12 +58,16 @@ private:
 
 } // namespace
 
-CardOverview::CardOverview(const QString& cardFolder, QWidget* parent, const QString& cacheFolder)
-    : QWidget(parent, Qt::Window), m_map(std::make_unique<CMapView>([] { return platform::isConnected(); })) {
+CardOverview::CardOverview(const QString& cardFolder, QWidget* parent, const QString& cacheFolder,
+                           const HarshSettings& harsh, SpeedUnit::Unit unit)
+    : QWidget(parent, Qt::Window), m_driveTable(unit),
+      m_map(std::make_unique<CMapView>([] { return platform::isConnected(); })) {
   setWindowTitle(tr("Card overview - %1").arg(cardFolder));
   resize(1200, 760);
   BuildLayout();
-  StartIndex(cardFolder, cacheFolder);
+  m_table->setColumnCount(int(m_driveTable.ColumnNames().size()));
+  m_table->setHorizontalHeaderLabels(columnTitles(unit));
+  StartIndex(cardFolder, cacheFolder, harsh);
 }
 
 // The index stops at its next recording; its threads end before the window.
@@ -68,8 +80,7 @@ void CardOverview::BuildLayout() {
   m_mapPlace = new QWidget;
   m_mapPlace->setMinimumSize(480, 360);
   m_dateFilter = new QComboBox;
-  m_table = new QTableWidget(0, int(kColumnTitles.size()));
-  m_table->setHorizontalHeaderLabels(kColumnTitles);
+  m_table = new QTableWidget;
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->setSelectionMode(QAbstractItemView::SingleSelection);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -113,8 +124,9 @@ void CardOverview::BuildLayout() {
   connect(&m_watcher, &QFutureWatcher<CardIndex::Result>::finished, this, &CardOverview::OnIndexed);
 }
 
-void CardOverview::StartIndex(const QString& cardFolder, const QString& cacheFolder) {
+void CardOverview::StartIndex(const QString& cardFolder, const QString& cacheFolder, const HarshSettings& harsh) {
   CardIndex::Options options;
+  options.harsh = harsh;
   options.cacheFolder = cacheFolder.isEmpty() ? IndexCache::DefaultFolder() : cacheFolder.toStdString();
   options.cancel = &m_cancelled;
   // From the index's threads: only queued calls reach the window.
@@ -157,7 +169,7 @@ void CardOverview::FillDateFilter() {
   m_dateFilter->addItem(kAllDates);
   QStringList dates;
   for (const CardDrives::Drive& drive : m_drives->Drives())
-    dates << QString::fromStdString(DriveTable::Cells(drive).front());
+    dates << QString::fromStdString(m_driveTable.Cells(drive).front());
   dates.removeDuplicates();
   dates.sort();
   m_dateFilter->addItems(dates);
@@ -167,7 +179,7 @@ std::vector<size_t> CardOverview::ShownDrives() const {
   std::vector<size_t> shown;
   const bool all = m_dateFilter->currentIndex() <= 0;
   for (size_t i = 0; m_drives && i < m_drives->Drives().size(); ++i)
-    if (all || QString::fromStdString(DriveTable::Cells(m_drives->Drives()[i]).front()) == m_dateFilter->currentText())
+    if (all || QString::fromStdString(m_driveTable.Cells(m_drives->Drives()[i]).front()) == m_dateFilter->currentText())
       shown.push_back(i);
   return shown;
 }
@@ -179,7 +191,7 @@ void CardOverview::ShowDrives() {
   const QSignalBlocker quiet(m_table);
   m_table->setRowCount(int(m_shown.size()));
   for (int row = 0; row < int(m_shown.size()); ++row) {
-    const std::vector<std::string> cells = DriveTable::Cells(m_drives->Drives()[m_shown[size_t(row)]]);
+    const std::vector<std::string> cells = m_driveTable.Cells(m_drives->Drives()[m_shown[size_t(row)]]);
     for (int column = 0; column < int(cells.size()); ++column)
       m_table->setItem(row, column, new QTableWidgetItem(QString::fromStdString(cells[size_t(column)])));
     // The drive's colour on the map, as the legend.

@@ -3,6 +3,7 @@
 
 #include "drives/CardDrives.h"
 #include "drives/CardIndex.h"
+#include "drives/DriveTable.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -22,13 +23,16 @@ class QTableWidget;
 // The card is indexed in the background (through the index cache) with a
 // progress bar that can be cancelled; the window keeps painting meanwhile.
 // Selecting a row fits the map to that drive; clicking a track point or an
-// event pin emits recordingPicked for the main window to open.
+// event pin emits recordingPicked for the main window to open. Harsh moments
+// are counted under the driver's settings, distances and speeds shown in the
+// driver's unit.
 class CardOverview : public QWidget {
   Q_OBJECT
 
 public:
   // Starts indexing `cardFolder` at once; `cacheFolder` empty: the user's.
-  explicit CardOverview(const QString& cardFolder, QWidget* parent = nullptr, const QString& cacheFolder = {});
+  explicit CardOverview(const QString& cardFolder, QWidget* parent = nullptr, const QString& cacheFolder = {},
+                        const HarshSettings& harsh = {}, SpeedUnit::Unit unit = SpeedUnit::Unit::kKmh);
   ~CardOverview() override;
 
   // The grouped card once indexed; none before, or after a cancel.
@@ -46,7 +50,7 @@ private slots:
 
 private:
   void BuildLayout();
-  void StartIndex(const QString& cardFolder, const QString& cacheFolder);
+  void StartIndex(const QString& cardFolder, const QString& cacheFolder, const HarshSettings& harsh);
   void OnProgress(int done, int total);
   void OnIndexed();
   void FillDateFilter();
@@ -55,6 +59,7 @@ private:
   void OnDriveSelected();
   std::vector<size_t> ShownDrives() const;
 
+  DriveTable m_driveTable;
   std::unique_ptr<CMapView> m_map;
   QWidget* m_mapPlace = nullptr;
   QTableWidget* m_table = nullptr;

@@ -24,3 +24,9 @@ const char* SpeedUnit::Label(Unit unit) { return unit == Unit::kMph ? "mph" : "k
 int SpeedUnit::FromKmh(int kmh, Unit unit) {
   return unit == Unit::kMph ? int(std::lround(kmh / kKilometresPerMile)) : kmh;
 }
+
+double SpeedUnit::DistanceIn(double metres, Unit unit) {
+  return metres / 1000.0 / (unit == Unit::kMph ? kKilometresPerMile : 1.0);
+}
+
+const char* SpeedUnit::DistanceName(Unit unit) { return unit == Unit::kMph ? "mi" : "km"; }

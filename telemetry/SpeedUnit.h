@@ -16,4 +16,7 @@ public:
   static const char* Label(Unit unit); // "km/h", "mph"
   // The speed in `unit`, rounded to a whole number.
   static int FromKmh(int kmh, Unit unit);
+  // A distance in the unit's long measure: km for km/h, mi for mph.
+  static double DistanceIn(double metres, Unit unit);
+  static const char* DistanceName(Unit unit); // "km", "mi"
 };

@@ -6,15 +6,14 @@
 // and the peak memory an index adds, the overview's share beyond its window.
 //   targets: first index under 2 s, from the cache under 0.2 s (medians);
 //   memory growth under 100 MiB.
+#include "bench/support/HardLinkedCard.h"
 #include "bench/support/PeakMemory.h"
 #include "bench/support/Spread.h"
 #include "drives/CardDrives.h"
 #include "drives/CardIndex.h"
-#include "drives/CardTime.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -23,45 +22,11 @@
 namespace {
 
 constexpr int kRecordings = 2000;
-constexpr int kGenerated = 4;
 constexpr int kPerDrive = 30;
-constexpr int kDriveGapSeconds = 3600;
 constexpr int kSamples = 5;
 constexpr double kFirstIndexTargetS = 2.0;
 constexpr double kCachedTargetS = 0.2;
 constexpr double kMemoryTargetMiB = 100.0;
-constexpr int64_t kCardStart = 1781429520; // 2026-06-14 09:32:00
-
-std::string tool(const char* name) {
-  return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / name).string();
-}
-
-// Stamp text of a moment, as the camera names its recordings.
-std::string stamp(int64_t seconds) {
-  const std::string date = CardTime::Date(seconds), time = CardTime::TimeOfDay(seconds);
-  return date.substr(0, 4) + date.substr(5, 2) + date.substr(8, 2) + "_" + time.substr(0, 2) + time.substr(3, 2) +
-         time.substr(6, 2);
-}
-
-bool makeCard(const std::string& root) {
-  const std::string generated = root + "/generated", card = root + "/card/NormalMovie";
-  std::filesystem::create_directories(generated);
-  std::filesystem::create_directories(card);
-  for (int i = 0; i < kGenerated; ++i) {
-    const std::string command = "'" + tool("make-sample-card") + "' --recording '" + generated + "/" +
-                                std::to_string(i) + ".mp4' --seconds 60 --fps 30 --width 160 --height 120 --seed " +
-                                std::to_string(i + 1);
-    if (std::system(command.c_str()) != 0)
-      return false;
-  }
-  int64_t start = kCardStart;
-  for (int i = 0; i < kRecordings; ++i) {
-    std::filesystem::create_hard_link(generated + "/" + std::to_string(i % kGenerated) + ".mp4",
-                                      card + "/drf0_" + stamp(start) + ".mp4");
-    start += 60 + ((i + 1) % kPerDrive == 0 ? kDriveGapSeconds : 0);
-  }
-  return true;
-}
 
 // Seconds to index the card and group it; the drive count in `drives`.
 double timeIndex(const std::string& card, const std::string& cache, size_t& drives, size_t& unreadable) {
@@ -82,7 +47,7 @@ double timeIndex(const std::string& card, const std::string& cache, size_t& driv
 int main() {
   const std::string root = (std::filesystem::temp_directory_path() / "lumenark-bench-drives").string();
   std::filesystem::remove_all(root);
-  if (!makeCard(root)) {
+  if (!hard_linked_card::Make(root, kRecordings, kPerDrive)) {
     std::fprintf(stderr, "bench_drives: make-sample-card failed\n");
     return 1;
   }

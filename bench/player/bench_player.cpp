@@ -12,6 +12,7 @@
 //   (d) peak memory of the process.
 // (b) to (d) use the project's own 1280 x 720 recording.
 #include "bench/support/ChildProcess.h"
+#include "bench/support/EventsUntil.h"
 #include "engine/QIRAState.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
@@ -56,22 +57,6 @@ constexpr const char* kPlayOption = "--play";
 constexpr const char* kScaleFilter = "scale=640:480:flags=bicubic,format=bgr0";
 
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// Runs the GUI thread's events until the condition holds or time is up,
-// looking only ten times a second so that the waiting costs no CPU to speak of.
-bool runEventsUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  QEventLoop loop;
-  QTimer check;
-  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-    if (condition())
-      loop.quit();
-  });
-  QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
-  check.start(100);
-  if (!condition())
-    loop.exec();
-  return condition();
-}
 
 struct Figures {
   std::vector<double> values;

@@ -49,7 +49,7 @@ TEST_F(CardIndexCache, CacheIsTrustedOnlyWhileItHoldsTheSameFile) {
     const std::string cache = m_folder + "/cache";
     std::filesystem::remove_all(cache);
     const std::string recording = MakeRecording("drf0_20260614_093200.mp4", 5);
-    const CardIndex::Options options{cache, 1, nullptr, nullptr};
+    const CardIndex::Options options{cache, 1, nullptr, nullptr, {}};
     const RecordingSummary fresh = CardIndex::Read({recording}, options).recordings.at(0);
     ASSERT_TRUE(fresh.Readable()) << fresh.failure;
     ASSERT_EQ(filesIn(cache).size(), 1u);
@@ -69,6 +69,23 @@ TEST_F(CardIndexCache, CacheIsTrustedOnlyWhileItHoldsTheSameFile) {
     }
     EXPECT_EQ(filesIn(cache).size(), 1u) << spoiled.fault << ": no temporary left";
   }
+}
+
+// A harsh count kept in the cache holds only for the settings it was counted
+// under: each read, after one under other settings, counts as a fresh read.
+TEST_F(CardIndexCache, HarshCountFollowsTheSettingsNotTheCache) {
+  const std::string recording = MakeRecording("drf0_20260614_093200.mp4", 80, "--seed 2");
+  HarshSettings gentle;
+  gentle.thresholds.brakingG = -1.9f;
+  HarshSettings reversed;
+  reversed.mountedReversed = true;
+  const auto count = [&](const std::string& cache, const HarshSettings& harsh) {
+    return CardIndex::Read({recording}, {cache, 1, nullptr, nullptr, harsh}).recordings.at(0).harshMoments;
+  };
+  const std::string cache = m_folder + "/cache";
+  ASSERT_GT(count("", HarshSettings{}), count("", gentle)) << "the hard brake counts under the defaults";
+  for (const HarshSettings& harsh : {HarshSettings{}, gentle, reversed, HarshSettings{}})
+    EXPECT_EQ(count(cache, harsh), count("", harsh)) << harsh.Key();
 }
 
 } // namespace

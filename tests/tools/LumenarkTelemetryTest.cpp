@@ -404,7 +404,8 @@ TEST_F(LumenarkTelemetry, EventsGoOnAfterAFileWithoutTelemetry) {
 // Two drives of two back-to-back recordings 60 s apart, the first with a
 // copy of its brake among the events; its second recording cannot be read
 // (a FIFO under a recording's name): it is named with its reason and ends
-// the drive, and the table still comes.
+// the drive, and the table still comes, in either unit, with each drive's
+// harsh moments (a copy's brake is not counted twice).
 TEST_F(LumenarkTelemetry, DrivesListsEveryDriveOfTheCard) {
   const std::string card = m_folder + "/card";
   ASSERT_EQ(ProcessRunner::Run(ProcessRunner::Tool("make-sample-card") + " --card '" + card +
@@ -419,16 +420,19 @@ TEST_F(LumenarkTelemetry, DrivesListsEveryDriveOfTheCard) {
     const char* arguments;
     const char* document;
   } runs[] = {
-      {"drives CARD", "date,start,end,duration,distance_km,top_speed_kmh,events,recordings\n"
-                      "2026-06-14,09:32:00,09:32:05,0:00:05,0.04,93,1,2\n"
-                      "2026-06-14,09:33:10,09:33:20,0:00:10,0.15,113,0,2\n"},
+      {"drives CARD", "date,start,end,duration,distance_km,top_speed_kmh,events,recordings,harsh\n"
+                      "2026-06-14,09:32:00,09:32:05,0:00:05,0.04,93,1,2,1\n"
+                      "2026-06-14,09:33:10,09:33:20,0:00:10,0.15,113,0,2,2\n"},
+      {"drives CARD --units mph", "date,start,end,duration,distance_mi,top_speed_mph,events,recordings,harsh\n"
+                                  "2026-06-14,09:32:00,09:32:05,0:00:05,0.03,58,1,2,1\n"
+                                  "2026-06-14,09:33:10,09:33:20,0:00:10,0.10,70,0,2,2\n"},
       {"drives CARD --format json",
        "[\n"
        R"({"date":"2026-06-14","start":"09:32:00","end":"09:32:05","duration":"0:00:05","distance_km":0.04,)"
-       R"("top_speed_kmh":93,"events":1,"recordings":2},)"
+       R"("top_speed_kmh":93,"events":1,"recordings":2,"harsh":1},)"
        "\n"
        R"({"date":"2026-06-14","start":"09:33:10","end":"09:33:20","duration":"0:00:10","distance_km":0.15,)"
-       R"("top_speed_kmh":113,"events":0,"recordings":2})"
+       R"("top_speed_kmh":113,"events":0,"recordings":2,"harsh":2})"
        "\n]\n"},
   };
   // Twice: the second run's table comes from the cache.

@@ -38,7 +38,7 @@ constexpr char kUsage[] = "Usage:\n"
                           "  lumenark-telemetry export FILE... --format gpx [-o OUT]\n"
                           "  lumenark-telemetry export --drive FOLDER yyyymmdd_hhmmss --format gpx [-o OUT]\n"
                           "  lumenark-telemetry events FILE... [--format csv|json]\n"
-                          "  lumenark-telemetry drives FOLDER [--format csv|json]\n"
+                          "  lumenark-telemetry drives FOLDER [--format csv|json] [--units kmh|mph]\n"
                           "  lumenark-telemetry clock FOLDER\n"
                           "  lumenark-telemetry --help | --version\n"
                           "\n"
@@ -46,7 +46,8 @@ constexpr char kUsage[] = "Usage:\n"
                           "  --format FORMAT  export as csv, gpx or geojson (several recordings: gpx, a\n"
                           "                   segment each); events and drives as csv (default) or json\n"
                           "  --drive FOLDER STAMP  export the recordings of the card's drive at that moment\n"
-                          "  --units UNIT     kmh (default) or mph: CSV adds a last column speed_mph\n"
+                          "  --units UNIT     kmh (default) or mph: an export's CSV adds a last column\n"
+                          "                   speed_mph; drives show distance in mi and top speed in mph\n"
                           "  -o OUT           write the export to OUT, replaced whole, not to standard output\n"
                           "  --help           show this help and exit\n"
                           "  --version        show the version and exit\n";
@@ -64,6 +65,7 @@ struct ExportRequest {
 struct ListRequest {
   std::vector<std::string> files;
   std::string format = "csv";
+  std::string units = "kmh"; // `drives` only
 };
 
 int usage() {
@@ -137,6 +139,7 @@ bool loadTelemetry(const std::string& path, RecordingTelemetry& telemetry) {
 }
 
 // A card read through the index cache, the way the overview reads it.
+// Harsh moments are counted under the default thresholds.
 CardDrives readCard(const std::string& folder) {
   CardIndex::Options options;
   options.cacheFolder = IndexCache::DefaultFolder();
@@ -185,12 +188,19 @@ int exportSegments(const std::vector<std::string>& paths, const std::string& out
   return 0;
 }
 
+// The unit named by --units; none, with the reason on standard error, for
+// an unknown name.
+std::optional<SpeedUnit::Unit> unitNamed(const std::string& name) {
+  const std::optional<SpeedUnit::Unit> unit = SpeedUnit::FromName(name);
+  if (!unit)
+    std::fprintf(stderr, "lumenark-telemetry: unknown units %s (kmh or mph)\n", name.c_str());
+  return unit;
+}
+
 int exportTelemetry(const ExportRequest& request, std::FILE* out) {
-  const std::optional<SpeedUnit::Unit> unit = SpeedUnit::FromName(request.units);
-  if (!unit) {
-    std::fprintf(stderr, "lumenark-telemetry: unknown units %s (kmh or mph)\n", request.units.c_str());
+  const std::optional<SpeedUnit::Unit> unit = unitNamed(request.units);
+  if (!unit)
     return kUsageError;
-  }
   const auto format = TelemetryFormat::ByName(request.format, *unit);
   if (!format) {
     std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv, gpx or geojson)\n", request.format.c_str());
@@ -216,10 +226,13 @@ int exportTelemetry(const ExportRequest& request, std::FILE* out) {
 }
 
 bool parseList(const std::vector<std::string>& arguments, ListRequest& request) {
+  const bool withUnits = arguments[0] == "drives";
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--format" && i + 1 < arguments.size())
       request.format = arguments[++i];
+    else if (withUnits && argument == "--units" && i + 1 < arguments.size())
+      request.units = arguments[++i];
     else if (!argument.empty() && argument[0] != '-')
       request.files.push_back(argument);
     else
@@ -265,6 +278,9 @@ int listDrives(const ListRequest& request, std::FILE* out) {
     std::fprintf(stderr, "lumenark-telemetry: unknown format %s (csv or json)\n", request.format.c_str());
     return kUsageError;
   }
+  const std::optional<SpeedUnit::Unit> unit = unitNamed(request.units);
+  if (!unit)
+    return kUsageError;
   const CardDrives card = readCard(request.files.front());
   bool allRead = true;
   for (const RecordingSummary& recording : card.Recordings()) {
@@ -273,7 +289,7 @@ int listDrives(const ListRequest& request, std::FILE* out) {
     std::fprintf(stderr, "lumenark-telemetry: %s: %s\n", recording.path.c_str(), recording.failure.c_str());
     allRead = false;
   }
-  return writeDocument(DriveTable::Document(card, request.format), "", out) && allRead ? 0 : 1;
+  return writeDocument(DriveTable(*unit).Document(card, request.format), "", out) && allRead ? 0 : 1;
 }
 
 // The clock's line from every recording of the card with a GPS fix.
