@@ -39,12 +39,13 @@ void PlayOn::StopIndex() {
   m_cancel = false;
 }
 
-void PlayOn::IndexCard(const QString& listedFolder) {
+void PlayOn::IndexCard(const QString& listedFolder, const HarshSettings& harsh) {
   StopIndex();
   m_drives.reset();
   CardIndex::Options options;
   options.cacheFolder = IndexCache::DefaultFolder();
   options.cancel = &m_cancel;
+  options.harsh = harsh;
   const std::string card = QFile::encodeName(CardRoot(listedFolder)).toStdString();
   m_watcher.setFuture(QtConcurrent::run([card, options] { return CardIndex::ReadCard(card, options); }));
 }

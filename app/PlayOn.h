@@ -3,6 +3,7 @@
 
 #include "drives/CardDrives.h"
 #include "drives/CardIndex.h"
+#include "drives/HarshSettings.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -24,8 +25,9 @@ public:
   void SetEnabled(bool enabled);
 
   // Starts reading the card that holds `listedFolder` (a card's root, or one
-  // of its recording folders).
-  void IndexCard(const QString& listedFolder);
+  // of its recording folders), counting harsh moments under `harsh` as the
+  // card overview does, so both share the index cache.
+  void IndexCard(const QString& listedFolder, const HarshSettings& harsh);
   // The recording to play after `path`; empty when off, at a drive's end, or
   // before the index is ready.
   QString NextRecording(const QString& path) const;

@@ -73,7 +73,8 @@ void RecordingOpener::OnOpenFolder() {
 
 void RecordingOpener::OpenRecordingFolder(const QString& folder) {
   m_strListedFolder = folder;
-  m_playOn.IndexCard(folder);
+  const DrivingSettings& driving = m_presenter.Settings();
+  m_playOn.IndexCard(folder, {driving.thresholds, driving.mountedReversed});
   m_clockCheck.Check(PlayOn::CardRoot(folder));
   m_pRecordings->Clear();
   m_pRecordings->ScanRecordingFolder(folder);
@@ -116,7 +117,9 @@ void RecordingOpener::ShowCardOverview() {
                              QMessageBox::Ok);
     return;
   }
-  auto* overview = new CardOverview(PlayOn::CardRoot(m_strListedFolder), m_window);
+  const DrivingSettings& driving = m_presenter.Settings();
+  auto* overview = new CardOverview(PlayOn::CardRoot(m_strListedFolder), m_window, {},
+                                    {driving.thresholds, driving.mountedReversed}, driving.unit);
   overview->setWindowFlag(Qt::Window);
   overview->setAttribute(Qt::WA_DeleteOnClose);
   overview->setWindowTitle(QStringLiteral("Card overview - Lumenark"));
