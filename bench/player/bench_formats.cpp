@@ -10,13 +10,16 @@
 //   - CPU seconds per second of the whole process, and of its GUI thread
 //     alone (which only paints the 640 x 480 picture, whatever the size).
 #include "bench/support/ChildProcess.h"
+#include "bench/support/ViewerApplication.h"
+#include "bench/support/ViewerPlacedPlayer.h"
 #include "engine/QIRAState.h"
+#include "platform/ModulePath.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
 #include "tests/support/DiagnosticRecorder.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -30,7 +33,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kFps = 30;
-constexpr int kSeconds = 8;
+constexpr int kSeconds = 6;
 constexpr double kRateTolerance = 0.02;
 constexpr double kLongestStillTargetMs = 250.0;
 constexpr const char* kPlayOption = "--play";
@@ -89,10 +92,7 @@ Playback measure(const std::vector<EngineHarness::Frame>& frames) {
 int playToEnd(const std::string& recording, int reportFd) {
   const testing_support::DiagnosticRecorder diagnostics;
   EngineHarness harness;
-  harness.mainWindow.resize(1010, 790);
-  harness.mainWindow.show();
-  harness.state().SetVideoPosition(0, 20, 110, 640, 480);
-  if (harness.openPlayer() != 0 || harness.open(recording) != 0)
+  if (!StartPlayingAsTheViewer(harness, recording))
     return 1;
   if (!EngineHarness::waitFor([&] { return harness.mainWindow.ends > 0; }, std::chrono::seconds(4 * kSeconds)))
     return 1;
@@ -120,7 +120,13 @@ bool playInChild(const std::string& recording, Playback& playback, double& proce
   return ended.succeeded && reported && playback.wallSeconds > 0.0;
 }
 
-bool runCase(const QTemporaryDir& dir, const Codec& codec, const Size& size) {
+// Made under another name first, so that a run cut short leaves no half file.
+bool makeOnce(const TestRecording::Options& options, const QString& file) {
+  const QString part = file + ".part.mp4";
+  return TestRecording::makeDetailed(options, part.toStdString()) && QFile::rename(part, file);
+}
+
+bool runCase(const QDir& dir, const std::string& label, const Codec& codec, const Size& size) {
   TestRecording::Options options;
   options.width = size.width;
   options.height = size.height;
@@ -128,12 +134,13 @@ bool runCase(const QTemporaryDir& dir, const Codec& codec, const Size& size) {
   options.seconds = kSeconds;
   options.audio = true;
   options.encoder = codec.encoder;
-  const std::string path = dir.filePath(QString("%1-%2p.mp4").arg(codec.name).arg(size.height)).toStdString();
-  std::printf("%-5s %4dx%-4d ", codec.name, size.width, size.height);
+  const QString file = dir.filePath(QString("%1-%2p-%3s.mp4").arg(codec.name).arg(size.height).arg(kSeconds));
+  std::printf("%-16s ", label.c_str());
   std::fflush(stdout);
   Playback playback;
   double processCpu = 0.0;
-  if (!TestRecording::makeDetailed(options, path) || !playInChild(path, playback, processCpu)) {
+  const bool made = QFileInfo::exists(file) || makeOnce(options, file);
+  if (!made || !playInChild(file.toStdString(), playback, processCpu)) {
     std::printf("failed\n");
     return false;
   }
@@ -149,21 +156,28 @@ bool runCase(const QTemporaryDir& dir, const Codec& codec, const Size& size) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  ViewerApplication app(argc, argv);
   if (argc == 4 && std::strcmp(argv[1], kPlayOption) == 0)
     return playToEnd(argv[2], std::atoi(argv[3]));
 
-  QTemporaryDir dir;
+  const QDir dir(QString::fromStdString(platform::executableDir() + "/bench-formats"));
+  if (!dir.mkpath(".")) {
+    std::fprintf(stderr, "bench_formats: cannot make %s\n", qPrintable(dir.path()));
+    return 1;
+  }
+  const char* only = argc == 2 ? argv[1] : "";
   std::printf("bench_formats: %d s ffmpeg test-source recordings, %d fps, with sound and a user-data box\n", kSeconds,
               kFps);
   std::printf("codec  size      rate  still   dropped    cpu    gui\n"
               "                 s/s     ms  of pictures   s/s    s/s\n");
   bool met = true;
   for (const Codec& codec : kCodecs) {
-    for (const Size& size : kSizes)
-      met = runCase(dir, codec, size) && met;
+    for (const Size& size : kSizes) {
+      const std::string label =
+          std::string(codec.name) + ' ' + std::to_string(size.width) + 'x' + std::to_string(size.height);
+      if (label.find(only) != std::string::npos)
+        met = runCase(dir, label, codec, size) && met;
+    }
   }
   std::printf("targets: rate 1.00 +/- %.2f, picture still < %.0f ms\n", kRateTolerance, kLongestStillTargetMs);
   if (!met)
