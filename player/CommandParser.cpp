@@ -40,6 +40,8 @@ std::optional<PlayerCommand> CommandParser::parse(const char* text) {
     return simple(Kind::GetTimeLength);
   if (name == "frame_back_step" && arguments == 0)
     return simple(Kind::FrameBackStep);
+  if (name == "hardware_decoding" && arguments == 1 && (words[1] == "0" || words[1] == "1"))
+    return parseValue(Kind::HardwareDecoding, words, nullptr);
   if (name == "quit" && arguments == 0)
     return simple(Kind::Quit);
   if (name == "seek")

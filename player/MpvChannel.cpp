@@ -14,8 +14,8 @@
 namespace {
 
 // Options for an embedded, headless-capable decoder: no configuration files,
-// terminal, scripts or input bindings; software decoding; the picture fills
-// the fixed image; without a sound device playback goes on silently.
+// terminal, scripts or input bindings; the picture fills the fixed image;
+// without a sound device playback goes on silently.
 constexpr std::pair<const char*, const char*> kOptions[] = {
     {"config", "no"},
     {"terminal", "no"},
@@ -30,7 +30,12 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"load-osd-console", "no"},
     {"load-auto-profiles", "no"},
     {"vo", "libmpv"},
-    {"hwdec", "no"},
+    // Where decoding cannot keep up, time goes on and pictures are dropped:
+    // late ones before they are drawn, and the decoder skips pictures that no
+    // other refers to. Hardware decoding (set per channel) copies each
+    // picture back, so the frame reports still carry it.
+    {"framedrop", "decoder+vo"},
+    {"vd-lavc-framedrop", "nonref"},
     // Two decoding threads: one frame of start-up delay instead of one per
     // core, and still room for four times the normal rate.
     {"vd-lavc-threads", "2"},
@@ -130,6 +135,15 @@ int MpvChannel::command(std::initializer_list<const char*> words) {
   std::vector<const char*> args(words);
   args.push_back(nullptr);
   return mpv_command(m_mpv, args.data());
+}
+
+int MpvChannel::setString(const char* name, const char* value) { return mpv_set_property_string(m_mpv, name, value); }
+
+std::string MpvChannel::getString(const char* name) const {
+  char* value = mpv_get_property_string(m_mpv, name);
+  std::string text = value ? value : "";
+  mpv_free(value);
+  return text;
 }
 
 int MpvChannel::setDouble(const char* name, double value) {

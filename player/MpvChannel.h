@@ -40,6 +40,9 @@ public:
 
   // libmpv error code (0 or more is success).
   int command(std::initializer_list<const char*> words);
+  int setString(const char* name, const char* value);
+  // Empty when the property is unavailable.
+  std::string getString(const char* name) const;
   int setDouble(const char* name, double value);
   double getDouble(const char* name, double fallback) const;
   int64_t getInt(const char* name, int64_t fallback) const;

@@ -19,6 +19,7 @@ struct PlayerCommand {
     Quit,
     FrameStep,
     FrameBackStep,
+    HardwareDecoding, // value 1 = use a hardware decoder where there is one, 0 = software only
   };
 
   Kind kind = Kind::Pause;

@@ -34,9 +34,15 @@ void PlayerHost::submitText(const char* text) {
   submit(std::move(*command));
 }
 
+// The decoding choice is a setting: the window may send it before any
+// recording is played, and a running player applies it at once.
 void PlayerHost::submit(PlayerCommand command) {
+  const bool setting = command.kind == PlayerCommand::Kind::HardwareDecoding;
+  if (setting)
+    m_hardwareDecoding = command.value != 0.0;
   if (!m_running) {
-    diagnostic("player: no recording is being played, command ignored");
+    if (!setting)
+      diagnostic("player: no recording is being played, command ignored");
     return;
   }
   if (command.kind == PlayerCommand::Kind::Quit)

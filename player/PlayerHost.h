@@ -42,6 +42,9 @@ public:
   bool beginRun();
   void endRun();
   bool quitPending() const { return m_quitPending; }
+  // The user's choice, kept for later runs: a hardware decoder where the
+  // machine has one (on by default), or software only.
+  bool hardwareDecoding() const { return m_hardwareDecoding; }
 
   player::StopFlag& stopFlag() { return m_stopFlag; }
   CommandInbox& inbox() { return m_inbox; }
@@ -56,6 +59,7 @@ private:
   player::StopFlag m_stopFlag{0};
   std::atomic<bool> m_running{false};
   std::atomic<bool> m_quitPending{false};
+  std::atomic<bool> m_hardwareDecoding{true};
   CommandInbox m_inbox;
   std::once_flag m_framesMade;
   std::unique_ptr<FrameStore> m_frames;

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr uint64_t kTimePosReply = 1;
+constexpr uint64_t kFirstDropCountReply = 2;
 // The stop flag is a plain value the engine writes, so it is looked at this
 // often; commands and libmpv's events wake the player at once.
 constexpr auto kStopFlagPoll = std::chrono::milliseconds(50);
@@ -42,7 +43,7 @@ std::string formatDecimal(double value) { return platform::fixedDecimal(value, 2
 
 PlayerSession::PlayerSession(PlayerHost& host, std::string path1, std::string path2)
     : m_host(host), m_frames(host.frames()), m_path1(std::move(path1)), m_path2(std::move(path2)),
-      m_speedLevel(PlaybackLevels::kNormalSpeedLevel) {
+      m_speedLevel(PlaybackLevels::kNormalSpeedLevel), m_decoding(kFirstDropCountReply) {
   m_streamRecord.info = &m_streamInfo;
 }
 
@@ -102,6 +103,7 @@ std::unique_ptr<MpvChannel> PlayerSession::makeChannel(int channel) {
     m_host.diagnostic("player: " + decoder->errorText());
     return nullptr;
   }
+  decoder->setString("hwdec", DecodingMonitor::hwdecOption(m_host.hardwareDecoding()));
   return decoder;
 }
 
@@ -111,6 +113,7 @@ bool PlayerSession::openDecoders() {
   if (!m_primary)
     return false;
   m_primary->observeDouble(kTimePosReply, "time-pos");
+  m_decoding.observe(*m_primary);
   return true;
 }
 
@@ -166,6 +169,9 @@ bool PlayerSession::execute(const PlayerCommand& command) {
   case Kind::FrameBackStep:
     frameBackStep();
     break;
+  case Kind::HardwareDecoding:
+    setHardwareDecoding(command.value != 0.0);
+    break;
   case Kind::Quit:
     return false;
   }
@@ -184,6 +190,7 @@ void PlayerSession::load(const std::string& path1, const std::string& path2) {
   m_staleEntry = m_currentEntry;
   m_stopRequested = false;
   m_phase = Phase::Loading;
+  m_decoding.reset();
   holdFrameReports();
 
   // One decoder serves both channels when they show the same recording.
@@ -246,6 +253,12 @@ void PlayerSession::setBrightness(double level) {
 
 void PlayerSession::setVolume(double level) { m_primary->setDouble("volume", PlaybackLevels::mpvVolume(level)); }
 
+// libmpv changes the decoder of a playing recording in place; the choice is
+// said again with the next recording.
+void PlayerSession::setHardwareDecoding(bool hardware) {
+  forEachChannel([hardware](MpvChannel& c) { c.setString("hwdec", DecodingMonitor::hwdecOption(hardware)); });
+}
+
 void PlayerSession::reportDuration() {
   m_reportedDuration = static_cast<float>(m_duration);
   m_host.report(player::kEventDuration, reinterpret_cast<intptr_t>(&m_reportedDuration));
@@ -284,8 +297,13 @@ void PlayerSession::onEvent(const mpv_event& event) {
 }
 
 void PlayerSession::onPropertyChange(uint64_t reply, const mpv_event_property& property) {
-  if (reply == kTimePosReply && property.format == MPV_FORMAT_DOUBLE)
-    m_timePos = *static_cast<const double*>(property.data);
+  if (property.format != MPV_FORMAT_DOUBLE)
+    return;
+  const double value = *static_cast<const double*>(property.data);
+  if (reply == kTimePosReply)
+    m_timePos = value;
+  else
+    m_decoding.onCount(reply, value);
 }
 
 void PlayerSession::onFileLoaded() {
@@ -312,6 +330,8 @@ void PlayerSession::onFileLoaded() {
 
 void PlayerSession::onPlaybackRestart() {
   m_timePos = m_primary->getDouble("time-pos", m_timePos);
+  if (const std::string choice = m_decoding.takeChoiceLine(*m_primary, m_host.hardwareDecoding()); !choice.empty())
+    m_host.diagnostic(choice);
   deliver(m_reportGate.restart(m_timePos, m_primary->rendersBegun()), FrameReportGate::Waiting::Yes);
 }
 
@@ -389,6 +409,8 @@ void PlayerSession::finishRecording() {
 // The end is delivered in the newest turn, so no report decided before it
 // follows it: the engine compares the last position with the length.
 void PlayerSession::endRecording(const uint32_t* position) {
+  if (const std::string dropped = DecodingMonitor::droppedLine(m_decoding.dropped(), m_length); !dropped.empty())
+    m_host.diagnostic(dropped);
   const FrameReportGate::Report end =
       m_reportGate.holdForEnd(m_primary->rendersBegun(), m_timePos, m_frames.front(kChannel1));
   const FrameReportGate::Turn turn(m_reportGate, end.ticket, FrameReportGate::Waiting::Yes);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/PlayerContract.h"
+#include "player/DecodingMonitor.h"
 #include "player/FrameReportGate.h"
 #include "player/PlayerCommand.h"
 #include "player/VideoWindowPair.h"
@@ -51,6 +52,7 @@ private:
   void setSpeedLevel(double level);
   void setBrightness(double level);
   void setVolume(double level);
+  void setHardwareDecoding(bool hardware);
   void reportDuration();
   template <typename Action> void forEachChannel(Action action);
 
@@ -101,6 +103,7 @@ private:
   std::atomic<double> m_fps{0.0};
   std::atomic<uint32_t> m_length{0};
   FrameReportGate m_reportGate;
+  DecodingMonitor m_decoding;
   player::StreamInfo m_streamInfo{};
   player::StreamRecord m_streamRecord{};
 };

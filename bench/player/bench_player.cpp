@@ -13,6 +13,7 @@
 // (b) to (d) use the project's own 1280 x 720 recording.
 #include "bench/support/ChildProcess.h"
 #include "bench/support/EventsUntil.h"
+#include "bench/support/ViewerPlacedPlayer.h"
 #include "engine/QIRAState.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
@@ -160,10 +161,7 @@ bool reportCpu(const char* label, const CpuResult& result) {
 // window placed as the viewer places it, from start to end.
 int playToEnd(const std::string& recording) {
   EngineHarness harness;
-  harness.mainWindow.resize(1010, 790);
-  harness.mainWindow.show();
-  harness.state().SetVideoPosition(0, 20, 110, 640, 480);
-  if (harness.openPlayer() != 0 || harness.open(recording) != 0)
+  if (!StartPlayingAsTheViewer(harness, recording))
     return 1;
   const bool ended = runEventsUntil([&] { return harness.mainWindow.ends > 0; }, std::chrono::seconds(4 * kCpuSeconds));
   // As the viewer closes: the player ends, then the engine is told it closed.

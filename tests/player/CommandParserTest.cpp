@@ -29,6 +29,10 @@ TEST(CommandParserTest, ReadsEveryCommandTheEngineSends) {
   EXPECT_EQ(parsed("get_time_length").kind, Kind::GetTimeLength);
   EXPECT_EQ(parsed("quit").kind, Kind::Quit);
   EXPECT_EQ(parsed("frame_back_step").kind, Kind::FrameBackStep);
+  const PlayerCommand softwareOnly = parsed("hardware_decoding 0");
+  EXPECT_EQ(softwareOnly.kind, Kind::HardwareDecoding);
+  EXPECT_DOUBLE_EQ(softwareOnly.value, 0.0);
+  EXPECT_DOUBLE_EQ(parsed("hardware_decoding 1").value, 1.0);
 
   const PlayerCommand relative = parsed("seek -2.50");
   EXPECT_EQ(relative.kind, Kind::Seek);
@@ -53,9 +57,26 @@ TEST(CommandParserTest, ReadsEveryCommandTheEngineSends) {
 
 // Guards against acting on garbage: each of these is refused with a reason.
 TEST(CommandParserTest, RefusesUnknownAndMalformedCommands) {
-  for (const char* text : {"", "   ", "play", "pause now", "seek", "seek x", "seek 1 7", "seek nan 2", "seek 1e999",
-                           "speed_incr 1 1", "volume 50 2 2", "qira_loadfile \"a.mp4\"", "qira_loadfile \"a b",
-                           "qira_loadfile \"\" \"b\"", "pt_step 2 1", "quit now", "frame_back_step 1"}) {
+  for (const char* text : {"",
+                           "   ",
+                           "play",
+                           "pause now",
+                           "seek",
+                           "seek x",
+                           "seek 1 7",
+                           "seek nan 2",
+                           "seek 1e999",
+                           "speed_incr 1 1",
+                           "volume 50 2 2",
+                           "qira_loadfile \"a.mp4\"",
+                           "qira_loadfile \"a b",
+                           "qira_loadfile \"\" \"b\"",
+                           "pt_step 2 1",
+                           "quit now",
+                           "frame_back_step 1",
+                           "hardware_decoding",
+                           "hardware_decoding 2",
+                           "hardware_decoding 1 1"}) {
     CommandParser parser;
     EXPECT_FALSE(parser.parse(text).has_value()) << '"' << text << '"';
     EXPECT_FALSE(parser.errorText().empty()) << text;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -290,6 +291,33 @@ TEST_F(PlayerPlaybackTest, FrameImagesCarryTheRecordingsColours) {
     ++checked;
   }
   EXPECT_GE(checked, 20);
+}
+
+// Guards the decoder choice on a machine without a video decoder: with the
+// hardware decoder asked for, playback falls back to software without a
+// message, says so, and shows the same pictures as with it turned off.
+TEST_F(PlayerPlaybackTest, FallsBackToSoftwareDecodingAndSaysWhich) {
+  struct Case {
+    const char* command;
+    const char* line;
+  };
+  const Case cases[] = {{"hardware_decoding 1", "player: no hardware decoder for this recording, decoding in software"},
+                        {"hardware_decoding 0", "player: hardware decoding is off, decoding in software"}};
+  std::map<uint32_t, std::array<uint8_t, 4>> firstRun;
+  ASSERT_EQ(harness.openPlayer(), 0);
+  for (const Case& c : cases) {
+    const testing_support::DiagnosticRecorder diagnostics;
+    harness.clearLog();
+    harness.adap.Library().CmdDirect()(c.command); // before the first recording, then between two
+    ASSERT_EQ(harness.open(path("colours.mp4")), 0);
+    ASSERT_TRUE(harness.waitForState(3, kStartTimeout)) << c.command;
+    EXPECT_TRUE(diagnostics.waitForLine(c.line, 1000)) << diagnostics.text();
+    EXPECT_EQ(position(), harness.adap.Length()) << c.command;
+    for (const EngineHarness::Frame& frame : harness.frames()) {
+      const auto [kept, first] = firstRun.emplace(frame.index, frame.centre1);
+      EXPECT_TRUE(first || kept->second == frame.centre1) << c.command << ", frame " << frame.index;
+    }
+  }
 }
 
 // Guards that a frame report carries the picture of its own moment after the

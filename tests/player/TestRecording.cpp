@@ -52,7 +52,7 @@ bool TestRecording::makeDetailed(const Options& options, const std::string& path
   std::ostringstream command;
   command << "ffmpeg -hide_banner -loglevel error -y -f lavfi -i testsrc2=size=" << options.width << 'x'
           << options.height << ":rate=" << options.fps << " -f lavfi -i sine=frequency=440:sample_rate=48000 -t "
-          << options.seconds << " -c:v libx264 -preset veryfast -pix_fmt yuv420p -g " << options.fps
+          << options.seconds << " -c:v " << options.encoder << " -pix_fmt yuv420p -g " << options.fps
           << " -bf 0 -c:a aac '" << path << "'";
   return run(command.str()) && appendUserData(path, uint32_t(options.fps * options.seconds));
 }

@@ -16,6 +16,8 @@ public:
     // Red, green, blue, ... one second each, instead of the road scene.
     bool solidColours = false;
     bool audio = false;
+    // ffmpeg's video encoder and its settings, for makeDetailed.
+    std::string encoder = "libx264 -preset veryfast";
   };
 
   // False when the generator failed.
