@@ -78,6 +78,10 @@ void CQIRA02Dlg::CreateSystemMenu() {
       m_pPresenter->ApplyDrivingSettings();
   });
   m_pSystemMenu->addAction(QStringLiteral("Card overview..."), this, [this] { m_pOpener->ShowCardOverview(); });
+  QAction* hardware = m_pSystemMenu->addAction(QStringLiteral("Hardware video decoding"));
+  hardware->setCheckable(true);
+  hardware->setChecked(m_pCommands->HardwareDecoding());
+  connect(hardware, &QAction::toggled, this, [this](bool on) { m_pCommands->SetHardwareDecoding(on); });
   QAction* playOn = m_pSystemMenu->addAction(QStringLiteral("Play on into the next recording"));
   playOn->setCheckable(true);
   playOn->setChecked(m_pOpener->PlayOnSetting().IsEnabled());

@@ -2,6 +2,7 @@
 #include "app/PlaybackCommands.h"
 
 #include "app/MainWindowLayout.h"
+#include "app/SettingsFile.h"
 #include "app/SpeedLevel.h"
 #include "app/TelemetryPresenter.h"
 #include "controls/CImageSlider.h"
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 #include <algorithm>
 
@@ -22,6 +24,7 @@ namespace {
 const char kSetFilePath[] = "F:\\EventMovie\\drf0_20090108_134109.mp4";
 const char kRunPath1[] = "drf0_20090108_134109.mp4";
 const char kRunPath2[] = "EventMovie\\drf0_20090108_134109.mp4";
+const QString kHardwareDecodingKey = QStringLiteral("hardwareDecoding");
 
 // The window's screen without its panels: what a maximised window could cover.
 QRect fullScreenArea(const QWidget* window) {
@@ -54,6 +57,9 @@ void PlaybackCommands::ChannelSetup(int channels) {
   m_engine->SetChannels(channels);
   if (State()->OpenPlayer(m_playerLibrary.c_str()) != 0)
     platform::diagnostic("failed to load %s\n", m_playerLibrary.c_str());
+  // The player decodes in hardware unless told otherwise.
+  if (!HardwareDecoding())
+    SendHardwareDecoding();
   if (channels != 1)
     State()->PrintStateName();
   const WindowPlace place =
@@ -72,6 +78,19 @@ PlaybackCommands::WindowPlace PlaybackCommands::PlaceForChannels(int channels, c
   const int y = (client.top() + fullScreen.height() - bottom - 120) / 2;
   return {QPoint(fullScreen.left() + std::max(0, x), fullScreen.top() + std::max(0, y)),
           QSize(layout::kWindowWidth, layout::kWindowHeight)};
+}
+
+bool PlaybackCommands::HardwareDecoding() const {
+  return QSettings(SettingsFile::Path(), QSettings::IniFormat).value(kHardwareDecodingKey, true).toBool();
+}
+
+void PlaybackCommands::SetHardwareDecoding(bool on) {
+  QSettings(SettingsFile::Path(), QSettings::IniFormat).setValue(kHardwareDecodingKey, on);
+  SendHardwareDecoding();
+}
+
+void PlaybackCommands::SendHardwareDecoding() {
+  m_engine->SendPlayerCommand(HardwareDecoding() ? "hardware_decoding 1" : "hardware_decoding 0");
 }
 
 void PlaybackCommands::OnSmall() {

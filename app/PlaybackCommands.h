@@ -72,6 +72,10 @@ public:
   void SetSpeedLevel(float level);
   // The key moves the thumb a notch and acts as the thumb's drag would.
   void StepVolumeSlider(int step);
+  // The player decodes in hardware where the machine can (on by default);
+  // kept between runs and told to the player whenever it is loaded.
+  bool HardwareDecoding() const;
+  void SetHardwareDecoding(bool on);
   // A freshly opened recording plays at x1.
   void ResetSpeedLevel();
 
@@ -83,6 +87,7 @@ public:
 private:
   void StepSpeedLevel(float step);
   void ShowSpeedLevel();
+  void SendHardwareDecoding();
   void OnPositionScroll(int position);
   void OnBrightnessScroll(int position);
   void OnVolumeScroll(int position);

@@ -118,6 +118,11 @@ int QIRAAdap::OpenRecording(const char* path1, const char* path2) {
   return m_pCurState.load()->LoadFile(path1, path2);
 }
 
+void QIRAAdap::SendPlayerCommand(const char* text) {
+  if (auto cmd = m_hPlayerLib.CmdDirect())
+    cmd(text);
+}
+
 void QIRAAdap::SetMainWindowSize(int32_t width, int32_t height) {
   m_nMainWndWidth = width;
   m_nMainWndHeight = height;

@@ -110,6 +110,8 @@ public:
   QIRAState* StateNumbered(int number) const;
   // Enters the opening state and loads the recording there: LoadFile's result.
   int OpenRecording(const char* path1, const char* path2);
+  // One text command through the library's "cmd_direct"; nothing without a library.
+  void SendPlayerCommand(const char* text);
 
   // Playback values, written by the library's threads.
   uint32_t Position() const { return m_nPosition; }

@@ -14,10 +14,7 @@ int QIRAState::Undefined() {
   return -1;
 }
 
-void QIRAState::SendCommand(const char* text) {
-  if (auto cmd = m_pAdap->m_hPlayerLib.CmdDirect())
-    cmd(text);
-}
+void QIRAState::SendCommand(const char* text) { m_pAdap->SendPlayerCommand(text); }
 
 // A recording without a telemetry area (a camera without GPS, a clip cut by
 // another tool) still holds the video the user came for: it plays with the
