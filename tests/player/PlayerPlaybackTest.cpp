@@ -303,7 +303,7 @@ TEST_F(PlayerPlaybackTest, FallsBackToSoftwareDecodingAndSaysWhich) {
   };
   const Case cases[] = {{"hardware_decoding 1", "player: no hardware decoder for this recording, decoding in software"},
                         {"hardware_decoding 0", "player: hardware decoding is off, decoding in software"}};
-  std::map<uint32_t, std::array<uint8_t, 4>> firstRun;
+  std::vector<std::array<uint8_t, 4>> firstColours;
   ASSERT_EQ(harness.openPlayer(), 0);
   for (const Case& c : cases) {
     const testing_support::DiagnosticRecorder diagnostics;
@@ -313,10 +313,15 @@ TEST_F(PlayerPlaybackTest, FallsBackToSoftwareDecodingAndSaysWhich) {
     ASSERT_TRUE(harness.waitForState(3, kStartTimeout)) << c.command;
     EXPECT_TRUE(diagnostics.waitForLine(c.line, 1000)) << diagnostics.text();
     EXPECT_EQ(position(), harness.adap.Length()) << c.command;
-    for (const EngineHarness::Frame& frame : harness.frames()) {
-      const auto [kept, first] = firstRun.emplace(frame.index, frame.centre1);
-      EXPECT_TRUE(first || kept->second == frame.centre1) << c.command << ", frame " << frame.index;
-    }
+    // The colours in the order they showed: a busy machine drops and pairs
+    // single pictures differently from run to run, never a colour's second.
+    std::vector<std::array<uint8_t, 4>> colours;
+    for (const EngineHarness::Frame& frame : harness.frames())
+      if (colours.empty() || colours.back() != frame.centre1)
+        colours.push_back(frame.centre1);
+    if (firstColours.empty())
+      firstColours = colours;
+    EXPECT_EQ(colours, firstColours) << c.command;
   }
 }
 
