@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 #include <thread>
 
 using namespace std::chrono_literals;
