@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
-#include <QToolTip>
 
 namespace {
 
@@ -137,13 +136,12 @@ bool CQIRA02Dlg::IsPlayerRunning() const { return m_pAdap && m_pAdap->IsPlayerTh
 // click and the list's selection change have no action. Open and the list's
 // double click are bound by the recording opener.
 void CQIRA02Dlg::BindCommandMap() {
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDOK)), &QAbstractButton::clicked, this, &CQIRA02Dlg::accept);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDCANCEL)), &QAbstractButton::clicked, this, &CQIRA02Dlg::reject);
+  OnClickedDo(IDOK, [this] { accept(); });
+  OnClickedDo(IDCANCEL, [this] { reject(); });
   OnClicked(IDC_SMALL, &PlaybackCommands::OnSmall);
   OnClicked(IDC_SOFT_KILL, &PlaybackCommands::OnSoftKill);
   OnClicked(IDC_UNLOAD, &PlaybackCommands::OnUnload);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_CH2)), &QAbstractButton::clicked, this,
-          [this] { m_pCommands->ChannelSetup(2); });
+  OnClickedDo(IDC_CH2, [this] { m_pCommands->ChannelSetup(2); });
   OnClicked(IDC_SET_FILE, &PlaybackCommands::OnSetFile);
   OnClicked(IDC_PLAY, &PlaybackCommands::OnPlay);
   OnClicked(IDC_PAUSE, &PlaybackCommands::OnPause);
@@ -157,8 +155,7 @@ void CQIRA02Dlg::BindCommandMap() {
   OnClicked(IDC_FRAME_STEP, &PlaybackCommands::OnFrameStep);
   OnClicked(IDC_RUN, &PlaybackCommands::OnRun);
   OnClicked(IDC_VOLUME_DOWN, &PlaybackCommands::OnVolumeDown);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_CH1)), &QAbstractButton::clicked, this,
-          [this] { m_pCommands->ChannelSetup(1); });
+  OnClickedDo(IDC_CH1, [this] { m_pCommands->ChannelSetup(1); });
   OnClicked(IDC_SLOWER, &PlaybackCommands::OnSlower);
   OnClicked(IDC_BACKWARD_SEEK, &PlaybackCommands::OnBackwardSeek);
   for (const layout::SliderSkin& skin : layout::kSliderSkins) {
@@ -166,21 +163,23 @@ void CQIRA02Dlg::BindCommandMap() {
     connect(slider, &CImageSlider::scrolled, this,
             [this, slider](int code, int) { m_pCommands->OnHScroll(slider, code); });
   }
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_EXIT)), &QAbstractButton::clicked, this, &CQIRA02Dlg::OnExit);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_INFO)), &QAbstractButton::clicked, this, &CQIRA02Dlg::OnInfo);
+  OnClickedDo(IDC_EXIT, [this] { OnExit(); });
+  OnClickedDo(IDC_INFO, [this] { OnInfo(); });
   OnClicked(IDC_BRIGHT_UP, &PlaybackCommands::OnBrightUp);
   OnClicked(IDC_BRIGHT_DOWN, &PlaybackCommands::OnBrightDown);
   OnClicked(IDC_PRINT, &PlaybackCommands::OnPrint);
   OnClicked(IDC_SNAP, &PlaybackCommands::OnSnap);
-  connect(static_cast<QAbstractButton*>(GetDlgItem(IDC_TIME_SET)), &QAbstractButton::clicked, this,
-          &CQIRA02Dlg::OnTimeSet);
+  OnClickedDo(IDC_TIME_SET, [this] { OnTimeSet(); });
   m_pOpener->Bind();
   BindKeysAndDrops();
 }
 
 void CQIRA02Dlg::OnClicked(ControlId id, void (PlaybackCommands::*command)()) {
-  connect(static_cast<QAbstractButton*>(GetDlgItem(id)), &QAbstractButton::clicked, this,
-          [this, command] { (m_pCommands.get()->*command)(); });
+  OnClickedDo(id, [this, command] { (m_pCommands.get()->*command)(); });
+}
+
+void CQIRA02Dlg::OnClickedDo(ControlId id, const std::function<void()>& action) {
+  connect(static_cast<QAbstractButton*>(GetDlgItem(id)), &QAbstractButton::clicked, this, action);
 }
 
 void CQIRA02Dlg::BindKeysAndDrops() {
@@ -244,14 +243,8 @@ void CQIRA02Dlg::done(int result) {
 }
 
 bool CQIRA02Dlg::event(QEvent* event) {
-  if (event->type() == QEvent::ToolTip) {
-    auto* help = static_cast<QHelpEvent*>(event);
-    const QString tip = m_pPresenter->HarshMomentTip(help->pos());
-    if (!tip.isEmpty()) {
-      QToolTip::showText(help->globalPos(), tip, this);
-      return true;
-    }
-  }
+  if (event->type() == QEvent::ToolTip && m_pPresenter->ShowHarshMomentTip(*static_cast<QHelpEvent*>(event)))
+    return true;
   if (event->type() == platform::WindowMessageEvent::kType) {
     auto* message = static_cast<platform::WindowMessageEvent*>(event);
     if (message->message() == platform::kMsgPlayerNotify) {

@@ -14,6 +14,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,7 @@ private:
   void BindCommandMap();
   void BindKeysAndDrops();
   void OnClicked(ControlId id, void (PlaybackCommands::*command)());
+  void OnClickedDo(ControlId id, const std::function<void()>& action);
   void OnExit();
   void OnInfo();
   void OnTimeSet();

@@ -11,7 +11,9 @@
 #include "telemetry/Track.h"
 #include "telemetry/UserDataFile.h"
 
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -215,8 +217,9 @@ void TelemetryPresenter::ApplyDrivingSettings() {
     ShowRecordingTrack(m_strTrackPath, m_eventOffsets);
 }
 
-QString TelemetryPresenter::HarshMomentTip(const QPoint& point) const {
-  const int duration = m_engine ? m_engine->DurationSeconds() : 0;
-  const std::optional<HarshMarks::Moment> moment = m_pDisplay->HarshMomentAt(point, duration);
-  return moment ? HarshMarks::Describe(*moment) : QString();
+bool TelemetryPresenter::ShowHarshMomentTip(const QHelpEvent& event) const {
+  const std::optional<HarshMarks::Moment> moment = m_pDisplay->HarshMomentAt(event.pos(), DurationSeconds());
+  if (moment)
+    QToolTip::showText(event.globalPos(), HarshMarks::Describe(*moment), m_window);
+  return moment.has_value();
 }

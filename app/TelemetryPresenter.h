@@ -17,6 +17,7 @@
 
 class CSkinSurfaces;
 class QIRAAdap;
+class QHelpEvent;
 class QLabel;
 class QWidget;
 
@@ -80,8 +81,9 @@ public:
   // speed shows, and the open recording's harsh moments found anew.
   DrivingSettings& Settings() { return m_settings; }
   void ApplyDrivingSettings();
-  // The kind and peak of the harsh moment under a point of the window; empty off them.
-  QString HarshMomentTip(const QPoint& point) const;
+  // The kind and peak of the harsh moment under the pointer as its tooltip;
+  // false off them.
+  bool ShowHarshMomentTip(const QHelpEvent& event) const;
 
   const TelemetryDisplay& Display() const { return *m_pDisplay; }
   // The GPS fields of the last notification with a "$GPRMC" sentence.
