@@ -220,7 +220,7 @@ TEST_F(PlayerPlaybackTest, CarriesOutTheCommandsWhilePlaying) {
 
   harness.state().SetSpeed(-1.0f, false);
   harness.state().Pause(); // resume at a quarter of the rate
-  const double slowRate = playbackRate(6);
+  const double slowRate = playbackRate(12);
   harness.state().SetSpeed(3.0f, false);
   const double fastRate = playbackRate(12);
   EXPECT_LT(slowRate, 0.5);
