@@ -30,11 +30,11 @@ constexpr std::pair<const char*, const char*> kOptions[] = {
     {"load-osd-console", "no"},
     {"load-auto-profiles", "no"},
     {"vo", "libmpv"},
-    // Where decoding cannot keep up, time goes on and the decoder drops late
-    // pictures (first those that no other refers to) before they are drawn,
-    // so a frame report always names the picture it carries. Hardware
-    // decoding (set per channel) copies each picture back for the reports.
-    {"framedrop", "decoder"},
+    // Where decoding cannot keep up, time goes on and pictures are dropped:
+    // late ones before they are drawn, and the decoder skips pictures that no
+    // other refers to. Hardware decoding (set per channel) copies each
+    // picture back, so the frame reports still carry it.
+    {"framedrop", "decoder+vo"},
     {"vd-lavc-framedrop", "nonref"},
     // Two decoding threads: one frame of start-up delay instead of one per
     // core, and still room for four times the normal rate.
