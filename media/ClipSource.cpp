@@ -2,6 +2,7 @@
 #include "media/ClipSource.h"
 
 #include "media/FfmpegError.h"
+#include "media/MicrosecondTimeBase.h"
 #include "telemetry/RecordingCondition.h"
 #include "telemetry/UserDataFile.h"
 
@@ -35,8 +36,8 @@ bool ClipSource::Open(const std::string& path, std::string& error) {
     return false;
   }
   const int pictures = avformat_index_get_entries_count(Video());
-  m_start = av_rescale_q(avformat_index_get_entry(Video(), 0)->timestamp, Video()->time_base, AV_TIME_BASE_Q);
-  m_microseconds = Video()->duration > 0 ? av_rescale_q(Video()->duration, Video()->time_base, AV_TIME_BASE_Q)
+  m_start = av_rescale_q(avformat_index_get_entry(Video(), 0)->timestamp, Video()->time_base, kMicrosecondTimeBase);
+  m_microseconds = Video()->duration > 0 ? av_rescale_q(Video()->duration, Video()->time_base, kMicrosecondTimeBase)
                                          : PictureMicroseconds(pictures - 1);
   LoadTelemetry();
   return true;
@@ -57,7 +58,7 @@ AVStream* ClipSource::Audio() const { return m_audio >= 0 ? m_format->streams[m_
 // Every stream is timed from the first picture: sound may start before it
 // (an encoder's priming samples).
 int64_t ClipSource::MicrosecondsOf(const AVStream& stream, int64_t timestamp) const {
-  return av_rescale_q(timestamp, stream.time_base, AV_TIME_BASE_Q) - m_start;
+  return av_rescale_q(timestamp, stream.time_base, kMicrosecondTimeBase) - m_start;
 }
 
 int64_t ClipSource::PictureMicroseconds(int64_t picture) const {
@@ -67,7 +68,7 @@ int64_t ClipSource::PictureMicroseconds(int64_t picture) const {
 namespace {
 
 int64_t timestampOf(const AVStream& stream, int64_t microseconds) {
-  return av_rescale_q(microseconds, AV_TIME_BASE_Q, stream.time_base);
+  return av_rescale_q(microseconds, kMicrosecondTimeBase, stream.time_base);
 }
 
 } // namespace

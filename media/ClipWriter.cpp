@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/ClipWriter.h"
 
+#include "media/MicrosecondTimeBase.h"
 #include "media/RecordingStamp.h"
 #include "telemetry/GpxFormat.h"
 #include "telemetry/OutputFile.h"
@@ -214,13 +215,14 @@ bool ClipWriter::TakeVideo(size_t segment, AVPacket& packet) {
   if (m_reencoder) {
     packet.pts = shown;
     packet.dts = decoded;
-    packet.duration = av_rescale_q(packet.duration, stream.time_base, AV_TIME_BASE_Q);
+    packet.duration = av_rescale_q(packet.duration, stream.time_base, kMicrosecondTimeBase);
     return m_reencoder->Decode(
         &packet, [this](AVFrame& picture) { return TakePicture(picture); }, m_result.error);
   }
   m_telemetry.Add(source, NextPosition(segment), shown - m_origin);
   ++m_result.pictures;
-  m_result.seconds = double(shown - m_origin + av_rescale_q(packet.duration, stream.time_base, AV_TIME_BASE_Q)) / 1e6;
+  m_result.seconds =
+      double(shown - m_origin + av_rescale_q(packet.duration, stream.time_base, kMicrosecondTimeBase)) / 1e6;
   return WritePacket(packet, 0, shown - m_origin, decoded - m_origin, packet.duration, stream);
 }
 
@@ -238,15 +240,15 @@ bool ClipWriter::TakeAudio(size_t segment, AVPacket& packet) {
     m_soundDone = true;
     return true;
   }
-  m_soundEnd = shown + av_rescale_q(packet.duration, stream.time_base, AV_TIME_BASE_Q);
+  m_soundEnd = shown + av_rescale_q(packet.duration, stream.time_base, kMicrosecondTimeBase);
   return WritePacket(packet, 1, shown - m_origin, shown - m_origin, packet.duration, stream);
 }
 
 bool ClipWriter::WritePacket(AVPacket& packet, int stream, int64_t clipMicroseconds, int64_t clipDecodeMicroseconds,
                              int64_t duration, const AVStream& from) {
   const AVRational timeBase = m_file.TimeBase(stream);
-  packet.pts = av_rescale_q(clipMicroseconds, AV_TIME_BASE_Q, timeBase);
-  packet.dts = av_rescale_q(clipDecodeMicroseconds, AV_TIME_BASE_Q, timeBase);
+  packet.pts = av_rescale_q(clipMicroseconds, kMicrosecondTimeBase, timeBase);
+  packet.dts = av_rescale_q(clipDecodeMicroseconds, kMicrosecondTimeBase, timeBase);
   packet.duration = av_rescale_q(duration, from.time_base, timeBase);
   packet.stream_index = stream;
   packet.pos = -1;
@@ -271,7 +273,7 @@ bool ClipWriter::TakePicture(AVFrame& picture) {
   ++m_result.pictures;
   const AVCodecContext& encoder = m_reencoder->Encoder();
   m_result.seconds = double(shown - m_origin) / 1e6 + av_q2d(av_inv_q(encoder.framerate));
-  picture.pts = av_rescale_q(shown - m_origin, AV_TIME_BASE_Q, encoder.time_base);
+  picture.pts = av_rescale_q(shown - m_origin, kMicrosecondTimeBase, encoder.time_base);
   picture.pict_type = AV_PICTURE_TYPE_NONE;
   return m_reencoder->Encode(
       &picture, [this](AVPacket& packet) { return WriteEncoded(packet); }, m_result.error);

@@ -2,6 +2,7 @@
 #include "media/PictureReencoder.h"
 
 #include "media/FfmpegError.h"
+#include "media/MicrosecondTimeBase.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -35,7 +36,7 @@ bool PictureReencoder::OpenDecoder(const AVStream& source, std::string& error) {
     return false;
   }
   m_decoder->thread_count = 0;
-  m_decoder->pkt_timebase = AV_TIME_BASE_Q;
+  m_decoder->pkt_timebase = kMicrosecondTimeBase;
   return !Failed(avcodec_parameters_to_context(m_decoder, source.codecpar), "video decoder", error) &&
          !Failed(avcodec_open2(m_decoder, codec, nullptr), "video decoder", error);
 }
