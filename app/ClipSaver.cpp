@@ -2,11 +2,11 @@
 #include "app/ClipSaver.h"
 
 #include "app/ClipSaveDialog.h"
+#include "app/MediaModule.h"
 #include "app/ProgressRun.h"
 #include "app/RecordingOpener.h"
 #include "app/SettingsFile.h"
 #include "app/TelemetryPresenter.h"
-#include "media/ClipWriter.h"
 #include "platform/Diagnostics.h"
 
 #include <QFile>
@@ -67,12 +67,15 @@ void ClipSaver::SaveEvent() {
 }
 
 void ClipSaver::Save(const QStringList& recordings, double from, double to) {
+  const MediaFunctions* media = MediaModule::Functions(m_window);
+  if (!media)
+    return;
   ClipWriter::Request request;
   for (const QString& recording : recordings)
     request.recordings.push_back(local(recording));
   request.from = from;
   request.to = to;
-  const ClipWriter::Result preview = ClipWriter::Preview(request);
+  const ClipWriter::Result preview = media->previewClip(request);
   if (!preview.error.empty()) {
     Tell(QStringLiteral("No clip can be cut there: %1").arg(QString::fromStdString(preview.error)));
     return;
@@ -81,7 +84,7 @@ void ClipSaver::Save(const QStringList& recordings, double from, double to) {
                                       "the in mark: %1 s earlier here.")
                            .arg(preview.snapped, 0, 'f', 1);
   const std::optional<ClipSaveDialog::Choice> choice = ClipSaveDialog::Ask(
-      m_window, RememberedFolder(), fromLocal(ClipWriter::DefaultName(request.recordings.front(), from, to)), note);
+      m_window, RememberedFolder(), fromLocal(media->clipName(request.recordings.front(), from, to)), note);
   if (!choice)
     return;
   RememberFolder(QFileInfo(choice->path).absolutePath());
@@ -96,11 +99,11 @@ void ClipSaver::Save(const QStringList& recordings, double from, double to) {
   bool cancelled = false;
   const ClipWriter::Result result = ProgressRun::Run<ClipWriter::Result>(
       m_window, QStringLiteral("Saving %1...").arg(QFileInfo(choice->path).fileName()),
-      [request](const ProgressRun::Progress& progress, const std::atomic<bool>* cancel) {
+      [request, media](const ProgressRun::Progress& progress, const std::atomic<bool>* cancel) {
         ClipWriter::Request run = request;
         run.progress = progress;
         run.cancel = cancel;
-        return ClipWriter::Write(run);
+        return media->writeClip(run);
       },
       &cancelled);
   if (result.written) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RepairOffer.h"
 
+#include "app/MediaModule.h"
 #include "app/ProgressRun.h"
-#include "media/RecordingRepair.h"
 #include "platform/Diagnostics.h"
 
 #include <QDir>
@@ -15,13 +15,17 @@
 QString RepairOffer::Run(QWidget* window, const QString& damaged) {
   if (!Accepted(window, damaged))
     return QString();
+  const MediaFunctions* media = MediaModule::Functions(window);
+  if (!media)
+    return QString();
   const QString folder = OutputFolder(window, damaged);
   if (folder.isEmpty())
     return QString();
-  const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(
-                                     RecordingRepair::DefaultOutput(QFile::encodeName(damaged).toStdString()))))
-                           .fileName();
-  return Repair(window, damaged, QDir(folder).filePath(name));
+  const QString name =
+      QFileInfo(
+          QFile::decodeName(QByteArray::fromStdString(media->repairedName(QFile::encodeName(damaged).toStdString()))))
+          .fileName();
+  return Repair(window, *media, damaged, QDir(folder).filePath(name));
 }
 
 bool RepairOffer::Accepted(QWidget* window, const QString& damaged) {
@@ -45,18 +49,19 @@ QString RepairOffer::OutputFolder(QWidget* window, const QString& damaged) {
                                            QDir::homePath());
 }
 
-QString RepairOffer::Repair(QWidget* window, const QString& damaged, const QString& output) {
+QString RepairOffer::Repair(QWidget* window, const MediaFunctions& media, const QString& damaged,
+                            const QString& output) {
   RecordingRepair::Request request;
   request.damaged = QFile::encodeName(damaged).toStdString();
   request.output = QFile::encodeName(output).toStdString();
   bool cancelled = false;
   const RecordingRepair::Result result = ProgressRun::Run<RecordingRepair::Result>(
       window, QStringLiteral("Repairing %1...").arg(QFileInfo(damaged).fileName()),
-      [request](const ProgressRun::Progress& progress, const std::atomic<bool>* cancel) {
+      [request, &media](const ProgressRun::Progress& progress, const std::atomic<bool>* cancel) {
         RecordingRepair::Request run = request;
         run.progress = progress;
         run.cancel = cancel;
-        return RecordingRepair::Run(run);
+        return media.repair(run);
       },
       &cancelled);
   if (result.repaired) {

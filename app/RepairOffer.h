@@ -4,6 +4,7 @@
 #include <QString>
 
 class QWidget;
+struct MediaFunctions;
 
 // Offers to repair a recording cut short by a power loss and repairs it when
 // the user agrees: the new recording goes beside the damaged one, or into a
@@ -18,5 +19,5 @@ public:
 private:
   static bool Accepted(QWidget* window, const QString& damaged);
   static QString OutputFolder(QWidget* window, const QString& damaged);
-  static QString Repair(QWidget* window, const QString& damaged, const QString& output);
+  static QString Repair(QWidget* window, const MediaFunctions& media, const QString& damaged, const QString& output);
 };
