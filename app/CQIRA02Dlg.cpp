@@ -106,7 +106,7 @@ void CQIRA02Dlg::OnInitDialog() {
   m_pAdap->SetMainWindowSize(frameGeometry().width(), frameGeometry().height());
   static_cast<QLabel*>(GetDlgItem(IDC_VERSION))->setText(CProgramInfo::VersionText());
   setWindowTitle(QStringLiteral("Didedeve  Lumenark"));
-  m_pCommands->ChannelSetup(1);
+  m_pCommands->FirstChannelSetup();
   WindowBuilder::Dress(m_controls);
   static_cast<CImageSlider*>(GetDlgItem(IDC_BRIGHTNESS_SLIDER))->SetPos(0);
   static_cast<CImageSlider*>(GetDlgItem(IDC_VOLUME_SLIDER))->SetPos(10);
@@ -267,8 +267,18 @@ void CQIRA02Dlg::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   for (const QRect& rect : event->region())
     painter.drawImage(rect, m_skin.Canvas(), m_skin.CanvasSource(rect));
-  if (m_bInitialised && !m_pPresenter->Map().IsStarted())
-    QTimer::singleShot(0, this, [this] { m_pPresenter->StartMapView(); });
+  if (m_bInitialised && !m_bFirstPainted) {
+    m_bFirstPainted = true;
+    QTimer::singleShot(0, this, &CQIRA02Dlg::AfterFirstPaint);
+  }
+}
+
+// What the first picture does not need, in set-up's order: the player
+// library, then the map's web engine.
+void CQIRA02Dlg::AfterFirstPaint() {
+  m_pCommands->LoadPlayerLibrary();
+  m_pPresenter->StartMapView();
+  m_bStartUpFinished = true;
 }
 
 void CQIRA02Dlg::moveEvent(QMoveEvent* event) {

@@ -42,6 +42,8 @@ public:
   bool IsWaiting() const { return m_pOpener->IsBusy(); }
   // Whether the player library's entry still runs a recording.
   bool IsPlayerRunning() const;
+  // Set-up is done, its steps after the first paint included.
+  bool HasFinishedStartUp() const { return m_bStartUpFinished; }
   int LastBrightnessPos() const { return m_pCommands->LastBrightnessPos(); }
   int LastVolumePos() const { return m_pCommands->LastVolumePos(); }
 
@@ -90,6 +92,7 @@ private:
   void CreateSystemMenu();
   // Set-up, run once when the window is first shown.
   void OnInitDialog();
+  void AfterFirstPaint();
   void CreateEngine();
   void BindCommandMap();
   void BindKeysAndDrops();
@@ -103,6 +106,8 @@ private:
   std::string m_playerLibrary;
   std::unique_ptr<QIRAAdap> m_pAdap;
   bool m_bInitialised = false;
+  bool m_bFirstPainted = false;
+  bool m_bStartUpFinished = false;
 
   ControlMap m_controls;
   CSkinSurfaces m_skin;

@@ -38,7 +38,10 @@ PlaybackCommands::PlaybackCommands(QWidget* window, const ControlMap& controls, 
                                    std::string playerLibrary)
     : m_window(window), m_controls(controls), m_presenter(presenter), m_playerLibrary(std::move(playerLibrary)) {}
 
-QIRAState* PlaybackCommands::State() const { return m_engine->CurrentState(); }
+QIRAState* PlaybackCommands::State() {
+  LoadPlayerLibrary();
+  return m_engine->CurrentState();
+}
 
 CImageSlider* PlaybackCommands::Slider(ControlId id) const { return static_cast<CImageSlider*>(m_controls.value(id)); }
 
@@ -50,22 +53,35 @@ void PlaybackCommands::GiveEngineVideoRects() {
   state->SetVideoPosition(1, 1040, 80, 640, 480);
 }
 
-void PlaybackCommands::ChannelSetup(int channels) {
+void PlaybackCommands::FirstChannelSetup() { SetUpChannels(1, PlayerLoad::kLater); }
+
+void PlaybackCommands::ChannelSetup(int channels) { SetUpChannels(channels, PlayerLoad::kNow); }
+
+void PlaybackCommands::SetUpChannels(int channels, PlayerLoad load) {
   const QRect fullScreen = fullScreenArea(m_window);
   const QRect client = m_window->rect();
-  State()->PrintStateName();
+  m_engine->CurrentState()->PrintStateName();
   m_engine->SetChannels(channels);
-  if (State()->OpenPlayer(m_playerLibrary.c_str()) != 0)
-    platform::diagnostic("failed to load %s\n", m_playerLibrary.c_str());
-  // The player decodes in hardware unless told otherwise.
-  if (!HardwareDecoding())
-    SendHardwareDecoding();
+  m_bPlayerLoadPending = true;
+  if (load == PlayerLoad::kNow)
+    LoadPlayerLibrary();
   if (channels != 1)
     State()->PrintStateName();
   const WindowPlace place =
       PlaceForChannels(channels, fullScreen, client, QSize(m_engine->MainWindowWidth(), m_engine->MainWindowHeight()));
   m_window->move(place.topLeft);
   m_window->setFixedSize(place.size);
+}
+
+void PlaybackCommands::LoadPlayerLibrary() {
+  if (!m_bPlayerLoadPending)
+    return;
+  m_bPlayerLoadPending = false;
+  if (m_engine->CurrentState()->OpenPlayer(m_playerLibrary.c_str()) != 0)
+    platform::diagnostic("failed to load %s\n", m_playerLibrary.c_str());
+  // The player decodes in hardware unless told otherwise.
+  if (!HardwareDecoding())
+    SendHardwareDecoding();
 }
 
 PlaybackCommands::WindowPlace PlaybackCommands::PlaceForChannels(int channels, const QRect& fullScreen,

@@ -30,11 +30,18 @@ public:
                    std::string playerLibrary);
 
   void SetEngine(QIRAAdap* engine) { m_engine = engine; }
-  QIRAState* State() const;
+  // The engine's current state, with the player library loaded first when
+  // set-up left it for later.
+  QIRAState* State();
 
-  // Set-up: the video rectangles, and the window placed for one channel with
-  // the player library loaded.
+  // Set-up: the video rectangles, and the window placed for one channel. The
+  // player library, whose libraries weigh more than the whole window, is
+  // left for after the window's first paint (LoadPlayerLibrary), or for the
+  // first command that needs it, whichever comes first.
   void GiveEngineVideoRects();
+  void FirstChannelSetup();
+  void LoadPlayerLibrary();
+  // The channel buttons: the window placed with the library loaded at once.
   void ChannelSetup(int channels);
   // One channel: the client area centred in the full-screen area, 60 pixels
   // up, at the skin's size (kept on the screen). Two channels: the
@@ -85,6 +92,9 @@ public:
   WindowPrinter& Printer() { return m_printer; }
 
 private:
+  enum class PlayerLoad { kNow, kLater };
+
+  void SetUpChannels(int channels, PlayerLoad load);
   void StepSpeedLevel(float step);
   void ShowSpeedLevel();
   void SendHardwareDecoding();
@@ -98,6 +108,7 @@ private:
   TelemetryPresenter& m_presenter;
   const std::string m_playerLibrary;
   QIRAAdap* m_engine = nullptr;
+  bool m_bPlayerLoadPending = false;
   int m_nLastBrightnessPos = 0;
   int m_nLastVolumePos = 0;
   FrameCapture m_capture;

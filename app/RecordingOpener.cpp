@@ -207,6 +207,7 @@ void RecordingOpener::StartLoading(const QString& path) {
   m_strCurrentRecording = path;
   if (path.contains(QStringLiteral("EventMovie") + QDir::separator()))
     m_presenter.ReadEventNotes(path);
+  m_commands.LoadPlayerLibrary();
   const int refusal = m_engine->OpenRecording(file.constData(), file.constData());
   m_presenter.ShowRecordingTrack(file.toStdString(), m_presenter.EventOffsets());
   m_commands.ResetSpeedLevel();

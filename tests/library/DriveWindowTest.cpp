@@ -15,6 +15,7 @@
 #include "overview/CardOverview.h"
 #include "tests/support/BuiltProgram.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -52,8 +53,7 @@ protected:
                                   QStringLiteral("--width 320 --height 240 --seconds 3").split(' ')));
     m_window = std::make_unique<CQIRA02Dlg>();
     m_window->SetStartFolder(native(m_card.path()));
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    ASSERT_TRUE(testing_support::showStartedWindow(*m_window));
   }
 
   // The window ends its player as it goes.

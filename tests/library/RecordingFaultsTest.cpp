@@ -13,6 +13,7 @@
 #include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ModalWatcher.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,8 +59,7 @@ protected:
   void OpenWindow() {
     m_window = std::make_unique<CQIRA02Dlg>();
     m_window->SetStartFolder(native(m_card.path()));
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    ASSERT_TRUE(testing_support::showStartedWindow(*m_window));
   }
 
   QListWidget* List() const { return static_cast<QListWidget*>(m_window->GetDlgItem(IDC_RECORDING_LIST)); }

@@ -7,6 +7,7 @@
 #include "engine/QIRAState.h"
 #include "tests/support/BuiltProgram.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -39,8 +40,7 @@ TEST(RecordingPlayback, DoubleClickedEventRecordingPlays) {
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
   CQIRA02Dlg window;
   window.SetStartFolder(QDir::toNativeSeparators(card.filePath("EventMovie")));
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ASSERT_TRUE(testing_support::showStartedWindow(window));
   auto* list = static_cast<QListWidget*>(window.GetDlgItem(IDC_RECORDING_LIST));
   ASSERT_EQ(list->count(), 1);
   QCoreApplication::processEvents();

@@ -19,6 +19,7 @@
 #include "tests/support/DiagnosticRecorder.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/ModalWatcher.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -82,8 +83,7 @@ protected:
     m_browser = browser.get();
     m_window->SetFolderBrowser(std::move(browser));
     m_window->SetStartFolder(startFolder);
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    ASSERT_TRUE(testing_support::showStartedWindow(*m_window));
     ASSERT_TRUE(FakePlayerDriver::Fire(0, player::kEventReady));
   }
 

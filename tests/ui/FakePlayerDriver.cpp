@@ -24,7 +24,9 @@ bool FakePlayerDriver::Fire(intptr_t data, uint32_t code) {
 }
 
 bool FakePlayerDriver::StartPlaying(CQIRA02Dlg& window, const std::vector<std::string>& sentences) {
-  if (!m_dir.isValid() || !Fire(0, player::kEventReady))
+  // The window loads the library after its first paint.
+  if (!m_dir.isValid() || !testing_support::waitUntil([&] { return window.HasFinishedStartUp(); }) ||
+      !Fire(0, player::kEventReady))
     return false;
   const std::string recording = m_dir.filePath(QStringLiteral("drf0_20090108_134109.mp4")).toStdString();
   testing_support::BoxWriter()

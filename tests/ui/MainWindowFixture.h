@@ -4,6 +4,7 @@
 #include "app/CQIRA02Dlg.h"
 #include "app/SpeedLevel.h"
 #include "controls/CImageSlider.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QAbstractButton>
 #include <QTest>
@@ -22,9 +23,9 @@ protected:
     g_Playback.Reset();
     testing::internal::CaptureStdout();
     m_window = std::make_unique<CQIRA02Dlg>(nullptr, LibraryName());
-    m_window->show();
+    const bool startedUp = testing_support::showStartedWindow(*m_window);
     m_startOutput = testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    ASSERT_TRUE(startedUp);
   }
 
   CQIRA02Dlg& Window() { return *m_window; }

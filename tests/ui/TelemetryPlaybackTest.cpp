@@ -9,6 +9,7 @@
 #include "engine/QIRAstat9.h"
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
+#include "tests/support/StartedWindow.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -42,8 +43,7 @@ TEST(TelemetryPlayback, SpeedCompassGraphAndTimeMoveWithTheRecording) {
   // The engine and its threads outlive the window by design: the window stays
   // until the process ends.
   auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll");
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  ASSERT_TRUE(testing_support::showStartedWindow(*window));
   const QImage emptySkin = window->grab().toImage();
   static_cast<QAbstractButton*>(window->GetDlgItem(IDC_PLAY))
       ->click(); // nothing to play yet: opens the window's display
