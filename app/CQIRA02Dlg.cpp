@@ -33,7 +33,7 @@ const QColor kDefaultText(214, 222, 235);
 
 CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_playerLibrary(std::move(playerLibrary)),
-      m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this), m_dlgTimeSet(this) {
+      m_skin(devicePixelRatioF()), m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this), m_dlgTimeSet(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
   resize(kMainTemplateUnits.toPixelsX(layout::kTemplateWidthUnits),

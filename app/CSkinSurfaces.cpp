@@ -4,6 +4,8 @@
 #include "app/MainWindowLayout.h"
 #include "controls/SkinLibrary.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace {
 
 // Drawn on with ordinary painters: a plain 32-bit format.
@@ -13,16 +15,32 @@ QImage surface(int id, qreal devicePixelRatio) {
 
 } // namespace
 
-void CSkinSurfaces::Load(qreal devicePixelRatio) {
-  m_background = surface(layout::kBackgroundBitmap, devicePixelRatio);
-  m_canvas = m_background.copy();
+CSkinSurfaces::Pictures CSkinSurfaces::Draw(qreal devicePixelRatio) {
+  Pictures pictures;
+  pictures.background = surface(layout::kBackgroundBitmap, devicePixelRatio);
   for (int i = 0; i < kDecorationCount; ++i)
-    m_decorations[i] = surface(layout::kDecorationBitmaps[i], devicePixelRatio);
+    pictures.decorations[i] = surface(layout::kDecorationBitmaps[i], devicePixelRatio);
   for (int digit = 0; digit < kDigitCount; ++digit)
-    m_digits[digit] = surface(layout::kFirstDigitBitmap + digit, devicePixelRatio);
-  m_digitDash = surface(SkinLibrary::kDigitDash, devicePixelRatio);
+    pictures.digits[digit] = surface(layout::kFirstDigitBitmap + digit, devicePixelRatio);
+  pictures.digitDash = surface(SkinLibrary::kDigitDash, devicePixelRatio);
   for (int i = 0; i < kMarkCount; ++i)
-    m_marks[i] = surface(layout::kMarkBitmaps[i], devicePixelRatio);
+    pictures.marks[i] = surface(layout::kMarkBitmaps[i], devicePixelRatio);
+  return pictures;
+}
+
+CSkinSurfaces::CSkinSurfaces(qreal devicePixelRatio)
+    : m_loading(QtConcurrent::run(&CSkinSurfaces::Draw, devicePixelRatio)), m_loadingRatio(devicePixelRatio) {}
+
+void CSkinSurfaces::Load(qreal devicePixelRatio) {
+  const bool started = m_loading.isValid() && qFuzzyCompare(m_loadingRatio, devicePixelRatio);
+  Pictures pictures = started ? m_loading.result() : Draw(devicePixelRatio);
+  m_loading = QFuture<Pictures>();
+  m_background = std::move(pictures.background);
+  m_canvas = m_background.copy();
+  m_decorations = std::move(pictures.decorations);
+  m_digits = std::move(pictures.digits);
+  m_digitDash = std::move(pictures.digitDash);
+  m_marks = std::move(pictures.marks);
 }
 
 QRectF CSkinSurfaces::CanvasSource(const QRect& windowRect) const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFuture>
 #include <QImage>
 #include <array>
 
@@ -15,6 +16,10 @@ public:
   static constexpr int kDigitCount = 10;
   static constexpr int kMarkCount = 3;
 
+  // Starts drawing the pictures at the ratio on a worker thread, so that the
+  // window's other set-up runs meanwhile; Load takes them.
+  explicit CSkinSurfaces(qreal devicePixelRatio);
+  // The pictures at the ratio; those started at the same ratio are waited for.
   void Load(qreal devicePixelRatio);
 
   const QImage& Background() const { return m_background; }
@@ -30,6 +35,17 @@ public:
   QRectF CanvasSource(const QRect& windowRect) const;
 
 private:
+  struct Pictures {
+    QImage background;
+    std::array<QImage, kDecorationCount> decorations;
+    std::array<QImage, kDigitCount> digits;
+    QImage digitDash;
+    std::array<QImage, kMarkCount> marks;
+  };
+  static Pictures Draw(qreal devicePixelRatio);
+
+  QFuture<Pictures> m_loading;
+  qreal m_loadingRatio = 0;
   QImage m_background;
   QImage m_canvas;
   std::array<QImage, kDecorationCount> m_decorations;

@@ -2,6 +2,7 @@
 #include "controls/SkinLibrary.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -108,6 +109,7 @@ QSize pixelSize(const QSize& logicalSize, qreal ratio) {
 }
 
 QImage renderImage(int id, const QSize& logicalSize, qreal ratio);
+QImage cachedImage(int id, const QSize& logicalSize, qreal ratio);
 
 void drawSource(QPainter& painter, const Picture& picture, const QRectF& bounds) {
   QSvgRenderer renderer(sourcePath(picture));
@@ -117,7 +119,7 @@ void drawSource(QPainter& painter, const Picture& picture, const QRectF& bounds)
 
 void drawBackgroundPieces(QPainter& painter, qreal ratio) {
   for (const Placement& piece : kBackgroundPieces)
-    painter.drawImage(QPoint(piece.x, piece.y), renderImage(piece.id, SkinLibrary::size(piece.id), ratio));
+    painter.drawImage(QPoint(piece.x, piece.y), cachedImage(piece.id, SkinLibrary::size(piece.id), ratio));
 }
 
 QImage renderImage(int id, const QSize& logicalSize, qreal ratio) {
@@ -160,12 +162,22 @@ QHash<CacheKey, QPixmap>& pixmapCache() {
   return cache;
 }
 
+QMutex& imageCacheLock() {
+  static QMutex lock;
+  return lock;
+}
+
+// Drawn outside the lock: two threads may draw one picture once each.
 QImage cachedImage(int id, const QSize& logicalSize, qreal ratio) {
   const CacheKey key{id, logicalSize, ratio};
-  auto found = imageCache().constFind(key);
-  if (found != imageCache().constEnd())
-    return *found;
+  {
+    const QMutexLocker locker(&imageCacheLock());
+    auto found = imageCache().constFind(key);
+    if (found != imageCache().constEnd())
+      return *found;
+  }
   QImage image = renderImage(id, logicalSize, ratio);
+  const QMutexLocker locker(&imageCacheLock());
   imageCache().insert(key, image);
   return image;
 }

@@ -9,7 +9,8 @@
 // The window's artwork, addressed by its resource number. Every picture is
 // drawn from a vector source at the requested device pixel ratio, so the
 // skin stays sharp on scaled displays; results are cached per size and ratio.
-// GUI thread only.
+// Images may be asked for on any thread; pixmaps and the icon on the GUI
+// thread only.
 class SkinLibrary {
 public:
   // Resource numbers of the skin. Pressed looks follow their normal look

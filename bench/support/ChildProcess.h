@@ -31,15 +31,15 @@ inline ChildExit WaitForChild(pid_t child) {
   return ended;
 }
 
-// This program started again as a child with `args` and, as its last
-// argument, the number of a pipe's write end; the parent keeps the read end.
-// A pid of -1 when it could not start.
+// A program started as a child with `args` and, as its last argument, the
+// number of a pipe's write end; the parent keeps the read end. A pid of -1
+// when it could not start.
 struct SelfChild {
   pid_t pid = -1;
   int readFd = -1;
 };
 
-inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = false) {
+inline SelfChild StartProgram(const std::string& program, std::vector<std::string> args, bool dropOutput = false) {
   int fds[2];
   if (pipe(fds) != 0)
     return {};
@@ -48,7 +48,7 @@ inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = fals
     close(fds[0]);
     if (dropOutput && !freopen("/dev/null", "w", stdout))
       _exit(126);
-    args.insert(args.begin(), "/proc/self/exe");
+    args.insert(args.begin(), program);
     args.push_back(std::to_string(fds[1]));
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -63,6 +63,11 @@ inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = fals
     return {};
   }
   return {child, fds[0]};
+}
+
+// This program started again as a child, as StartProgram starts one.
+inline SelfChild StartSelf(std::vector<std::string> args, bool dropOutput = false) {
+  return StartProgram("/proc/self/exe", std::move(args), dropOutput);
 }
 
 // The child's side of a one-record report: 0 when it was written whole.
