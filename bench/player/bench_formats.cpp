@@ -10,6 +10,7 @@
 //   - CPU seconds per second of the whole process, and of its GUI thread
 //     alone (which only paints the 640 x 480 picture, whatever the size).
 #include "bench/support/ChildProcess.h"
+#include "bench/support/DroppedPictures.h"
 #include "bench/support/ViewerApplication.h"
 #include "bench/support/ViewerPlacedPlayer.h"
 #include "engine/QIRAState.h"
@@ -37,7 +38,6 @@ constexpr int kSeconds = 6;
 constexpr double kRateTolerance = 0.02;
 constexpr double kLongestStillTargetMs = 250.0;
 constexpr const char* kPlayOption = "--play";
-constexpr const char* kDroppedPrefix = "player: dropped ";
 
 struct Size {
   int width;
@@ -69,11 +69,6 @@ double cpuSeconds(const rusage& usage) {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-long droppedFrom(const std::string& diagnostics) {
-  const size_t at = diagnostics.find(kDroppedPrefix);
-  return at == std::string::npos ? 0 : std::strtol(diagnostics.c_str() + at + std::strlen(kDroppedPrefix), nullptr, 10);
-}
-
 Playback measure(const std::vector<EngineHarness::Frame>& frames) {
   Playback playback;
   if (frames.size() < 2)
@@ -100,7 +95,7 @@ int playToEnd(const std::string& recording, int reportFd) {
   rusage usage{};
   getrusage(RUSAGE_THREAD, &usage);
   playback.guiCpuSeconds = cpuSeconds(usage);
-  playback.dropped = droppedFrom(diagnostics.text());
+  playback.dropped = DroppedPictures(diagnostics.text());
   playback.pictures = long(harness.adap.Length());
   harness.state().ClosePlayer();
   harness.waitForState(0, 10s);
