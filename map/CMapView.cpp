@@ -4,12 +4,12 @@
 #include "map/MapBrowser.h"
 #include "map/MapTiles.h"
 #include "map/MapTrackJson.h"
-#include "map/OpenGlRenderer.h"
 #include "platform/Diagnostics.h"
 #include "platform/ModulePath.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QOpenGLContext>
 #include <QOpenGLWidget>
 
 const QRect CMapView::kMapRect(673, 502, 316, 268);
@@ -21,15 +21,11 @@ CMapView::~CMapView() = default;
 
 QUrl CMapView::PageUrl() { return QUrl(QStringLiteral("qrc:/map/map.html")); }
 
-// With a GPU the window is composed through OpenGL from the start. Without
-// one the web view draws in software as any other child does: composing the
-// whole window in the software rasteriser at every video picture would cost
-// more than playing.
+// Only where the platform has OpenGL: elsewhere the view composes without it.
 void CMapView::PrepareControl(QWidget* control) {
-  if (OpenGlRenderer::IsHardware())
+  QOpenGLContext probe;
+  if (probe.create())
     (new QOpenGLWidget(control))->hide();
-  else if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-    qputenv("QT_QUICK_BACKEND", "software");
 }
 
 void CMapView::StartUp(QWidget* control, const std::string& module) {
