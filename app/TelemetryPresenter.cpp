@@ -71,7 +71,6 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
 void TelemetryPresenter::StepSlider(intptr_t position) {
   QWidget* slider = m_controls.value(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
-  slider->update();
 }
 
 void TelemetryPresenter::ShowGpsPart() {
