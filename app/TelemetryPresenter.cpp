@@ -58,18 +58,12 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
   m_gpsFields.Clear();
   if (telemetry && m_gpsFields.ParseSentence(sentence.data(), sentence.size()))
     ShowGpsPart();
-  if (!failed) {
-    const SensorTriple values{sensor[0], sensor[1], sensor[2]};
-    m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr);
-  }
-  DrawEventMarks();
-  if (m_engine->DurationSeconds() > 0) {
-    m_pDisplay->DrawHarshMarks(Canvas(), m_engine->DurationSeconds());
-    m_pDisplay->Clip().Draw(Canvas(), m_engine->DurationSeconds());
-  }
+  const SensorTriple values{sensor[0], sensor[1], sensor[2]};
+  if (!failed && m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr))
+    Invalidate(TelemetryDisplay::kGraphRect);
+  if (DrawTimelineMarks())
+    Invalidate(TelemetryDisplay::kTimelineRect);
   ShowPlayTimes();
-  Invalidate(TelemetryDisplay::kGraphRect);
-  Invalidate(TelemetryDisplay::kTimelineRect);
   m_pDisplay->CountSample();
   return length == uintptr_t(position);
 }
@@ -77,30 +71,46 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
 void TelemetryPresenter::StepSlider(intptr_t position) {
   QWidget* slider = m_controls.value(IDC_POSITION_SLIDER);
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, position);
-  slider->update();
 }
 
 void TelemetryPresenter::ShowGpsPart() {
   m_map.PositionStep(m_gpsFields.Latitude(), m_gpsFields.Longitude(), g_Playback.fSpeedLevel);
-  m_pDisplay->DrawSpeed(Canvas(), m_gpsFields.SpeedKmh());
-  Label(IDC_COURSE)->setText(QString::number(m_gpsFields.Course()));
-  m_pDisplay->DrawCompass(Canvas(), m_gpsFields.Course());
-  Invalidate(TelemetryDisplay::kSpeedRect);
-  Invalidate(TelemetryDisplay::kCompassRect);
+  if (m_pDisplay->DrawSpeed(Canvas(), m_gpsFields.SpeedKmh()))
+    Invalidate(TelemetryDisplay::kSpeedRect);
+  SetLabelText(IDC_COURSE, QString::number(m_gpsFields.Course()));
+  if (m_pDisplay->DrawCompass(Canvas(), m_gpsFields.Course()))
+    Invalidate(TelemetryDisplay::kCompassRect);
 }
 
-void TelemetryPresenter::DrawEventMarks() {
+bool TelemetryPresenter::DrawEventMarks() {
   const int duration = m_engine->DurationSeconds();
-  if (m_bRecordingOpen && duration > 0 && m_bEventNotesPresent)
-    m_pDisplay->DrawEventMarks(Canvas(), duration);
+  return m_bRecordingOpen && duration > 0 && m_bEventNotesPresent && m_pDisplay->DrawEventMarks(Canvas(), duration);
+}
+
+// Marks are put on the timeline once per clearing: true when any were.
+bool TelemetryPresenter::DrawTimelineMarks() {
+  const int duration = m_engine->DurationSeconds();
+  bool drawn = DrawEventMarks();
+  if (duration > 0) {
+    drawn = m_pDisplay->DrawHarshMarks(Canvas(), duration) || drawn;
+    drawn = m_pDisplay->Clip().Draw(Canvas(), duration) || drawn;
+  }
+  return drawn;
 }
 
 void TelemetryPresenter::ShowPlayTimes() {
   const int duration = m_engine->DurationSeconds();
   if (!m_bRecordingOpen || duration <= 0)
     return;
-  Label(IDC_PLAYED_TIME)->setText(PlayTimeText(m_engine->PlayedSeconds()));
-  Label(IDC_TOTAL_TIME)->setText(PlayTimeText(duration));
+  SetLabelText(IDC_PLAYED_TIME, PlayTimeText(m_engine->PlayedSeconds()));
+  SetLabelText(IDC_TOTAL_TIME, PlayTimeText(duration));
+}
+
+// A label repaints on every text it is given, the same one too.
+void TelemetryPresenter::SetLabelText(ControlId id, const QString& text) {
+  QLabel* label = Label(id);
+  if (label->text() != text)
+    label->setText(text);
 }
 
 void TelemetryPresenter::ClearRecordingDisplay() {
@@ -157,12 +167,7 @@ void TelemetryPresenter::MarkClipOut() {
 void TelemetryPresenter::SetClipMarks(std::optional<double> in, std::optional<double> out) {
   m_pDisplay->Clip().Set(in, out);
   m_pDisplay->ClearTimeline(Canvas());
-  const int duration = m_engine->DurationSeconds();
-  DrawEventMarks();
-  if (duration > 0) {
-    m_pDisplay->DrawHarshMarks(Canvas(), duration);
-    m_pDisplay->Clip().Draw(Canvas(), duration);
-  }
+  DrawTimelineMarks();
   Invalidate(TelemetryDisplay::kTimelineRect);
 }
 

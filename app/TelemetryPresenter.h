@@ -93,13 +93,15 @@ private:
   TelemetryDisplay::Pictures DisplayPictures() const;
   void StepSlider(intptr_t position);
   void ShowGpsPart();
-  void DrawEventMarks();
+  bool DrawEventMarks();
+  bool DrawTimelineMarks();
   std::vector<std::string> EventNoteLines() const;
   void ShowPlayTimes();
   void SetClipMarks(std::optional<double> in, std::optional<double> out);
   QImage& Canvas();
   void Invalidate(const QRect& rect);
   QLabel* Label(ControlId id) const;
+  void SetLabelText(ControlId id, const QString& text);
 
   QWidget* const m_window;
   CSkinSurfaces& m_skin;

@@ -110,6 +110,20 @@ void CImageSlider::paintEvent(QPaintEvent* event) {
     dc.drawPixmap(m_nThumbX, m_nThumbY, SkinLibrary::pixmap(currentThumbId(), ratio));
 }
 
+// The channel is the same under every position: a new value repaints the
+// thumb's old and new places, and nothing while the thumb stays on its pixel.
+void CImageSlider::sliderChange(SliderChange change) {
+  if (change != SliderValueChange || !m_thumbId) {
+    QAbstractSlider::sliderChange(change);
+    return;
+  }
+  const int x = m_nMargin + thumbOffset(value());
+  if (x == m_nThumbX)
+    return;
+  const QSize thumb(m_nThumbWidth, m_nThumbHeight);
+  update(QRect(QPoint(m_nThumbX, m_nThumbY), thumb) | QRect(QPoint(x, m_nThumbY), thumb));
+}
+
 int CImageSlider::travelSpan() const { return width() - 2 * m_nMargin - m_nThumbWidth; }
 
 int CImageSlider::thumbOffset(int position) const {

@@ -50,6 +50,7 @@ signals:
 protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void sliderChange(SliderChange change) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -27,9 +27,9 @@ int ClipMarks::XOf(double second, int duration) {
   return int(std::floor(second)) * (kTimelineWidth / duration) + kTimelineLeft;
 }
 
-void ClipMarks::Draw(QImage& canvas, int duration) {
+bool ClipMarks::Draw(QImage& canvas, int duration) {
   if (duration <= 0 || duration == m_drawnFor || (!m_in && !m_out))
-    return;
+    return false;
   QPainter painter(&canvas);
   const int left = m_in ? XOf(*m_in, duration) : XOf(0, duration);
   const int right = m_out ? XOf(*m_out, duration) : XOf(duration, duration);
@@ -39,4 +39,5 @@ void ClipMarks::Draw(QImage& canvas, int duration) {
       painter.fillRect(QRect(XOf(*mark, duration) - 1, kTop, 2, kHeight), kMark);
   }
   m_drawnFor = duration;
+  return true;
 }

@@ -11,7 +11,8 @@ class ClipMarks {
 public:
   // Either mark may be unset; a change needs the timeline cleared.
   void Set(std::optional<double> in, std::optional<double> out);
-  void Draw(QImage& canvas, int duration);
+  // True when drawn: marks set and not drawn since the last Forget().
+  bool Draw(QImage& canvas, int duration);
   void Forget() { m_drawnFor = 0; }
 
   std::optional<double> In() const { return m_in; }

@@ -22,19 +22,25 @@ constexpr int kRandomRange = 29;
 
 Compass::Compass(QImage dial) : m_dial(std::move(dial)) {}
 
-void Compass::DrawCompass(QImage& canvas, int course) {
+bool Compass::DrawCompass(QImage& canvas, int course) {
   const int r = std::rand() % kRandomRange;
   const int step = course / kDegreesPerStep;
-  if (step != m_nLastCompassValue)
+  const bool restore = step != m_nLastCompassValue;
+  m_nLastCompassValue = r;
+  if (restore && step == m_nCleanStep)
+    return false;
+  if (restore)
     CopyPicture(canvas, kDialPlace, m_dial, kDialCopySize);
   CanvasPixels pixels(canvas);
   DrawNeedle(pixels, step, m_clrNeedle, kBackgroundFromCanvas);
-  m_nLastCompassValue = r;
+  m_nCleanStep = restore ? step : kNoStepDrawn;
+  return true;
 }
 
 void Compass::DrawDial(QImage& canvas) {
   CopyPicture(canvas, kDialPlace, m_dial, kDialCopySize);
   m_nLastCompassValue = kNoStepDrawn;
+  m_nCleanStep = kNoStepDrawn;
 }
 
 float Compass::CourseToAngle(int step) {

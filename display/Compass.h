@@ -18,8 +18,9 @@ public:
   // Restores the dial unless the step matches the value remembered last
   // time, then draws the needle for the course in degrees. What is
   // remembered is a random number below 29, so the dial is restored before
-  // nearly every draw.
-  void DrawCompass(QImage& canvas, int course);
+  // nearly every draw. False when the canvas holds that very picture already:
+  // the same step's needle on a freshly restored dial.
+  bool DrawCompass(QImage& canvas, int course);
   // The dial without a needle: no course is known.
   void DrawDial(QImage& canvas);
 
@@ -32,5 +33,8 @@ public:
 private:
   QImage m_dial;
   int m_nLastCompassValue = kNoStepDrawn;
+  // The step whose needle alone is on the dial; kNoStepDrawn after a needle
+  // drawn over another.
+  int m_nCleanStep = kNoStepDrawn;
   uint32_t m_clrNeedle = 0;
 };

@@ -76,12 +76,13 @@ void EventMarks::SetNotes(const std::vector<std::string>& notes, const std::stri
 
 // Copies replace what they cover, so marks drawn again where they already
 // are would change nothing.
-void EventMarks::Draw(QImage& canvas, int duration) {
+bool EventMarks::Draw(QImage& canvas, int duration) {
   if (duration == m_drawnFor)
-    return;
+    return false;
   for (int left : MarkLefts(m_offsets, duration)) {
     CopyPicture(canvas, QPoint(left, kMarkTop), m_mark, kMarkSize);
     ++m_copied;
   }
   m_drawnFor = duration;
+  return true;
 }

@@ -28,8 +28,8 @@ public:
   // The open recording's notes and its base time.
   void SetNotes(const std::vector<std::string>& notes, const std::string& baseTime);
   // Puts the notes' marks for a recording of `duration` seconds on the
-  // canvas, unless they are there since the last Forget().
-  void Draw(QImage& canvas, int duration);
+  // canvas, unless they are there since the last Forget(); true when drawn.
+  bool Draw(QImage& canvas, int duration);
   // The timeline was cleared: the next Draw puts the marks back.
   void Forget() { m_drawnFor = 0; }
 

@@ -31,9 +31,9 @@ std::optional<int> HarshMarks::CentreOf(const Moment& moment, int duration) {
   return int(std::floor(moment.startSecond)) * scale + kTimelineLeft + kMarkHalfWidth;
 }
 
-void HarshMarks::Draw(QImage& canvas, int duration) {
+bool HarshMarks::Draw(QImage& canvas, int duration) {
   if (duration == m_drawnFor)
-    return;
+    return false;
   QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(kOutline);
@@ -44,6 +44,7 @@ void HarshMarks::Draw(QImage& canvas, int duration) {
                                     QPoint(*centre + kMarkHalfWidth - 1, kFootY), QPoint(*centre, kApexY)}));
   }
   m_drawnFor = duration;
+  return true;
 }
 
 std::optional<HarshMarks::Moment> HarshMarks::At(int x, int duration) const {

@@ -17,7 +17,8 @@ public:
   using Moment = HarshMomentDetector::Moment;
 
   void SetMoments(std::vector<Moment> moments);
-  void Draw(QImage& canvas, int duration);
+  // True when drawn: not since the last Forget().
+  bool Draw(QImage& canvas, int duration);
   // The timeline was cleared: the next Draw puts the marks back.
   void Forget() { m_drawnFor = 0; }
 

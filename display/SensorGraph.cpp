@@ -5,6 +5,7 @@
 #include "display/PictureCopy.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +23,9 @@ const TraceStyle kStyles[SensorGraph::kTraceCount] = {
     {QColor(0, 255, 255), QColor(0, 225, 255), "Z : %.3f", 316},
 };
 constexpr int kTextTop = 755;
+// Rows above the texts and below a segment's end that their pixels may reach.
+constexpr int kTextMargin = 2;
+constexpr int kTextRowsFrom = kTextTop - kTextMargin;
 
 float valueOf(const SensorTriple& values, SensorGraph::Trace trace) {
   return trace == SensorGraph::kX ? values.x : trace == SensorGraph::kY ? values.y : values.z;
@@ -44,36 +48,66 @@ QString SensorGraph::ValueText(Trace trace, const SensorTriple& values) {
   return QString::asprintf(kStyles[trace].format, double(valueOf(values, trace)));
 }
 
-void SensorGraph::Step(QImage& canvas, const SensorTriple* values) {
-  if (values && values->InDisplayRange())
+bool SensorGraph::Step(QImage& canvas, const SensorTriple* values) {
+  const bool drawn = values && values->InDisplayRange();
+  if (drawn)
     Draw(canvas, *values);
   RestartSweepIfDue();
+  return drawn;
 }
 
+// The panel as if drawn whole: background, texts, then every segment in
+// order. In the texts' rows only the segments that reach them are drawn again,
+// over the texts; above those rows, where no text lies, the kept traces are
+// the picture, copied last over those segments' upper parts.
 void SensorGraph::Draw(QImage& canvas, const SensorTriple& values) {
-  CopyArea(canvas, m_background, kPanel);
-  QPainter painter(&canvas);
-  painter.setFont(GraphFont::Font());
-  const int baseline = kTextTop + painter.fontMetrics().ascent();
-  for (int trace = 0; trace < kTraceCount; ++trace) {
-    painter.setPen(kStyles[trace].text);
-    painter.drawText(kStyles[trace].textX, baseline, ValueText(Trace(trace), values));
-  }
-  for (int i = 0; i + 1 < m_nHistCount; ++i) {
+  AddSegments(values);
+  CopyArea(canvas, m_background, QRect(QPoint(kPanel.left(), kTextRowsFrom), kPanel.bottomRight()));
+  {
+    QPainter painter(&canvas);
+    painter.setFont(GraphFont::Font());
     for (int trace = 0; trace < kTraceCount; ++trace) {
-      painter.setPen(QPen(kStyles[trace].pen, 1));
-      painter.drawLine(m_ptHist[trace][i], m_ptHist[trace][i + 1]);
+      painter.setPen(kStyles[trace].text);
+      painter.drawText(kStyles[trace].textX, m_nBaseline, ValueText(Trace(trace), values));
     }
+    DrawSegments(painter, 0, kTextRowsFrom);
   }
+  CopyArea(canvas, m_traces, QRect(kPanel.topLeft(), QPoint(kPanel.right(), kTextRowsFrom - 1)));
+}
+
+// The traces' picture is the canvas's kind, so the texts' metrics are taken
+// on it.
+void SensorGraph::AddSegments(const SensorTriple& values) {
+  if (m_traces.isNull())
+    m_traces = m_background.copy();
+  if (m_bTracesCleared)
+    CopyArea(m_traces, m_background, kPanel);
+  m_bTracesCleared = false;
   const int x = kOriginX + kPixelsPerSample * m_nSample + 1;
   for (int trace = 0; trace < kTraceCount; ++trace) {
     const QPoint point(x, TraceY(valueOf(values, Trace(trace))));
-    painter.setPen(QPen(kStyles[trace].pen, 1));
-    painter.drawLine(m_ptLast[trace], point);
     m_ptHist[trace][m_nHistCount] = point;
     m_ptLast[trace] = point;
   }
   ++m_nHistCount;
+  QPainter painter(&m_traces);
+  painter.setFont(GraphFont::Font());
+  m_nBaseline = kTextTop + painter.fontMetrics().ascent();
+  DrawSegments(painter, m_nHistCount - 2, kPanel.top());
+}
+
+// Segments from number `first` on, those that reach the rows from `rowsFrom` down.
+void SensorGraph::DrawSegments(QPainter& painter, int first, int rowsFrom) const {
+  for (int i = first; i + 1 < m_nHistCount; ++i) {
+    for (int trace = 0; trace < kTraceCount; ++trace) {
+      const QPoint from = m_ptHist[trace][i];
+      const QPoint to = m_ptHist[trace][i + 1];
+      if (std::max(from.y(), to.y()) + kTextMargin < rowsFrom)
+        continue;
+      painter.setPen(QPen(kStyles[trace].pen, 1));
+      painter.drawLine(from, to);
+    }
+  }
 }
 
 // A trace full of points restarts too, whatever its x: the sweep never
@@ -88,4 +122,5 @@ void SensorGraph::RestartSweepIfDue() {
     m_ptHist[trace][0] = m_ptLast[trace];
   }
   m_nHistCount = 1;
+  m_bTracesCleared = true;
 }

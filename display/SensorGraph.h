@@ -4,6 +4,7 @@
 #include "telemetry/SensorTriple.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -27,8 +28,9 @@ public:
   explicit SensorGraph(QImage background);
 
   // Draws the panel for one notification when the values are given and all
-  // lie within the display range, then restarts the sweep when it is due.
-  void Step(QImage& canvas, const SensorTriple* values);
+  // lie within the display range, then restarts the sweep when it is due;
+  // true when the panel was drawn.
+  bool Step(QImage& canvas, const SensorTriple* values);
   // Notifications since the sweep began, counted whether or not drawn.
   void CountSample() { ++m_nSample; }
 
@@ -45,9 +47,16 @@ public:
 
 private:
   void Draw(QImage& canvas, const SensorTriple& values);
+  void AddSegments(const SensorTriple& values);
+  void DrawSegments(QPainter& painter, int first, int rowsFrom) const;
   void RestartSweepIfDue();
 
   QImage m_background;
+  // The background with the sweep's traces so far, and no values' text: each
+  // notification adds its segments here instead of drawing the sweep again.
+  QImage m_traces;
+  bool m_bTracesCleared = true;
+  int m_nBaseline = 0;
   std::array<std::array<QPoint, kTracePoints>, kTraceCount> m_ptHist{};
   std::array<QPoint, kTraceCount> m_ptLast;
   int m_nHistCount = 1;

@@ -20,12 +20,19 @@ SpeedDigits::Places SpeedDigits::DigitsOf(int kmh) {
   return {shown / 100, shown % 100 / 10, shown % 10};
 }
 
-void SpeedDigits::Draw(QImage& canvas, int kmh) const {
+bool SpeedDigits::Draw(QImage& canvas, int kmh) {
   const Places places = DigitsOf(kmh);
+  if (m_shown == places)
+    return false;
   DrawPlaces(canvas, {&m_digits[places[0]], &m_digits[places[1]], &m_digits[places[2]]});
+  m_shown = places;
+  return true;
 }
 
-void SpeedDigits::DrawNone(QImage& canvas) const { DrawPlaces(canvas, {&m_dash, &m_dash, &m_dash}); }
+void SpeedDigits::DrawNone(QImage& canvas) {
+  DrawPlaces(canvas, {&m_dash, &m_dash, &m_dash});
+  m_shown.reset();
+}
 
 void SpeedDigits::DrawPlaces(QImage& canvas, const std::array<const QImage*, 3>& pictures) const {
   for (size_t i = 0; i < pictures.size(); ++i)

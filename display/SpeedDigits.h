@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <array>
+#include <optional>
 
 // The speed in km/h as three digit pictures with leading zeros.
 class SpeedDigits {
@@ -17,13 +18,15 @@ public:
   // fields (a negative speed, four-digit nonsense) must not pick a picture
   // that does not exist.
   static Places DigitsOf(int kmh);
-  void Draw(QImage& canvas, int kmh) const;
+  // False when the canvas shows these digits already.
+  bool Draw(QImage& canvas, int kmh);
   // "---": a recording without telemetry has no speed to show.
-  void DrawNone(QImage& canvas) const;
+  void DrawNone(QImage& canvas);
 
 private:
   void DrawPlaces(QImage& canvas, const std::array<const QImage*, 3>& pictures) const;
 
   Pictures m_digits;
   QImage m_dash;
+  std::optional<Places> m_shown;
 };

@@ -41,24 +41,26 @@ public:
 
   explicit TelemetryDisplay(const Pictures& pictures);
 
-  // The camera's km/h, shown in the chosen unit.
-  void DrawSpeed(QImage& canvas, int kmh) const { m_speed.Draw(canvas, SpeedUnit::FromKmh(kmh, m_unit)); }
+  // The camera's km/h, shown in the chosen unit. Each drawing step here is
+  // true when it changed the canvas.
+  bool DrawSpeed(QImage& canvas, int kmh) { return m_speed.Draw(canvas, SpeedUnit::FromKmh(kmh, m_unit)); }
   void SetSpeedUnit(SpeedUnit::Unit unit) { m_unit = unit; }
   // The unit's name under the digits, over the skin's "km/h".
   void DrawSpeedUnit(QImage& canvas) const;
   SpeedUnit::Unit Unit() const { return m_unit; }
-  void DrawCompass(QImage& canvas, int course) { m_compass.DrawCompass(canvas, course); }
-  // The sensor values, or null when the engine has none yet.
-  void StepGraph(QImage& canvas, const SensorTriple* values) { m_graph.Step(canvas, values); }
+  bool DrawCompass(QImage& canvas, int course) { return m_compass.DrawCompass(canvas, course); }
+  // The sensor values, or null when the engine has none yet; true when the
+  // panel was drawn.
+  bool StepGraph(QImage& canvas, const SensorTriple* values) { return m_graph.Step(canvas, values); }
   void CountSample() { m_graph.CountSample(); }
   // The open recording's event notes and their base time "hhmmss".
   void SetEventNotes(const std::vector<std::string>& notes, const std::string& baseTime) {
     m_marks.SetNotes(notes, baseTime);
   }
-  void DrawEventMarks(QImage& canvas, int duration) { m_marks.Draw(canvas, duration); }
+  bool DrawEventMarks(QImage& canvas, int duration) { return m_marks.Draw(canvas, duration); }
   // The open recording's harsh moments, drawn apart from the event marks.
   void SetHarshMoments(std::vector<HarshMarks::Moment> moments) { m_harsh.SetMoments(std::move(moments)); }
-  void DrawHarshMarks(QImage& canvas, int duration) { m_harsh.Draw(canvas, duration); }
+  bool DrawHarshMarks(QImage& canvas, int duration) { return m_harsh.Draw(canvas, duration); }
   // The harsh moment whose mark lies under a window point, for its tooltip
   // (HarshMarks::Describe); none off the timeline.
   std::optional<HarshMarks::Moment> HarshMomentAt(const QPoint& point, int duration) const;

@@ -4,6 +4,7 @@
 #include "map/CMapDocument.h"
 
 #include <QCoreApplication>
+#include <QQuickWindow>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -57,4 +58,9 @@ void CExplorer1::OnRenderProcessTerminated(int status) {
   QTimer::singleShot(0, this, [this] { load(url()); });
 }
 
-extern "C" Q_DECL_EXPORT QWidget* lumenark_create_map_browser(QWidget* parent) { return new CExplorer1(parent); }
+// The scene graph's choice holds for the views made after it.
+extern "C" Q_DECL_EXPORT QWidget* lumenark_create_map_browser(QWidget* parent, bool openGL) {
+  if (!openGL)
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+  return new CExplorer1(parent);
+}

@@ -9,7 +9,9 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 
 const QRect CMapView::kMapRect(673, 502, 316, 268);
@@ -21,10 +23,28 @@ CMapView::~CMapView() = default;
 
 QUrl CMapView::PageUrl() { return QUrl(QStringLiteral("qrc:/map/map.html")); }
 
-// Only where the platform has OpenGL: elsewhere the view composes without it.
+// A rasteriser on the processor composes the whole window again for every
+// video picture, which costs more than the picture itself: there the web view
+// draws in software and only when its page changes.
+bool CMapView::ComposesWithOpenGL() {
+  static const bool openGL = [] {
+    QOpenGLContext probe;
+    QOffscreenSurface surface;
+    surface.create();
+    if (!probe.create() || !probe.makeCurrent(&surface))
+      return false;
+    const auto* renderer = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
+    const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
+    probe.doneCurrent();
+    return !name.isEmpty() && !name.contains("llvmpipe") && !name.contains("softpipe") && !name.contains("swrast") &&
+           !name.contains("software");
+  }();
+  return openGL;
+}
+
+// Only where the view composes with OpenGL: elsewhere it needs no such window.
 void CMapView::PrepareControl(QWidget* control) {
-  QOpenGLContext probe;
-  if (probe.create())
+  if (ComposesWithOpenGL())
     (new QOpenGLWidget(control))->hide();
 }
 
@@ -57,7 +77,7 @@ QWidget* CMapView::CreateBrowser(QWidget* control, const std::string& module) {
     platform::diagnostic("failed to load %s\n", module.c_str());
     return nullptr;
   }
-  QWidget* browser = create(control);
+  QWidget* browser = create(control, ComposesWithOpenGL());
   if (!qobject_cast<MapBrowser*>(browser)) {
     delete browser;
     return nullptr;

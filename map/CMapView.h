@@ -36,6 +36,9 @@ public:
   // that gains a composited child later is made again by the platform, so it
   // blinks and loses its place on the screen.
   static void PrepareControl(QWidget* control);
+  // Whether the platform's OpenGL runs on a graphics processor; the web view
+  // composes with it only then.
+  static bool ComposesWithOpenGL();
   // Moves the map's control to its place and fills it with the browser from
   // the map module, sets the counter and the page-loaded flag from the
   // connection check and requests the page. Without the module the place

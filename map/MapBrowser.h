@@ -34,8 +34,9 @@ public:
 Q_DECLARE_INTERFACE(ScriptDocument, LUMENARK_SCRIPT_DOCUMENT_IID)
 Q_DECLARE_INTERFACE(MapBrowser, LUMENARK_MAP_BROWSER_IID)
 
-// The module's one export: a new browser, a child of `parent`.
+// The module's one export: a new browser, a child of `parent`, composed with
+// OpenGL or drawn in software.
 extern "C" {
-using CreateMapBrowserFn = QWidget* (*)(QWidget* parent);
+using CreateMapBrowserFn = QWidget* (*)(QWidget* parent, bool openGL);
 }
 constexpr char kCreateMapBrowserSymbol[] = "lumenark_create_map_browser";

@@ -10,6 +10,7 @@
 // Each run is a child process started afresh, so no run warms the next.
 #include "app/CQIRA02Dlg.h"
 #include "bench/support/ChildProcess.h"
+#include "bench/support/PlayingViewer.h"
 #include "bench/support/Spread.h"
 #include "bench/support/ViewerApplication.h"
 #include "engine/QIRAAdap.h"
@@ -20,7 +21,6 @@
 #include "tests/player/EngineHarness.h"
 #include "tests/player/TestRecording.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>
@@ -65,13 +65,6 @@ public:
   std::vector<double> samples;
 };
 
-// Also lets the map's web engine start as root, which it otherwise refuses
-// by ending the whole process.
-bool openRecording(QIRAAdap& engine, const char* file) {
-  engine.SetState(engine.StateNumbered(9));
-  return engine.CurrentState()->LoadFile(file, file) == 0;
-}
-
 // The viewer as a user runs it: the window opens the player module, the
 // recording plays to its end and the window stops it.
 int runViewer(const char* file, int fd) {
@@ -81,11 +74,8 @@ int runViewer(const char* file, int fd) {
   ViewerApplication application(argc, argv);
   NotifyTimer timer;
   application.installEventFilter(&timer);
-  auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll"); // outlives the engine's threads
-  window->show();
-  EngineHarness::waitFor([&] { return window->Adapter() != nullptr; }, 10s);
-  static_cast<QAbstractButton*>(window->GetDlgItem(IDC_PLAY))->click();
-  if (!openRecording(*window->Adapter(), file))
+  CQIRA02Dlg* window = StartPlayingViewer(file);
+  if (!window)
     return 2;
   QIRAAdap* engine = window->Adapter();
   if (!EngineHarness::waitFor([&] { return engine->CurrentState() == engine->StateNumbered(3); }, kPlayTimeout))

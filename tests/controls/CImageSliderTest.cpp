@@ -4,9 +4,11 @@
 #include "platform/WindowMessenger.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -194,6 +196,59 @@ TEST_F(ImageSliderTest, EngineMessagesSetRangeAndPositionSilently) {
   platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, 5000);
   EXPECT_EQ(slider->GetPos(), 1800) << "the position stays within the range";
   EXPECT_TRUE(delivered().empty()) << "engine moves are not user scrolls";
+}
+
+// Pixel by pixel: a shown window's picture carries more than its pixels.
+bool samePixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size())
+    return false;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y))
+        return false;
+  return true;
+}
+
+// The engine moves the thumb ten times a second: a position on the same
+// pixel repaints nothing, another one only the thumb's old and new places,
+// and the slider then looks as one painted whole at that position.
+TEST_F(ImageSliderTest, EngineMovesRepaintOnlyTheThumbsPlaces) {
+  struct PaintedRegion : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint)
+        region += static_cast<QPaintEvent*>(event)->region();
+      return false;
+    }
+    QRegion region;
+  } painted;
+  parent.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+  slider->SetRange(0, 5999); // ten positions a pixel
+  QApplication::processEvents();
+  slider->installEventFilter(&painted);
+  const struct {
+    int position;
+    bool repaints;
+  } moves[] = {{4, false}, {9, false}, {10, true}, {3000, true}, {3005, false}};
+  for (const auto& move : moves) {
+    const int before = slider->thumbPos().x();
+    painted.region = {};
+    platform::WindowMessenger::send(slider, platform::kMsgTbmSetPos, 1, move.position);
+    QApplication::processEvents();
+    const int now = slider->thumbPos().x();
+    const QRect bounds = painted.region.boundingRect();
+    EXPECT_EQ(painted.region.isEmpty(), !move.repaints) << "position " << move.position;
+    if (move.repaints) {
+      EXPECT_EQ(bounds.left(), std::min(before, now)) << "position " << move.position;
+      EXPECT_EQ(bounds.right(), std::max(before, now) + 7) << "position " << move.position;
+    }
+    CImageSlider whole;
+    whole.SetRange(0, 5999);
+    whole.resize(slider->size());
+    whole.SetBitmaps(SkinLibrary::kPositionChannel, SkinLibrary::kPositionThumb, 0, 0, 10);
+    whole.SetPos(move.position);
+    EXPECT_TRUE(samePixels(slider->grab().toImage(), whole.grab().toImage())) << "position " << move.position;
+  }
 }
 
 // The thumb's three looks, told apart by pictures that differ: normal grey,

@@ -5,6 +5,8 @@
 #include "display/SpeedDigits.h"
 
 #include <climits>
+#include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,7 +48,7 @@ TEST(SpeedDigitsTest, ThreePlacesBoundedToZeroToNineNineNine) {
 
 TEST(SpeedDigitsTest, PicturesLandAtTheirPlacesAndKeepTheCanvasBelowThem) {
   QImage canvas = filled(QSize(1010, 790), kCanvasColour);
-  const SpeedDigits digits(digitPictures(), filled(QSize(15, 22), kDashColour));
+  SpeedDigits digits(digitPictures(), filled(QSize(15, 22), kDashColour));
   digits.Draw(canvas, 0);
   for (int left : {587, 603, 619}) {
     EXPECT_EQ(canvas.pixel(left, 698), digitColour(0));
@@ -76,6 +78,39 @@ TEST(CompassTest, DialIsRestoredBeforeTheNeedleOfANewStep) {
   compass.DrawCompass(canvas, 180); // step 30, never a remembered value: pointing down, old needle gone
   EXPECT_EQ(canvas.pixel(510, 715), qRgb(255, 255, 255));
   EXPECT_EQ(canvas.pixel(497, 730), qRgb(0, 0, 0));
+}
+
+// Drawing what the canvas already shows changes nothing and is not done, so
+// its rectangle is not painted again; after the dashes or the bare dial the
+// same value must be drawn anew.
+TEST(UnchangedPicturesTest, SameValueDrawnOnceUntilItsPlaceIsCleared) {
+  QImage canvas = filled(QSize(1010, 790), kCanvasColour);
+  SpeedDigits digits(digitPictures(), filled(QSize(15, 22), kDashColour));
+  std::srand(7);
+  Compass compass(filled(QSize(116, 118), qRgb(255, 255, 255)));
+  struct Step {
+    const char* what;
+    std::function<bool()> draw;
+    bool drawn;
+  };
+  const Step steps[] = {
+      {"speed", [&] { return digits.Draw(canvas, 42); }, true},
+      {"same speed", [&] { return digits.Draw(canvas, 42); }, false},
+      {"other speed", [&] { return digits.Draw(canvas, 43); }, true},
+      {"same speed after dashes", [&] { return digits.DrawNone(canvas), digits.Draw(canvas, 43); }, true},
+      {"course", [&] { return compass.DrawCompass(canvas, 90); }, true},
+      {"same step", [&] { return compass.DrawCompass(canvas, 94); }, false},
+      {"other step", [&] { return compass.DrawCompass(canvas, 180); }, true},
+      {"same step after bare dial", [&] { return compass.DrawDial(canvas), compass.DrawCompass(canvas, 180); }, true},
+  };
+  for (const Step& step : steps) {
+    const QImage before = canvas.copy();
+    ASSERT_NE(compass.LastCompassValue(), 15) << "the seed must not keep the old needle under a new one";
+    EXPECT_EQ(step.draw(), step.drawn) << step.what;
+    if (!step.drawn) {
+      EXPECT_EQ(canvas, before) << step.what;
+    }
+  }
 }
 
 TEST(EventMarksTest, OffsetsFromTheLinesEndingTimeAndTheBaseTime) {

@@ -5,9 +5,11 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLocale>
+#include <QPainter>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -77,6 +79,51 @@ TEST_F(SensorGraphTest, SweepAdvancesSixPixelsAndRestartsAtItsEnd) {
   EXPECT_EQ(graph.Sample(), 1);
   EXPECT_EQ(graph.HistCount(), 1);
   EXPECT_EQ(graph.LastPoint(SensorGraph::kX), QPoint(78, 683));
+}
+
+// The panel drawn whole, as each notification once did: the background, the
+// texts, then every segment of the sweep in order.
+QImage panelDrawnWhole(const QImage& background, const SensorGraph& graph, const SensorTriple& values) {
+  QImage image = background.copy();
+  QPainter painter(&image);
+  painter.setFont(GraphFont::Font());
+  const int baseline = 755 + painter.fontMetrics().ascent();
+  const QRgb texts[] = {kXColour, kYColour, qRgb(0, 225, 255)};
+  const QRgb pens[] = {kXColour, kYColour, kZColour};
+  const int lefts[] = {81, 199, 316};
+  for (int trace = 0; trace < SensorGraph::kTraceCount; ++trace) {
+    painter.setPen(QColor(texts[trace]));
+    painter.drawText(lefts[trace], baseline, SensorGraph::ValueText(SensorGraph::Trace(trace), values));
+  }
+  for (int i = 0; i + 1 < graph.HistCount(); ++i) {
+    for (int trace = 0; trace < SensorGraph::kTraceCount; ++trace) {
+      painter.setPen(QPen(QColor(pens[trace]), 1));
+      painter.drawLine(graph.HistPoint(SensorGraph::Trace(trace), i),
+                       graph.HistPoint(SensorGraph::Trace(trace), i + 1));
+    }
+  }
+  return image.copy(SensorGraph::kPanel);
+}
+
+// Each notification adds its segments to the kept traces; the panel must
+// still be the one drawn whole, also where low traces cross the texts and
+// after the sweep restarts. Drawn on the plain background, so the texts'
+// earlier values do not linger outside the panel.
+TEST_F(SensorGraphTest, KeptTracesGiveThePanelDrawnWhole) {
+  const std::vector<SensorTriple> sweeps[] = {
+      {{0.5f, -1.0f, 0.25f}, {-0.2f, 0.3f, 1.1f}, {1.9f, -1.9f, -2.0f}},
+      {{-1.95f, -1.8f, -1.6f}, {-2.0f, -2.0f, -2.0f}, {0.0f, 1.5f, -1.7f}},
+  };
+  for (const std::vector<SensorTriple>& sweep : sweeps) {
+    for (int i = 0; i < 130; ++i) {
+      const SensorTriple& values = sweep[size_t(i) % sweep.size()];
+      Notify(&values);
+      if (graph.HistCount() > 1) {
+        ASSERT_TRUE(canvas.copy(SensorGraph::kPanel) == panelDrawnWhole(background, graph, values))
+            << "notification " << i;
+      }
+    }
+  }
 }
 
 // A value outside -2..+2 (or no values yet) draws nothing, texts included,
