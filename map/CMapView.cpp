@@ -4,14 +4,12 @@
 #include "map/MapBrowser.h"
 #include "map/MapTiles.h"
 #include "map/MapTrackJson.h"
+#include "map/OpenGlRenderer.h"
 #include "platform/Diagnostics.h"
 #include "platform/ModulePath.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 
 const QRect CMapView::kMapRect(673, 502, 316, 268);
@@ -26,21 +24,7 @@ QUrl CMapView::PageUrl() { return QUrl(QStringLiteral("qrc:/map/map.html")); }
 // A rasteriser on the processor composes the whole window again for every
 // video picture, which costs more than the picture itself: there the web view
 // draws in software and only when its page changes.
-bool CMapView::ComposesWithOpenGL() {
-  static const bool openGL = [] {
-    QOpenGLContext probe;
-    QOffscreenSurface surface;
-    surface.create();
-    if (!probe.create() || !probe.makeCurrent(&surface))
-      return false;
-    const auto* renderer = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
-    const QByteArray name = QByteArray(renderer ? renderer : "").toLower();
-    probe.doneCurrent();
-    return !name.isEmpty() && !name.contains("llvmpipe") && !name.contains("softpipe") && !name.contains("swrast") &&
-           !name.contains("software");
-  }();
-  return openGL;
-}
+bool CMapView::ComposesWithOpenGL() { return OpenGlRenderer::IsHardware(); }
 
 // Only where the view composes with OpenGL: elsewhere it needs no such window.
 void CMapView::PrepareControl(QWidget* control) {
