@@ -15,7 +15,8 @@
 inline CQIRA02Dlg* StartPlayingViewer(const char* file) {
   auto* window = new CQIRA02Dlg(nullptr, "mplayer.dll");
   window->show();
-  EngineHarness::waitFor([&] { return window->Adapter() != nullptr; }, std::chrono::seconds(10));
+  // The window loads the player module after its first paint.
+  EngineHarness::waitFor([&] { return window->HasFinishedStartUp(); }, std::chrono::seconds(10));
   static_cast<QAbstractButton*>(window->GetDlgItem(IDC_PLAY))->click();
   QIRAAdap& engine = *window->Adapter();
   engine.SetState(engine.StateNumbered(9));
