@@ -4,7 +4,7 @@
 // The program starts itself again as a child that runs the application
 // exactly as the executable does, reports the monotonic time once the
 // window's first paint is done and closes the window; the parent takes the
-// time before it forks. The bare dialog is bench_bare_dialog beside it.
+// time before it forks. The bare dialog is the bare-dialog program beside it.
 #include "app/CQIRA02App.h"
 #include "app/CQIRA02Dlg.h"
 #include "bench/support/ChildProcess.h"
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     int childArgc = 1;
     return runChild(childArgc, childArgv, fd);
   }
-  const std::string bare = platform::executableDir() + "/bench_bare_dialog";
+  const std::string bare = platform::executableDir() + "/bare-dialog";
   Series viewer;
   Series dialog;
   for (int run = 0; run < kRuns; ++run) {
