@@ -60,18 +60,32 @@ void CProgramInfo::CreateControls() {
   m_pMaker->setTabChangesFocus(true);
 }
 
-void CProgramInfo::SetKeyHelp(const QString& lines) {
+// Laid out when the dialog opens: the rich-text table's layout takes longer
+// than the rest of the main window's set-up.
+void CProgramInfo::SetKeyHelp(const QString& lines) { m_strKeyHelp = lines; }
+
+void CProgramInfo::ShowKeyHelp() {
+  if (m_strKeyHelp.isEmpty())
+    return;
   if (!m_pKeys) {
     m_pKeys = new QLabel(this);
     m_pKeys->setObjectName(QString::number(IDC_KEYS));
     m_pKeys->setTextFormat(Qt::RichText);
     m_pKeys->setWordWrap(true);
   }
-  m_pKeys->setText(keyTable(lines));
+  m_pKeys->setText(keyTable(m_strKeyHelp));
   const QRect area = kShellDialogUnits.toPixels(19, kHeightUnits - 4, kWidthUnits - 38, 0);
   m_pKeys->setGeometry(area.x(), area.y(), area.width(), m_pKeys->heightForWidth(area.width()));
   setFixedSize(kShellDialogUnits.toPixelsX(kWidthUnits),
                m_pKeys->geometry().bottom() + kShellDialogUnits.toPixelsY(kBottomMarginUnits));
+  m_strKeyHelp.clear();
+}
+
+// The keys' table is sized before the dialog is placed over its parent.
+void CProgramInfo::setVisible(bool visible) {
+  if (visible)
+    ShowKeyHelp();
+  QDialog::setVisible(visible);
 }
 
 void CProgramInfo::SetCameraClock(const QString& line) { m_pCameraClock->setText(line); }

@@ -26,12 +26,15 @@ public:
   // 73 s fast (from 12 recordings)"; empty hides it.
   void SetCameraClock(const QString& line);
 
+  void setVisible(bool visible) override;
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void CreateControls();
   void OnInitDialog();
+  void ShowKeyHelp();
 
   QPushButton* m_pOk = nullptr;
   QPushButton* m_pCancel = nullptr;
@@ -39,4 +42,5 @@ private:
   QTextEdit* m_pMaker = nullptr;
   QLabel* m_pKeys = nullptr;
   QLabel* m_pCameraClock = nullptr;
+  QString m_strKeyHelp; // until the dialog opens
 };
