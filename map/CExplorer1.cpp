@@ -4,6 +4,7 @@
 #include "map/CMapDocument.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -58,9 +59,13 @@ void CExplorer1::OnRenderProcessTerminated(int status) {
   QTimer::singleShot(0, this, [this] { load(url()); });
 }
 
-// The scene graph's choice holds for the views made after it.
+// The scene graph's choice holds for the views made after it. The web engine
+// reports its software set-up at length on the diagnostic output; it is the
+// chosen one, not a fault.
 extern "C" Q_DECL_EXPORT QWidget* lumenark_create_map_browser(QWidget* parent, bool openGL) {
-  if (!openGL)
+  if (!openGL) {
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+  }
   return new CExplorer1(parent);
 }
