@@ -68,25 +68,19 @@ public:
 // The viewer as a user runs it: the window opens the player module, the
 // recording plays to its end and the window stops it.
 int runViewer(const char* file, int fd) {
-  int argc = 1;
-  char name[] = "bench_display";
-  char* argv[] = {name, nullptr};
-  ViewerApplication application(argc, argv);
   NotifyTimer timer;
-  application.installEventFilter(&timer);
-  CQIRA02Dlg* window = StartPlayingViewer(file);
-  if (!window)
-    return 2;
-  QIRAAdap* engine = window->Adapter();
-  if (!EngineHarness::waitFor([&] { return engine->CurrentState() == engine->StateNumbered(3); }, kPlayTimeout))
-    return 3;
-  // The window's own stop after the last notification, when it came.
-  EngineHarness::waitFor([&] { return !window->IsRecordingOpen(); }, 5s);
-  for (double sample : timer.samples)
-    if (write(fd, &sample, sizeof sample) != sizeof sample)
-      return 4;
-  std::fflush(stdout);
-  _exit(0);
+  return PlayInViewer("bench_display", timer, file, [&](CQIRA02Dlg& window) {
+    QIRAAdap* engine = window.Adapter();
+    if (!EngineHarness::waitFor([&] { return engine->CurrentState() == engine->StateNumbered(3); }, kPlayTimeout))
+      return 3;
+    // The window's own stop after the last notification, when it came.
+    EngineHarness::waitFor([&] { return !window.IsRecordingOpen(); }, 5s);
+    for (double sample : timer.samples)
+      if (write(fd, &sample, sizeof sample) != sizeof sample)
+        return 4;
+    std::fflush(stdout);
+    _exit(0);
+  });
 }
 
 // The engine and the player module with a bare notification window.

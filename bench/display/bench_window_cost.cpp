@@ -158,35 +158,29 @@ void nameLargest(const Times& before, const Times& after, double wall, Report& r
 }
 
 int runViewer(const char* file, int fd) {
-  int argc = 1;
-  char name[] = "bench_window_cost";
-  char* argv[] = {name, nullptr};
-  ViewerApplication application(argc, argv);
   VideoPaintTimer paints;
-  application.installEventFilter(&paints);
-  CQIRA02Dlg* window = StartPlayingViewer(file);
-  if (!window)
-    return 2;
-  QIRAAdap* engine = window->Adapter();
-  // The event loop itself, not a polling wait, so the waiting costs nothing.
-  if (!runEventsUntil([&] { return engine->PlayedSeconds() >= kFirstMeasuredSecond; }, kPlayTimeout))
-    return 3;
-  const Times before = readTimes();
-  const auto start = std::chrono::steady_clock::now();
-  paints.counting = true;
-  if (!runEventsUntil([&] { return engine->PlayedSeconds() >= kLastMeasuredSecond; }, kPlayTimeout))
-    return 3;
-  paints.counting = false;
-  const Times after = readTimes();
-  Report report;
-  report.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  report.wholeSeconds = after.whole - before.whole;
-  report.playerSeconds = after.player - before.player;
-  report.videoPaintSeconds = paints.seconds;
-  nameLargest(before, after, report.wallSeconds, report);
-  const int written = ReportToParent(fd, report);
-  std::fflush(stdout);
-  _exit(written);
+  return PlayInViewer("bench_window_cost", paints, file, [&](CQIRA02Dlg& window) {
+    QIRAAdap* engine = window.Adapter();
+    // The event loop itself, not a polling wait, so the waiting costs nothing.
+    if (!runEventsUntil([&] { return engine->PlayedSeconds() >= kFirstMeasuredSecond; }, kPlayTimeout))
+      return 3;
+    const Times before = readTimes();
+    const auto start = std::chrono::steady_clock::now();
+    paints.counting = true;
+    if (!runEventsUntil([&] { return engine->PlayedSeconds() >= kLastMeasuredSecond; }, kPlayTimeout))
+      return 3;
+    paints.counting = false;
+    const Times after = readTimes();
+    Report report;
+    report.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    report.wholeSeconds = after.whole - before.whole;
+    report.playerSeconds = after.player - before.player;
+    report.videoPaintSeconds = paints.seconds;
+    nameLargest(before, after, report.wallSeconds, report);
+    const int written = ReportToParent(fd, report);
+    std::fflush(stdout);
+    _exit(written);
+  });
 }
 
 double percent(double seconds, double wall) { return wall > 0.0 ? seconds / wall * 100.0 : 0.0; }
