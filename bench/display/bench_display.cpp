@@ -19,7 +19,6 @@
 #include "engine/QIRAstat9.h"
 #include "platform/WindowMessage.h"
 #include "tests/player/EngineHarness.h"
-#include "tests/player/TestRecording.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -130,12 +129,7 @@ int main(int argc, char** argv) {
 
   QTemporaryDir dir;
   const std::string recording = dir.filePath(QStringLiteral("drf0_20260614_093200.mp4")).toStdString();
-  TestRecording::Options options; // the demo card's picture and sound
-  options.width = 640;
-  options.height = 480;
-  options.seconds = kRecordingSeconds;
-  options.audio = true;
-  if (!TestRecording::make(options, recording)) {
+  if (!MakeWindowSizedRecording(recording, kRecordingSeconds)) {
     std::fprintf(stderr, "bench_display: cannot make the recording\n");
     return 1;
   }

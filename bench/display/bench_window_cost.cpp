@@ -16,7 +16,6 @@
 #include "bench/support/Spread.h"
 #include "bench/support/ViewerApplication.h"
 #include "engine/QIRAAdap.h"
-#include "tests/player/TestRecording.h"
 #include "tests/ui/XvfbSession.h"
 
 #include <QCoreApplication>
@@ -199,12 +198,7 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir dir;
   const std::string recording = dir.filePath(QStringLiteral("drf0_20260614_093200.mp4")).toStdString();
-  TestRecording::Options options; // the demo card's picture and sound
-  options.width = 640;
-  options.height = 480;
-  options.seconds = kRecordingSeconds;
-  options.audio = true;
-  if (!TestRecording::make(options, recording)) {
+  if (!MakeWindowSizedRecording(recording, kRecordingSeconds)) {
     std::fprintf(stderr, "bench_window_cost: cannot make the recording\n");
     return 1;
   }

@@ -6,6 +6,7 @@
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
 #include "tests/player/EngineHarness.h"
+#include "tests/player/TestRecording.h"
 
 #include <QAbstractButton>
 #include <chrono>
@@ -37,4 +38,14 @@ int PlayInViewer(const char* programName, QObject& watcher, const char* file, Me
   application.installEventFilter(&watcher);
   CQIRA02Dlg* window = StartPlayingViewer(file);
   return window ? measure(*window) : 2;
+}
+
+// A 640 x 480 recording with the demo card's picture and sound.
+inline bool MakeWindowSizedRecording(const std::string& path, int seconds) {
+  TestRecording::Options options;
+  options.width = 640;
+  options.height = 480;
+  options.seconds = seconds;
+  options.audio = true;
+  return TestRecording::make(options, path);
 }
