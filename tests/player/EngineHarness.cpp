@@ -94,8 +94,11 @@ void EngineHarness::tap(void* context, intptr_t data, uint32_t code) {
   if (EngineHarness* harness = s_active)
     harness->record(data, code);
   PlayerCallback(context, data, code);
-  if (EngineHarness* harness = s_active)
+  if (EngineHarness* harness = s_active) {
     harness->noteState();
+    if (code == player::kEventFrame && data)
+      harness->m_lastFrameTaken = reinterpret_cast<const player::FrameReport*>(data)->frameIndex;
+  }
 }
 
 void EngineHarness::record(intptr_t data, uint32_t code) {
@@ -149,6 +152,7 @@ void EngineHarness::clearLog() {
   m_events.clear();
   m_frames.clear();
   m_timed.clear();
+  m_lastFrameTaken = -1;
 }
 
 std::chrono::steady_clock::time_point EngineHarness::firstEventAt(uint32_t code) const {

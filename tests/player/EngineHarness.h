@@ -55,6 +55,9 @@ public:
   bool waitForEvent(uint32_t code, size_t count, std::chrono::milliseconds timeout);
 
   size_t eventCount(uint32_t code) const;
+  // The index of the last frame report the engine has taken in; -1 before any.
+  // A position alone may name a frame whose report the engine has not taken yet.
+  int64_t lastFrameTaken() const { return m_lastFrameTaken; }
   std::vector<uint32_t> events() const;
   std::vector<Frame> frames() const;
   // States entered so far, the first being the one at construction.
@@ -78,4 +81,5 @@ private:
   std::vector<std::pair<uint32_t, std::chrono::steady_clock::time_point>> m_timed;
   std::vector<Frame> m_frames;
   std::vector<int> m_trail;
+  std::atomic<int64_t> m_lastFrameTaken{-1};
 };

@@ -152,19 +152,21 @@ TEST_F(PlayerPlaybackTest, LastPictureStaysWhileTheEngineReadsIt) {
 }
 
 // Guards the picture's shape: a 16:9 recording keeps it, with black bars
-// above and below in the 640 x 480 picture, while a 4:3 one fills it.
+// above and below in the 640 x 480 picture, while a 4:3 one fills it. Each
+// case seeks to its own frame, so a picture of the one before cannot pass.
 TEST_F(PlayerPlaybackTest, PictureKeepsTheRecordingsShape) {
   const struct {
     const char* name;
+    int64_t frame; // within the first second, which is red
     bool bars;
-  } cases[] = {{"colours.mp4", false}, {"wide.mp4", true}};
+  } cases[] = {{"colours.mp4", kFps / 2, false}, {"wide.mp4", kFps * 4 / 5, true}};
   ASSERT_EQ(harness.openPlayer(), 0);
   for (const auto& c : cases) {
     ASSERT_EQ(harness.open(path(c.name)), 0);
     ASSERT_TRUE(harness.waitForState(1, kStartTimeout));
     harness.state().Pause();
-    harness.state().Seek(0.5f, false);
-    ASSERT_TRUE(EngineHarness::waitFor([&] { return position() == kFps / 2; }, 2s)) << c.name;
+    harness.state().Seek(float(c.frame) / kFps, false);
+    ASSERT_TRUE(EngineHarness::waitFor([&] { return harness.lastFrameTaken() == c.frame; }, 2s)) << c.name;
     harness.adap.UseLastPicture([&](const uint8_t* image, int32_t) {
       const auto red = [image](int y) { return image[(y * 640 + 320) * 4 + 2]; };
       EXPECT_GT(red(240), 200) << c.name;
