@@ -120,10 +120,8 @@ int main(int argc, char** argv) {
   }
   QCoreApplication application(argc, argv);
   XvfbSession server(1280, 1024);
-  if (server.IsRunning()) {
-    setenv("DISPLAY", server.Display().toLocal8Bit().constData(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-  }
+  if (server.IsRunning())
+    server.ExportToChildren();
   const std::string bare = platform::executableDir() + "/bare-dialog";
   Series viewer;
   Series dialog;

@@ -192,10 +192,8 @@ int main(int argc, char** argv) {
 
   QCoreApplication application(argc, argv);
   XvfbSession server(1280, 1024);
-  if (server.IsRunning()) {
-    setenv("DISPLAY", server.Display().toLocal8Bit().constData(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-  }
+  if (server.IsRunning())
+    server.ExportToChildren();
   QTemporaryDir dir;
   const std::string recording = dir.filePath(QStringLiteral("drf0_20260614_093200.mp4")).toStdString();
   if (!MakeWindowSizedRecording(recording, kRecordingSeconds)) {

@@ -334,9 +334,10 @@ std::string fairRecording(const QDir& store, const FairCase& fair) {
 // root (it ends the process otherwise).
 std::vector<std::string> fairEnvironment(const XvfbSession& server, const QTemporaryDir& home) {
   const std::string root = home.path().toStdString();
-  std::vector<std::string> environment = {"DISPLAY=" + server.Display().toStdString(), "QT_QPA_PLATFORM=xcb",
-                                          "XDG_CONFIG_HOME=" + root + "/config", "XDG_CACHE_HOME=" + root + "/cache",
+  std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + root + "/config", "XDG_CACHE_HOME=" + root + "/cache",
                                           "XDG_RUNTIME_DIR=" + root};
+  for (const auto& [name, value] : server.Variables())
+    environment.push_back((name + QLatin1Char('=') + value).toStdString());
   if (geteuid() == 0)
     environment.push_back("QTWEBENGINE_DISABLE_SANDBOX=1");
   return environment;

@@ -89,11 +89,13 @@ protected:
 
   // What the viewer said and whether it still runs, for a window that never came.
   std::string ProgramReport() {
-    const bool running = m_program.state() == QProcess::Running;
+    // The program's end and output are only taken in while QProcess waits.
+    const bool running = !m_program.waitForFinished(1000) && m_program.state() == QProcess::Running;
     const QByteArray output = m_program.readAllStandardOutput() + m_program.readAllStandardError();
     return (running ? std::string("lumenark still running; output:\n")
                     : "lumenark ended with " + std::to_string(m_program.exitCode()) + "; output:\n") +
-           output.right(4000).toStdString();
+           output.right(4000).toStdString() + "\nX server " + m_server->Display().toStdString() + " said:\n" +
+           m_server->Messages().right(2000).toStdString();
   }
 
   QString xdotool(const QStringList& arguments) {

@@ -3,6 +3,8 @@
 
 #include <QProcess>
 #include <QString>
+#include <utility>
+#include <vector>
 
 // A private X server on a free display, for as long as the object lives.
 class XvfbSession {
@@ -15,9 +17,17 @@ public:
   bool IsRunning() const { return !m_display.isEmpty(); }
   // ":n", empty when the server did not start.
   QString Display() const { return m_display; }
-  // The process environment with DISPLAY set to this server and the X11
-  // platform chosen.
+  // What a program needs to run on this server: DISPLAY, the X11 platform,
+  // and no session bus. Without a bus address libdbus forks to start one
+  // (for Qt's accessibility bridge), and a fork from a sanitized program
+  // whose other threads hold locks can hang the child and the program.
+  std::vector<std::pair<QString, QString>> Variables() const;
+  // The process environment with Variables() set.
   QProcessEnvironment Environment() const;
+  // Sets Variables() in this process, for every child it starts.
+  void ExportToChildren() const;
+  // What the server has said on its error output so far, for a failure's report.
+  QString Messages();
 
 private:
   QProcess m_server;
