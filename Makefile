@@ -12,8 +12,11 @@ all: build
 deps:
 	@scripts/install-deps
 
+# clang, whose precompiled headers halve the build (cmake/PrecompiledHeaders.cmake).
+CLANG := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
 build: deps
-	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CLANG) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -35,22 +38,27 @@ bench: build
 	@scripts/run-benchmarks $(BUILD)
 
 # The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer with leak
-# detection, then under ThreadSanitizer. Their options and suppressions
-# (tests/lsan.supp, tests/tsan.supp) come with each test's environment. The
-# ThreadSanitizer pass leaves out the German-locale reruns (number formats, not
-# threads), the demo-card test, which spends minutes making the card, and the
-# Xvfb tests, whose window does not show within their wait beside other tests.
-TSAN_SKIP := _in_de_DE$$|PlaysADemoCardRecordingToItsEnd|LumenarkOnXvfb
+# detection. Then the tests of code that crosses threads (thread_tests) under
+# ThreadSanitizer, built with GCC: its shared runtime leaves what Qt does inside
+# itself unreported, and GCC sees their sources too. The options and
+# suppressions (tests/lsan.supp, tests/tsan.supp) come with each test's
+# environment. The ThreadSanitizer pass leaves out the German-locale and 200 %
+# reruns (number formats and scale, not threads), the demo-card test, which
+# spends minutes making the card, the Xvfb tests, whose window does not show
+# within their wait beside other tests, and what it does not build: the other
+# binaries (their _NOT_BUILT marks) and the install checks.
+TSAN_SKIP := _in_de_DE$$|_at_200_percent$$|_NOT_BUILT$$|PlaysADemoCardRecordingToItsEnd|LumenarkOnXvfb
+SANITIZE_CONFIGURE := cmake -S . -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_BENCHMARKS=OFF
 sanitize: deps
-	@cmake -S . -B build-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=address,undefined -DLUMENARK_BENCHMARKS=OFF >/dev/null
+	@$(SANITIZE_CONFIGURE) -B build-asan $(CLANG) -DLUMENARK_SANITIZE=address,undefined >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST)
-	@cmake -S . -B build-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_SANITIZE=thread -DLUMENARK_BENCHMARKS=OFF >/dev/null
-	@cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && $(CTEST) -E '$(TSAN_SKIP)'
+	@$(SANITIZE_CONFIGURE) -B build-tsan -DLUMENARK_SANITIZE=thread >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target thread_tests
+	cd build-tsan && $(CTEST) -E '$(TSAN_SKIP)' -LE install
 
 fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$(GENERATOR)" -DLUMENARK_FUZZ=ON >/dev/null
+	@cmake -S . -B build-fuzz -G "$(GENERATOR)" $(CLANG) -DLUMENARK_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
