@@ -9,6 +9,8 @@
 #include "app/PlaybackKeys.h"
 #include "controls/CImageSlider.h"
 #include "controls/SkinLibrary.h"
+#include "dialogs/CDlgTimeSet.h"
+#include "dialogs/CProgramInfo.h"
 #include "dialogs/DialogUnits.h"
 #include "engine/QIRAAdap.h"
 #include "engine/QIRAState.h"
@@ -33,7 +35,7 @@ const QColor kDefaultText(214, 222, 235);
 
 CQIRA02Dlg::CQIRA02Dlg(QWidget* parent, std::string playerLibrary)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_playerLibrary(std::move(playerLibrary)),
-      m_skin(devicePixelRatioF()), m_hIcon(SkinLibrary::icon()), m_dlgProgramInfo(this), m_dlgTimeSet(this) {
+      m_skin(devicePixelRatioF()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
   resize(kMainTemplateUnits.toPixelsX(layout::kTemplateWidthUnits),
@@ -99,7 +101,6 @@ void CQIRA02Dlg::showEvent(QShowEvent* event) {
 }
 
 void CQIRA02Dlg::OnInitDialog() {
-  setWindowIcon(m_hIcon);
   CreateEngine();
   m_pCommands->GiveEngineVideoRects();
   m_pAdap->SetPositionSlider(GetDlgItem(IDC_POSITION_SLIDER));
@@ -206,9 +207,8 @@ void CQIRA02Dlg::BindKeysAndDrops() {
   keys->Bind(Qt::Key_I, QStringLiteral("The clip's in mark here"), [this] { m_pPresenter->MarkClipIn(); });
   keys->Bind(Qt::Key_O, QStringLiteral("The clip's out mark here"), [this] { m_pPresenter->MarkClipOut(); });
   keys->Bind(Qt::CTRL | Qt::Key_E, QStringLiteral("Save the clip"), [this] { m_pClipSaver->SaveMarked(); });
-  m_dlgProgramInfo.SetKeyHelp(keys->HelpText() +
-                              QStringLiteral("\nEnter\tOpen the selected recording, or press the focused button"
-                                             "\nEsc\tClose the viewer"));
+  m_strKeyHelp = keys->HelpText() + QStringLiteral("\nEnter\tOpen the selected recording, or press the focused button"
+                                                   "\nEsc\tClose the viewer");
   RecordingOpener* opener = m_pOpener.get();
   new DropOpener(this, [opener](const OpenRequest& request) {
     opener->OpenFolderAndRecording(request.Folder(), request.Recording());
@@ -227,13 +227,29 @@ void CQIRA02Dlg::OnSysCommand(int command) {
 
 // Both dialogs show the listed card's camera clock as last worked out.
 void CQIRA02Dlg::OnInfo() {
-  m_pOpener->ClockCheck().ShowIn(m_dlgProgramInfo);
-  m_dlgProgramInfo.exec();
+  CProgramInfo& dialog = ProgramInfoDialog();
+  m_pOpener->ClockCheck().ShowIn(dialog);
+  dialog.exec();
 }
 
 void CQIRA02Dlg::OnTimeSet() {
-  m_pOpener->ClockCheck().ShowIn(m_dlgTimeSet);
-  m_dlgTimeSet.exec();
+  CDlgTimeSet& dialog = TimeSetDialog();
+  m_pOpener->ClockCheck().ShowIn(dialog);
+  dialog.exec();
+}
+
+CProgramInfo& CQIRA02Dlg::ProgramInfoDialog() {
+  if (!m_pDlgProgramInfo) {
+    m_pDlgProgramInfo = std::make_unique<CProgramInfo>(this);
+    m_pDlgProgramInfo->SetKeyHelp(m_strKeyHelp);
+  }
+  return *m_pDlgProgramInfo;
+}
+
+CDlgTimeSet& CQIRA02Dlg::TimeSetDialog() {
+  if (!m_pDlgTimeSet)
+    m_pDlgTimeSet = std::make_unique<CDlgTimeSet>(this);
+  return *m_pDlgTimeSet;
 }
 
 // Closing drops what waits: nothing opens or ends in a closing window.
@@ -273,9 +289,10 @@ void CQIRA02Dlg::paintEvent(QPaintEvent* event) {
   }
 }
 
-// What the first picture does not need, in set-up's order: the player
-// library, then the map's web engine.
+// What the first picture does not need, in set-up's order: the icon, the
+// player library, then the map's web engine.
 void CQIRA02Dlg::AfterFirstPaint() {
+  setWindowIcon(SkinLibrary::icon());
   m_pCommands->LoadPlayerLibrary();
   m_pPresenter->StartMapView();
   m_bStartUpFinished = true;

@@ -4,21 +4,21 @@
 #include "app/CSkinSurfaces.h"
 #include "app/ClipSaver.h"
 #include "app/ControlId.h"
+#include "app/FontWarmUp.h"
 #include "app/PlaybackCommands.h"
 #include "app/RecordingOpener.h"
 #include "app/TelemetryPresenter.h"
 #include "app/WindowBuilder.h"
-#include "dialogs/CDlgTimeSet.h"
-#include "dialogs/CProgramInfo.h"
 #include "output/TrackExporter.h"
 
 #include <QDialog>
-#include <QIcon>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CDlgTimeSet;
+class CProgramInfo;
 class QIRAAdap;
 class QMenu;
 
@@ -102,6 +102,9 @@ private:
   void OnInfo();
   void OnTimeSet();
   void OnSysCommand(int command);
+  // Made at their first showing: the first picture does not wait for them.
+  CProgramInfo& ProgramInfoDialog();
+  CDlgTimeSet& TimeSetDialog();
 
   std::string m_playerLibrary;
   std::unique_ptr<QIRAAdap> m_pAdap;
@@ -109,12 +112,13 @@ private:
   bool m_bFirstPainted = false;
   bool m_bStartUpFinished = false;
 
+  FontWarmUp m_fontWarmUp;
   ControlMap m_controls;
   CSkinSurfaces m_skin;
-  QIcon m_hIcon;
   QMenu* m_pSystemMenu = nullptr;
-  CProgramInfo m_dlgProgramInfo;
-  CDlgTimeSet m_dlgTimeSet;
+  std::unique_ptr<CProgramInfo> m_pDlgProgramInfo;
+  std::unique_ptr<CDlgTimeSet> m_pDlgTimeSet;
+  QString m_strKeyHelp;
   TrackExporter m_trackExporter;
   std::unique_ptr<TelemetryPresenter> m_pPresenter;
   std::unique_ptr<PlaybackCommands> m_pCommands;
