@@ -3,10 +3,18 @@
 
 #include "app/MainWindowLayout.h"
 #include "controls/SkinLibrary.h"
+#include "platform/ModulePath.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
+
+// The build's drawings of the skin lie beside the program (app/CMakeLists.txt).
+void useSkinDrawnAhead() {
+  static const bool used = SkinLibrary::useDrawnAhead(QString::fromStdString(platform::executableDir()) +
+                                                      QStringLiteral("/lumenark-skin.rcc"));
+  Q_UNUSED(used);
+}
 
 // Drawn on with ordinary painters: a plain 32-bit format.
 QImage surface(int id, qreal devicePixelRatio) {
@@ -28,8 +36,10 @@ CSkinSurfaces::Pictures CSkinSurfaces::Draw(qreal devicePixelRatio) {
   return pictures;
 }
 
-CSkinSurfaces::CSkinSurfaces(qreal devicePixelRatio)
-    : m_loading(QtConcurrent::run(&CSkinSurfaces::Draw, devicePixelRatio)), m_loadingRatio(devicePixelRatio) {}
+CSkinSurfaces::CSkinSurfaces(qreal devicePixelRatio) : m_loadingRatio(devicePixelRatio) {
+  useSkinDrawnAhead();
+  m_loading = QtConcurrent::run(&CSkinSurfaces::Draw, devicePixelRatio);
+}
 
 void CSkinSurfaces::Load(qreal devicePixelRatio) {
   const bool started = m_loading.isValid() && qFuzzyCompare(m_loadingRatio, devicePixelRatio);

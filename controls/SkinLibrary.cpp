@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/SkinLibrary.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
+#include <cstring>
 
 // The resources live in this static library; register them before first use.
 static bool registerSkinResources() {
@@ -122,10 +125,30 @@ void drawBackgroundPieces(QPainter& painter, qreal ratio) {
     painter.drawImage(QPoint(piece.x, piece.y), cachedImage(piece.id, SkinLibrary::size(piece.id), ratio));
 }
 
+QImage drawnAhead(const Picture& picture, const QSize& logicalSize, qreal ratio) {
+  const int wholeRatio = qRound(ratio);
+  if (logicalSize != QSize(picture.width, picture.height) || (wholeRatio != 1 && wholeRatio != 2) ||
+      !qFuzzyCompare(ratio, qreal(wholeRatio)))
+    return QImage();
+  const QResource drawing(QStringLiteral(":/skin-drawn/") + SkinLibrary::drawnAheadName(picture.id, wholeRatio));
+  if (!drawing.isValid() || drawing.compressionAlgorithm() != QResource::NoCompression)
+    return QImage();
+  QImage image(pixelSize(logicalSize, ratio), QImage::Format_ARGB32_Premultiplied);
+  if (drawing.size() != image.sizeInBytes())
+    return QImage();
+  // Copied: the file's data need not be aligned for pixels.
+  std::memcpy(image.bits(), drawing.data(), size_t(image.sizeInBytes()));
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
 QImage renderImage(int id, const QSize& logicalSize, qreal ratio) {
   const Picture* picture = findPicture(id);
   if (!picture || logicalSize.isEmpty())
     return QImage();
+  QImage ahead = drawnAhead(*picture, logicalSize, ratio);
+  if (!ahead.isNull())
+    return ahead;
   static const bool registered = registerSkinResources();
   Q_UNUSED(registered);
   QImage image(pixelSize(logicalSize, ratio), QImage::Format_ARGB32_Premultiplied);
@@ -211,4 +234,21 @@ QIcon SkinLibrary::icon() {
   for (int side : {16, 24, 32, 48, 64, 128, 256})
     icon.addPixmap(QPixmap::fromImage(renderImage(kIcon, QSize(side, side), 1.0)));
   return icon;
+}
+
+QList<int> SkinLibrary::ids() {
+  QList<int> all;
+  for (const Picture& picture : kPictures)
+    all.append(picture.id);
+  return all;
+}
+
+bool SkinLibrary::useDrawnAhead(const QString& resourceFile) {
+  return QFileInfo(resourceFile).isFile() && QResource::registerResource(resourceFile);
+}
+
+QString SkinLibrary::drawnAheadName(int id, int devicePixelRatio) {
+  const Picture* picture = findPicture(id);
+  return picture ? QStringLiteral("%1@%2x.argb32").arg(QLatin1String(picture->source)).arg(devicePixelRatio)
+                 : QString();
 }

@@ -3,12 +3,15 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QSize>
+#include <QString>
 
 // The window's artwork, addressed by its resource number. Every picture is
 // drawn from a vector source at the requested device pixel ratio, so the
-// skin stays sharp on scaled displays; results are cached per size and ratio.
+// skin stays sharp on scaled displays, or copied as drawn ahead by the build
+// (below); results are cached per size and ratio.
 // Images may be asked for on any thread; pixmaps and the icon on the GUI
 // thread only.
 class SkinLibrary {
@@ -82,4 +85,14 @@ public:
 
   // The window icon at the usual icon sizes.
   static QIcon icon();
+
+  // Every picture's number.
+  static QList<int> ids();
+  // Drawing the skin takes tens of milliseconds, most of them the
+  // background's text. Once a resource file of drawings made ahead (the
+  // build's render-skin) is in use, pictures at their own size and a ratio
+  // of 1 or 2 are copied from it: raw premultiplied ARGB32 pixels under
+  // ":/skin-drawn/<drawnAheadName>". Call before the first picture is asked for.
+  static bool useDrawnAhead(const QString& resourceFile);
+  static QString drawnAheadName(int id, int devicePixelRatio);
 };

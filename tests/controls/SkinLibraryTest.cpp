@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/SkinLibrary.h"
+#include "platform/ModulePath.h"
 
+#include <QResource>
 #include <QSet>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -153,3 +156,35 @@ TEST(SkinLibrary, NumbersOutsideTheSkinGiveNothing) {
 }
 
 } // namespace
+
+namespace {
+
+QString drawingsBesideTheTests() {
+  return QString::fromStdString(platform::executableDir()) + QStringLiteral("/lumenark-skin.rcc");
+}
+
+} // namespace
+
+// The build's drawings hold, byte for byte, what the library draws from the
+// sources at ratios 1 and 2; a missing or unusable file is refused.
+TEST(SkinLibrary, DrawingsMadeAheadAreThePicturesDrawnFromTheSources) {
+  const QTemporaryDir dir;
+  for (const QString& unusable : {dir.filePath(QStringLiteral("missing.rcc")), dir.path()})
+    EXPECT_FALSE(SkinLibrary::useDrawnAhead(unusable)) << qPrintable(unusable);
+  // Drawn before the drawings are in use: the library keeps what it made.
+  QList<QImage> drawn;
+  for (int id : SkinLibrary::ids()) {
+    for (int ratio : {1, 2})
+      drawn.append(SkinLibrary::image(id, ratio));
+  }
+  ASSERT_TRUE(SkinLibrary::useDrawnAhead(drawingsBesideTheTests()));
+  auto picture = drawn.cbegin();
+  for (int id : SkinLibrary::ids()) {
+    for (int ratio : {1, 2}) {
+      const QResource drawing(QStringLiteral(":/skin-drawn/") + SkinLibrary::drawnAheadName(id, ratio));
+      const QByteArray expected(reinterpret_cast<const char*>(picture->constBits()), picture->sizeInBytes());
+      EXPECT_EQ(drawing.uncompressedData(), expected) << id << " at " << ratio;
+      ++picture;
+    }
+  }
+}
