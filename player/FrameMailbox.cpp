@@ -10,10 +10,10 @@ void FrameMailbox::post(int channel) {
   if (!m_window || !m_visible)
     return;
   m_channel = channel;
-  // One queued repaint at a time: a slow GUI thread paints only the newest image.
+  // One queued showing at a time: a slow GUI thread shows only the newest image.
   if (!m_updateQueued) {
     m_updateQueued = true;
-    QMetaObject::invokeMethod(m_window, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_window, &VideoWindow::present, Qt::QueuedConnection);
   }
 }
 

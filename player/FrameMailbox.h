@@ -15,7 +15,7 @@ public:
   explicit FrameMailbox(VideoWindow* window) : m_window(window) {}
 
   // Any thread: the channel has a new front image in the frame store; asks
-  // the window to repaint; nothing while it is hidden.
+  // the window to show it; nothing while it is hidden.
   void post(int channel);
   // Any thread: hides the window and forgets its image.
   void retire();

@@ -1,24 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/FrameStore.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 
 static_assert(FrameStore::kBytes % FrameStore::kAlignment == 0 && FrameStore::kStride % FrameStore::kAlignment == 0);
 
-void FrameStore::AlignedFree::operator()(uint8_t* p) const { std::free(p); }
-
 FrameStore::FrameStore() {
+  allocate();
+  uint8_t* image = m_base;
   for (Channel& channel : m_channels) {
-    for (Image& image : channel.images) {
-      image.reset(static_cast<uint8_t*>(std::aligned_alloc(kAlignment, kBytes)));
-      if (!image)
-        throw std::bad_alloc();
+    for (uint8_t*& slot : channel.images) {
+      slot = image;
+      image += kBytes;
     }
   }
   clear();
+}
+
+// Page-aligned either way; private memory where no memory file can be made.
+void FrameStore::allocate() {
+  m_sharedMemory = memfd_create("lumenark-frames", MFD_CLOEXEC);
+  if (m_sharedMemory >= 0 && ftruncate(m_sharedMemory, off_t(sharedBytes())) != 0) {
+    close(m_sharedMemory);
+    m_sharedMemory = -1;
+  }
+  const int sharing = m_sharedMemory >= 0 ? MAP_SHARED : MAP_PRIVATE | MAP_ANONYMOUS;
+  void* memory = mmap(nullptr, sharedBytes(), PROT_READ | PROT_WRITE, sharing, m_sharedMemory, 0);
+  if (memory == MAP_FAILED)
+    throw std::bad_alloc();
+  m_base = static_cast<uint8_t*>(memory);
 }
 
 FrameStore::Lease::Lease(FrameStore& store, int channel) : m_store(store) {
@@ -26,7 +40,7 @@ FrameStore::Lease::Lease(FrameStore& store, int channel) : m_store(store) {
   Channel& c = store.m_channels[channel];
   store.m_leasedChannel = channel;
   store.m_leasedIndex = c.frontIndex.load();
-  m_image = c.images[store.m_leasedIndex].get();
+  m_image = c.images[store.m_leasedIndex];
 }
 
 FrameStore::Lease::~Lease() {
@@ -45,21 +59,21 @@ uint8_t* FrameStore::back(int channel) {
       break;
     }
   }
-  return c.images[c.backIndex].get();
+  return c.images[c.backIndex];
 }
 
 const uint8_t* FrameStore::publish(int channel) {
   std::lock_guard lock(m_lock);
   Channel& c = m_channels[channel];
   c.frontIndex = c.backIndex;
-  return c.images[c.backIndex].get();
+  return c.images[c.backIndex];
 }
 
 void FrameStore::beginReport(int channel, const uint8_t* image) {
   std::lock_guard lock(m_lock);
   Channel& c = m_channels[channel];
   for (int index = 0; index < kImagesPerChannel; ++index) {
-    if (c.images[index].get() == image)
+    if (c.images[index] == image)
       c.reportingIndex = index;
   }
 }
@@ -72,12 +86,12 @@ void FrameStore::endReport(int channel) {
 
 const uint8_t* FrameStore::front(int channel) const {
   const Channel& c = m_channels[channel];
-  return c.images[c.frontIndex.load()].get();
+  return c.images[c.frontIndex.load()];
 }
 
 void FrameStore::clear() {
   for (Channel& channel : m_channels) {
-    for (Image& image : channel.images)
-      std::memset(image.get(), 0, kBytes);
+    for (uint8_t* image : channel.images)
+      std::memset(image, 0, kBytes);
   }
 }

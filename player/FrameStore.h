@@ -15,6 +15,8 @@
 // painting from, so that windows paint without a copy.
 // Allocated once for the process and never freed, because the engine may
 // copy the last reported images at any time, also after the player has ended.
+// The images lie in one shared memory file, so that an X server can read them
+// straight from there.
 class FrameStore {
 public:
   static constexpr int kWidth = 640;
@@ -41,6 +43,12 @@ public:
 
   FrameStore();
 
+  // The memory file holding every image, or -1 where none could be made.
+  int sharedMemory() const { return m_sharedMemory; }
+  static constexpr size_t sharedBytes() { return size_t(kBytes) * kChannels * kImagesPerChannel; }
+  // Where `image` starts in the memory file.
+  uint32_t offsetOf(const uint8_t* image) const { return uint32_t(image - m_base); }
+
   // The render thread's next image: neither the front nor a leased one.
   uint8_t* back(int channel);
   // Makes the image last given by back() the front one; returns it.
@@ -57,19 +65,18 @@ private:
   static constexpr int kImagesPerChannel = 5;
   static constexpr int kNone = -1;
 
-  struct AlignedFree {
-    void operator()(uint8_t* p) const;
-  };
-  using Image = std::unique_ptr<uint8_t, AlignedFree>;
+  void allocate();
 
   struct Channel {
-    std::array<Image, kImagesPerChannel> images;
+    std::array<uint8_t*, kImagesPerChannel> images{};
     std::atomic<int> frontIndex{0};
     int backIndex = 1;
     int reportedIndex = kNone;
     int reportingIndex = kNone;
   };
 
+  int m_sharedMemory = -1;
+  uint8_t* m_base = nullptr;
   std::mutex m_lock;
   std::array<Channel, kChannels> m_channels;
   int m_leasedChannel = kNone;

@@ -5,11 +5,14 @@
 #include "platform/WindowMessage.h"
 #include "player/FrameMailbox.h"
 #include "player/PlayerHost.h"
+#include "player/X11FrameOutput.h"
 
 #include <QMetaObject>
 #include <QPainter>
 
-VideoWindow::VideoWindow(QWidget* parent) : QWidget(parent), m_mailbox(std::make_shared<FrameMailbox>(this)) {
+VideoWindow::VideoWindow(QWidget* parent)
+    : QWidget(parent), m_mailbox(std::make_shared<FrameMailbox>(this)),
+      m_screen(std::make_unique<X11FrameOutput>(PlayerHost::instance().frames())) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -17,6 +20,17 @@ VideoWindow::VideoWindow(QWidget* parent) : QWidget(parent), m_mailbox(std::make
 VideoWindow::~VideoWindow() { m_mailbox->detach(); }
 
 void VideoWindow::retire() { hide(); }
+
+void VideoWindow::present() {
+  const int channel = m_mailbox->take();
+  if (channel != FrameMailbox::kNoImage) {
+    const FrameStore::Lease lease(PlayerHost::instance().frames(), channel);
+    if (m_screen->put(*this, lease.image()))
+      return;
+  }
+  update();
+}
+
 bool VideoWindow::event(QEvent* event) {
   if (event->type() == platform::WindowMessageEvent::kType) {
     onWindowMessage(static_cast<platform::WindowMessageEvent&>(*event));

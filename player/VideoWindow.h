@@ -5,14 +5,16 @@
 #include <memory>
 
 class FrameMailbox;
+class X11FrameOutput;
 
 namespace platform {
 class WindowMessageEvent;
 }
 
 // One channel's video window, on the GUI thread. It takes the engine's window
-// messages (commands go to the running player) and paints the newest image
-// of the channel its mailbox names, scaled to the window.
+// messages (commands go to the running player) and shows the newest image of
+// the channel its mailbox names, scaled to the window: put straight onto the
+// screen where the X server can take it from the frame store, else painted.
 class VideoWindow : public QWidget {
   Q_OBJECT
 
@@ -26,6 +28,8 @@ public:
 public slots:
   // Hides the window and drops its image until the next run shows it.
   void retire();
+  // The mailbox has a new image.
+  void present();
 
 protected:
   bool event(QEvent* event) override;
@@ -37,4 +41,5 @@ private:
   void onWindowMessage(platform::WindowMessageEvent& message);
 
   std::shared_ptr<FrameMailbox> m_mailbox;
+  std::unique_ptr<X11FrameOutput> m_screen;
 };
