@@ -59,8 +59,8 @@ bool TelemetryPresenter::OnPlayerNotify(uintptr_t length, intptr_t position) {
   if (telemetry && m_gpsFields.ParseSentence(sentence.data(), sentence.size()))
     ShowGpsPart();
   const SensorTriple values{sensor[0], sensor[1], sensor[2]};
-  if (!failed && m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr))
-    Invalidate(TelemetryDisplay::kGraphRect);
+  if (!failed)
+    Invalidate(m_pDisplay->StepGraph(Canvas(), telemetry ? &values : nullptr));
   if (DrawTimelineMarks())
     Invalidate(TelemetryDisplay::kTimelineRect);
   ShowPlayTimes();

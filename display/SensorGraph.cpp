@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,6 +27,8 @@ constexpr int kTextTop = 755;
 // Rows above the texts and below a segment's end that their pixels may reach.
 constexpr int kTextMargin = 2;
 constexpr int kTextRowsFrom = kTextTop - kTextMargin;
+constexpr QRect kTextRows{QPoint(SensorGraph::kPanel.left(), kTextRowsFrom), SensorGraph::kPanel.bottomRight()};
+constexpr QRect kTraceRows{SensorGraph::kPanel.topLeft(), QPoint(SensorGraph::kPanel.right(), kTextRowsFrom - 1)};
 
 float valueOf(const SensorTriple& values, SensorGraph::Trace trace) {
   return trace == SensorGraph::kX ? values.x : trace == SensorGraph::kY ? values.y : values.z;
@@ -48,23 +51,23 @@ QString SensorGraph::ValueText(Trace trace, const SensorTriple& values) {
   return QString::asprintf(kStyles[trace].format, double(valueOf(values, trace)));
 }
 
-bool SensorGraph::Step(QImage& canvas, const SensorTriple* values) {
-  const bool drawn = values && values->InDisplayRange();
-  if (drawn)
-    Draw(canvas, *values);
+QRect SensorGraph::Step(QImage& canvas, const SensorTriple* values) {
+  const QRect changed = values && values->InDisplayRange() ? Draw(canvas, *values) : QRect();
   RestartSweepIfDue();
-  return drawn;
+  return changed;
 }
 
 // The panel as if drawn whole: background, texts, then every segment in
 // order. In the texts' rows only the segments that reach them are drawn again,
 // over the texts; above those rows, where no text lies, the kept traces are
-// the picture, copied last over those segments' upper parts.
-void SensorGraph::Draw(QImage& canvas, const SensorTriple& values) {
-  AddSegments(values);
-  CopyArea(canvas, m_background, QRect(QPoint(kPanel.left(), kTextRowsFrom), kPanel.bottomRight()));
+// the picture, copied only where they changed while the canvas holds them.
+QRect SensorGraph::Draw(QImage& canvas, const SensorTriple& values) {
+  const QRect added = AddSegments(values);
+  CopyArea(canvas, m_background, kTextRows);
   {
     QPainter painter(&canvas);
+    // Above the texts' rows the kept traces are the picture already.
+    painter.setClipRect(kTextRows);
     painter.setFont(GraphFont::Font());
     for (int trace = 0; trace < kTraceCount; ++trace) {
       painter.setPen(kStyles[trace].text);
@@ -72,17 +75,21 @@ void SensorGraph::Draw(QImage& canvas, const SensorTriple& values) {
     }
     DrawSegments(painter, 0, kTextRowsFrom);
   }
-  CopyArea(canvas, m_traces, QRect(kPanel.topLeft(), QPoint(kPanel.right(), kTextRowsFrom - 1)));
+  const QRect copied = m_bCanvasCurrent ? added : kTraceRows;
+  CopyArea(canvas, m_traces, copied);
+  m_bCanvasCurrent = true;
+  return kTextRows | copied;
 }
 
 // The traces' picture is the canvas's kind, so the texts' metrics are taken
-// on it.
-void SensorGraph::AddSegments(const SensorTriple& values) {
+// on it. Returns the part of the trace rows that changed: the new segments'
+// columns, a pixel either side, or all of them when the sweep began anew.
+QRect SensorGraph::AddSegments(const SensorTriple& values) {
   if (m_traces.isNull())
     m_traces = m_background.copy();
-  if (m_bTracesCleared)
+  const bool cleared = std::exchange(m_bTracesCleared, false);
+  if (cleared)
     CopyArea(m_traces, m_background, kPanel);
-  m_bTracesCleared = false;
   const int x = kOriginX + kPixelsPerSample * m_nSample + 1;
   for (int trace = 0; trace < kTraceCount; ++trace) {
     const QPoint point(x, TraceY(valueOf(values, Trace(trace))));
@@ -94,6 +101,13 @@ void SensorGraph::AddSegments(const SensorTriple& values) {
   painter.setFont(GraphFont::Font());
   m_nBaseline = kTextTop + painter.fontMetrics().ascent();
   DrawSegments(painter, m_nHistCount - 2, kPanel.top());
+  if (cleared)
+    return kTraceRows;
+  if (m_nHistCount < 2)
+    return QRect();
+  const int from = m_ptHist[kX][m_nHistCount - 2].x();
+  return QRect(QPoint(std::min(from, x) - 1, kTraceRows.top()), QPoint(std::max(from, x) + 1, kTraceRows.bottom())) &
+         kTraceRows;
 }
 
 // Segments from number `first` on, those that reach the rows from `rowsFrom` down.

@@ -29,8 +29,11 @@ public:
 
   // Draws the panel for one notification when the values are given and all
   // lie within the display range, then restarts the sweep when it is due;
-  // true when the panel was drawn.
-  bool Step(QImage& canvas, const SensorTriple* values);
+  // the part of the canvas that changed, empty when nothing was drawn.
+  QRect Step(QImage& canvas, const SensorTriple* values);
+  // Something else was drawn over the panel on the canvas: the next step
+  // draws all of it again.
+  void ForgetCanvas() { m_bCanvasCurrent = false; }
   // Notifications since the sweep began, counted whether or not drawn.
   void CountSample() { ++m_nSample; }
 
@@ -46,8 +49,8 @@ public:
   QPoint HistPoint(Trace trace, int index) const { return m_ptHist[trace].at(index); }
 
 private:
-  void Draw(QImage& canvas, const SensorTriple& values);
-  void AddSegments(const SensorTriple& values);
+  QRect Draw(QImage& canvas, const SensorTriple& values);
+  QRect AddSegments(const SensorTriple& values);
   void DrawSegments(QPainter& painter, int first, int rowsFrom) const;
   void RestartSweepIfDue();
 
@@ -56,6 +59,9 @@ private:
   // notification adds its segments here instead of drawing the sweep again.
   QImage m_traces;
   bool m_bTracesCleared = true;
+  // The canvas holds the kept traces above the texts' rows, so that a step
+  // copies only the columns it added.
+  bool m_bCanvasCurrent = false;
   int m_nBaseline = 0;
   std::array<std::array<QPoint, kTracePoints>, kTraceCount> m_ptHist{};
   std::array<QPoint, kTraceCount> m_ptLast;

@@ -18,6 +18,7 @@ TelemetryDisplay::TelemetryDisplay(const Pictures& pictures)
 
 void TelemetryDisplay::ClearGraphAndTimeline(QImage& canvas) {
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
+  m_graph.ForgetCanvas();
   ClearTimeline(canvas);
 }
 
@@ -49,6 +50,7 @@ void TelemetryDisplay::DrawNoTelemetry(QImage& canvas) {
   m_speed.DrawNone(canvas);
   m_compass.DrawDial(canvas);
   CopyPicture(canvas, kGraphPanelArea.topLeft(), m_graphPanel, kGraphPanelArea.size());
+  m_graph.ForgetCanvas();
   QPainter painter(&canvas);
   // A note, not a value: the window's own face rather than the values' serif.
   QFont font;

@@ -49,9 +49,9 @@ public:
   void DrawSpeedUnit(QImage& canvas) const;
   SpeedUnit::Unit Unit() const { return m_unit; }
   bool DrawCompass(QImage& canvas, int course) { return m_compass.DrawCompass(canvas, course); }
-  // The sensor values, or null when the engine has none yet; true when the
-  // panel was drawn.
-  bool StepGraph(QImage& canvas, const SensorTriple* values) { return m_graph.Step(canvas, values); }
+  // The sensor values, or null when the engine has none yet; the part of the
+  // panel drawn, empty when none was.
+  QRect StepGraph(QImage& canvas, const SensorTriple* values) { return m_graph.Step(canvas, values); }
   void CountSample() { m_graph.CountSample(); }
   // The open recording's event notes and their base time "hhmmss".
   void SetEventNotes(const std::vector<std::string>& notes, const std::string& baseTime) {

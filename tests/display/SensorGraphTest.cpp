@@ -26,9 +26,10 @@ QImage surface(QRgb colour) {
 class SensorGraphTest : public testing::Test {
 protected:
   // One notification: the graph's step, then the sample counted.
-  void Notify(const SensorTriple* values) {
-    graph.Step(canvas, values);
+  QRect Notify(const SensorTriple* values) {
+    const QRect changed = graph.Step(canvas, values);
     graph.CountSample();
+    return changed;
   }
   QImage background = surface(qRgb(20, 20, 20));
   QImage canvas = surface(qRgb(90, 90, 90));
@@ -105,10 +106,20 @@ QImage panelDrawnWhole(const QImage& background, const SensorGraph& graph, const
   return image.copy(SensorGraph::kPanel);
 }
 
-// Each notification adds its segments to the kept traces; the panel must
-// still be the one drawn whole, also where low traces cross the texts and
-// after the sweep restarts. Drawn on the plain background, so the texts'
-// earlier values do not linger outside the panel.
+bool changedOnlyWithin(const QImage& before, const QImage& after, const QRect& rect) {
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x)
+      if (before.pixel(x, y) != after.pixel(x, y) && !rect.contains(x, y))
+        return false;
+  return true;
+}
+
+// Each notification adds its segments to the kept traces and copies only what
+// changed; the panel must still be the one drawn whole, also where low traces
+// cross the texts, after the sweep restarts and after the canvas was drawn
+// over, and the part it names as changed must hold every changed pixel.
+// Drawn on the plain background, so the texts' earlier values do not linger
+// outside the panel.
 TEST_F(SensorGraphTest, KeptTracesGiveThePanelDrawnWhole) {
   const std::vector<SensorTriple> sweeps[] = {
       {{0.5f, -1.0f, 0.25f}, {-0.2f, 0.3f, 1.1f}, {1.9f, -1.9f, -2.0f}},
@@ -117,12 +128,16 @@ TEST_F(SensorGraphTest, KeptTracesGiveThePanelDrawnWhole) {
   for (const std::vector<SensorTriple>& sweep : sweeps) {
     for (int i = 0; i < 130; ++i) {
       const SensorTriple& values = sweep[size_t(i) % sweep.size()];
-      Notify(&values);
+      const QImage before = canvas.copy();
+      const QRect changed = Notify(&values);
+      ASSERT_TRUE(changedOnlyWithin(before, canvas, changed)) << "notification " << i;
       if (graph.HistCount() > 1) {
         ASSERT_TRUE(canvas.copy(SensorGraph::kPanel) == panelDrawnWhole(background, graph, values))
             << "notification " << i;
       }
     }
+    canvas.fill(qRgb(90, 90, 90));
+    graph.ForgetCanvas();
   }
 }
 
