@@ -30,30 +30,22 @@ const Placement kPlacements[] = {
     {"a window partly covered by another", {FrameStore::kWidth, FrameStore::kHeight}, true, false},
 };
 
-const uint8_t* publishedPicture(FrameStore& frames) {
-  uint8_t* image = frames.back(0);
-  std::fill_n(reinterpret_cast<QRgb*>(image), FrameStore::kBytes / 4, kPictureColour);
-  return frames.publish(0);
-}
-
 TEST(X11FrameOutput, PutsThePictureOnlyWhereItShowsUnscaledAndUncovered) {
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
   FrameStore frames;
   ASSERT_GE(frames.sharedMemory(), 0);
-  const uint8_t* picture = publishedPicture(frames);
+  std::fill_n(reinterpret_cast<QRgb*>(frames.back(0)), FrameStore::kBytes / 4, kPictureColour);
+  const uint8_t* picture = frames.publish(0);
   for (const Placement& placement : kPlacements) {
     SCOPED_TRACE(placement.name);
-    QWidget top;
+    QWidget top, video(&top), cover(&top);
     top.resize(760, 560);
-    QWidget video(&top);
     video.setGeometry(QRect(kVideoAt, placement.size));
-    QWidget cover(&top);
     cover.setAutoFillBackground(true);
     cover.setGeometry(kVideoAt.x() + 100, kVideoAt.y() + 100, 50, 50);
     cover.setVisible(placement.covered);
     top.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
-
     X11FrameOutput output(frames);
     ASSERT_EQ(output.put(video, picture), placement.put);
     if (!placement.put)
