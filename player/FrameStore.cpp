@@ -21,6 +21,12 @@ FrameStore::FrameStore() {
   clear();
 }
 
+FrameStore::~FrameStore() {
+  munmap(m_base, sharedBytes());
+  if (m_sharedMemory >= 0)
+    close(m_sharedMemory);
+}
+
 // Page-aligned either way; private memory where no memory file can be made.
 void FrameStore::allocate() {
   m_sharedMemory = memfd_create("lumenark-frames", MFD_CLOEXEC);

@@ -42,6 +42,9 @@ public:
   };
 
   FrameStore();
+  ~FrameStore();
+  FrameStore(const FrameStore&) = delete;
+  FrameStore& operator=(const FrameStore&) = delete;
 
   // The memory file holding every image, or -1 where none could be made.
   int sharedMemory() const { return m_sharedMemory; }
