@@ -50,12 +50,16 @@ bench: build
 # _NOT_BUILT marks) and the install checks.
 LOCALE_RERUNS := _in_de_DE$$
 TSAN_SKIP := $(LOCALE_RERUNS)|_at_200_percent$$|_NOT_BUILT$$|PlaysADemoCardRecordingToItsEnd|LumenarkOnXvfb
-SANITIZE_CONFIGURE := cmake -S . -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_BENCHMARKS=OFF
+# Line tables are all a sanitizer report needs, and a quarter of the compile
+# time is spent writing full debug information. GCC's precompiled headers, a
+# few GB in all, take a quarter off the ThreadSanitizer build too.
+SANITIZE_CONFIGURE := cmake -S . -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DLUMENARK_BENCHMARKS=OFF \
+	-DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1
 sanitize: deps
 	@$(SANITIZE_CONFIGURE) -B build-asan $(CLANG) -DLUMENARK_SANITIZE=address,undefined >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST) -E '$(LOCALE_RERUNS)'
-	@$(SANITIZE_CONFIGURE) -B build-tsan -DLUMENARK_SANITIZE=thread >/dev/null
+	@$(SANITIZE_CONFIGURE) -B build-tsan -DLUMENARK_SANITIZE=thread -DLUMENARK_PRECOMPILE_HEADERS=ON >/dev/null
 	@cmake --build build-tsan -j $(JOBS) --target thread_tests
 	cd build-tsan && $(CTEST) -E '$(TSAN_SKIP)' -LE install
 
