@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <cmath>
 
 namespace {
 
@@ -109,6 +110,9 @@ TEST_F(MapWindowTest, PlayingMovesTheMarkerAlongTheDrawnTrack) {
     RmcFields fields;
     ASSERT_TRUE(fields.ParseSentence(reinterpret_cast<const char*>(telemetry.GpsRecord(position)),
                                      UserDataFile::kGpsRecordBytes));
+    // The window may take the last notification after the frame reports return.
+    waitUntil([&] { return std::abs(Evaluate("marker.getLatLng().lat").toDouble() - fields.Latitude()) < 1e-6; },
+              kTimeoutMs);
     EXPECT_NEAR(Evaluate("marker.getLatLng().lat").toDouble(), fields.Latitude(), 1e-6) << position;
     EXPECT_NEAR(Evaluate("marker.getLatLng().lng").toDouble(), fields.Longitude(), 1e-6) << position;
     EXPECT_TRUE(Evaluate("map.getBounds().contains(marker.getLatLng())").toBool());
